@@ -1,0 +1,42 @@
+#pragma once
+// Resource and control ids, grouped by kind. The numbers are the ones the program has always
+// used; the display's files and our tests rely on some of them, so never renumber.
+
+// Icons
+#define IDI_VELTRANA 103
+
+// Menus
+#define IDM_MAIN_MENU 110
+
+// Menu commands
+#define IDM_CREATE_CONFIGURATION 40001
+#define IDM_LOAD_CONFIGURATION 40002
+#define IDM_SAVE_CONFIGURATION 40003
+#define IDM_SAVE_CONFIGURATION_AS 40004
+#define IDM_EXIT 40005
+#define IDM_ABOUT 40006
+#define IDM_UPLOAD_CONFIGURATION 40007
+#define IDM_DASHES 216
+#define IDM_UPGRADE_FIRMWARE 217
+#define IDM_CUSTOM_SENSOR_1 40009
+#define IDM_CUSTOM_SENSOR_2 40010
+#define IDM_CUSTOM_SENSOR_3 40011
+#define IDM_CUSTOM_SENSOR_4 40012
+#define IDM_SETUP_WARNINGS 40013
+
+// Dialog templates
+#define IDD_VEHICLE_PANEL 102
+#define IDD_WARNING_SETUP 209
+#define IDD_UPLOAD_CONFIRM 213
+#define IDD_FIRMWARE_UPDATE 214
+#define IDD_CUSTOM_SENSOR 218
+#define IDD_FIRMWARE_FAILED 220
+#define IDD_FIRMWARE_SUCCEEDED 221
+
+// Bitmaps that are not gauges (the gauge bitmaps are named by number in the catalog)
+#define IDB_PAGE_BACKGROUND 115
+#define IDB_CHARACTER_SET 124
+
+// Main window controls
+#define IDC_GAUGE_SELECTOR 1
+#define IDC_KIND_SELECTOR 20

@@ -1,0 +1,1 @@
+#include "layout/byte_io.h"

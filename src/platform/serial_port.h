@@ -1,0 +1,29 @@
+#pragma once
+// The one serial device of the program: the display at the far end of a null-modem cable.
+#include <cstdint>
+
+enum class Parity { None, Odd };
+
+// Results of openPort.
+enum OpenPortResult : int {
+    PortOpened = 0,
+    PortCannotOpen = 1,
+    PortCannotGetState = 2,
+    PortCannotSetState = 3,
+    PortCannotGetTimeouts = 4,
+    PortCannotSetTimeouts = 5,
+};
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // index 0 is COM1. 8 data bits, 1 stop bit, DTR and RTS raised; reads wait at most
+    // 1000 ms per byte asked. A device that fails a set-up step is closed again.
+    virtual int openPort(int index, std::uint32_t baud, Parity parity) = 0;
+    virtual void closePort() = 0;
+    // False when the port did not take the byte.
+    virtual bool writeByte(std::uint8_t value) = 0;
+    // Waits for up to count bytes within the read time-out; the number that arrived.
+    virtual int readBytes(std::uint8_t* buffer, int count) = 0;
+};
