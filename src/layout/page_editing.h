@@ -1,0 +1,39 @@
+#pragma once
+// Interactive editing of the pages: the two selectors of the main window choose a gauge, its
+// ghost follows the mouse on a 16-pixel grid, a left click places it, a right click removes the
+// gauge under it. The selectors are reached through a FormControls over the main window.
+#include <cstdint>
+
+#include "layout/gauge_catalog.h"
+#include "layout/page_layout.h"
+#include "platform/form_controls.h"
+#include "platform/view_host.h"
+
+// Preview pixels per grid step (8 display pixels).
+constexpr int kGhostGrid = 16;
+
+struct EditingState {
+    int selectedKind = 0;
+    int selectedGauge = 0;
+    GaugePlacement ghost;  // the selected gauge at the mouse; window is its view
+    int targetPage = 0;    // the page the last successful fit test found
+};
+
+// Makes the ghost's view for the selected entry (see page_editing.cpp for the rectangle it
+// keeps until the next move).
+void createGhost(EditingState& state, const GaugeCatalog& catalog, ViewHost& host);
+// The kind selector changed: refill the gauge selector and make the kind's first entry the ghost.
+void selectKind(EditingState& state, const GaugeCatalog& catalog, ViewHost& host,
+                FormControls& selectors);
+// The gauge selector changed: make the chosen entry the ghost.
+void selectGauge(EditingState& state, const GaugeCatalog& catalog, ViewHost& host,
+                 FormControls& selectors);
+// The mouse moved to (mouseX, mouseY) of the main window's client area.
+void moveGhost(EditingState& state, const PageDirectory& directory, ViewHost& host,
+               std::uint16_t mouseX, std::uint16_t mouseY);
+// Places the ghost where it stands when it fits; the placed gauge keeps the ghost's view.
+void placeGhost(EditingState& state, PageLayout& layout, PageDirectory& directory,
+                const GaugeCatalog& catalog, ViewHost& host);
+// Removes the placed gauge under the ghost's grid position, if any.
+void removeGaugeAtGhost(const EditingState& state, PageLayout& layout, PageDirectory& directory,
+                        ViewHost& host);

@@ -1,0 +1,84 @@
+#pragma once
+// The four display pages and the gauges placed on them. Positions are preview pixels of the main
+// window (the preview shows each 240 x 64 page doubled); sizes are display pixels. Views are
+// driven through the ViewHost; `window` and `bitmap` hold its opaque handles and mean nothing
+// outside the run.
+#include <cstdint>
+#include <optional>
+
+#include "layout/gauge_catalog.h"
+#include "platform/view_host.h"
+
+constexpr int kPageCount = 4;
+constexpr int kSlotsPerPage = 128;
+// Geometry of the page previews after resetPages.
+constexpr int kPageX = 32;
+constexpr int kPageTop = 32;
+constexpr int kPageStride = 176;
+constexpr int kPageWidth = 480;
+constexpr int kPageHeight = 128;
+// findPlacementPage's answer when the ghost cannot be placed.
+constexpr int kBlocked = -1;
+
+struct GaugePlacement {
+    ViewHandle window = 0;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;   // display pixels
+    std::int32_t height = 0;  // display pixels
+    BitmapHandle bitmap = 0;
+    std::uint32_t gaugeId = 0;
+    std::uint8_t hidden = 0;  // only the ghost is ever hidden
+    float rangeMin = 0;
+    float rangeMax = 0;
+};
+
+struct PageFrame {
+    ViewHandle window = 0;  // the page preview
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t count = 0;  // slots 0..count-1 are in use; may be damaged in a loaded file
+};
+
+struct PageLayout {
+    GaugePlacement slots[kPageCount][kSlotsPerPage];
+};
+
+struct PageDirectory {
+    PageFrame pages[kPageCount];
+};
+
+struct PlacementRef {
+    int page = 0;
+    int slot = 0;
+};
+
+// The number of slots in use on a page, its count clamped to 0..128. Every walk over the slots
+// goes through this, so a damaged count never reaches past the slots.
+int usedSlotCount(const PageFrame& frame);
+
+// Frames to their start geometry with no gauges; every slot's view handle to none.
+void resetPages(PageLayout& layout, PageDirectory& directory);
+// Destroys the views of the slots in use and empties every page; geometry stays.
+void clearPages(PageLayout& layout, PageDirectory& directory, ViewHost& host);
+// The page that holds the ghost entirely without overlapping any placed gauge, or kBlocked.
+int findPlacementPage(const PageLayout& layout, const PageDirectory& directory,
+                      const GaugePlacement& ghost);
+// The first placed gauge (pages, then slots, in order) covering the preview point.
+std::optional<PlacementRef> findPlacementAt(const PageLayout& layout,
+                                            const PageDirectory& directory, int x, int y);
+// Appends the record to the page; false (nothing changed) for a full page or a bad page index.
+bool addPlacement(PageLayout& layout, PageDirectory& directory, int page,
+                  const GaugePlacement& record);
+// Destroys the slot's view and closes the gap; a slot not in use is left alone.
+void removePlacement(PageLayout& layout, PageDirectory& directory, ViewHost& host, int page,
+                     int slot);
+// After a load: a hidden view for every slot in use whose gauge is in the catalog; a slot whose
+// gauge is unknown keeps its place with no view and no bitmap.
+void attachPlacementViews(PageLayout& layout, const PageDirectory& directory,
+                          const GaugeCatalog& catalog, ViewHost& host);
+// Brings every view of a slot in use in line with its record (doubled size) and shows it.
+void refreshPlacedGauges(const PageLayout& layout, const PageDirectory& directory,
+                         ViewHost& host);
