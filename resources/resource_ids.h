@@ -40,3 +40,13 @@
 // Main window controls
 #define IDC_GAUGE_SELECTOR 1
 #define IDC_KIND_SELECTOR 20
+
+// Custom sensor dialog: the edit of curve point k (0 to 32) is IDC_CURVE_POINT_FIRST + k
+#define IDC_CURVE_POINT_FIRST 1018
+#define IDC_CURVE_POINT_LAST 1050
+
+// Warning setup dialog: the per-row ids (page check box, parameter, condition, value, unit)
+// are listed row by row in settings/warning_setup.cpp. Parameter and condition lists, check
+// boxes and value edits lie below IDC_WARNING_UNIT_FIRST; the 32 unit lists are 1200 to 1231.
+#define IDC_WARNING_UNIT_FIRST 1200
+#define IDC_WARNING_UNIT_LAST 1231
