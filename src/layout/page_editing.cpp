@@ -1,0 +1,98 @@
+#include "layout/page_editing.h"
+
+#include "resource_ids.h"
+
+namespace {
+
+int snapToGrid(std::uint16_t coordinate) { return coordinate / kGhostGrid * kGhostGrid; }
+
+void destroyGhostView(EditingState& state, ViewHost& host) {
+    if (state.ghost.window != 0) host.destroyView(state.ghost.window);
+    state.ghost.window = 0;
+}
+
+}  // namespace
+
+void createGhost(EditingState& state, const GaugeCatalog& catalog, ViewHost& host) {
+    const CatalogEntry* entry = catalogEntry(catalog, state.selectedKind, state.selectedGauge);
+    if (!entry) return;
+    GaugePlacement& ghost = state.ghost;
+    // The new view keeps the previous ghost's rectangle (last mouse position, previous size)
+    // until the next mouse move gives it the new entry's size.
+    const int width = 2 * ghost.width;
+    const int height = 2 * ghost.height;
+    ghost.window = host.createView(ghost.x, ghost.y, width, height);
+    host.showView(ghost.window, false);
+    host.moveView(ghost.window, ghost.x, ghost.y, width, height);
+    host.setBitmap(ghost.window, entry->bitmap);
+    host.moveView(ghost.window, ghost.x, ghost.y, width, height);
+
+    ghost.width = entry->bitmapWidth;
+    ghost.height = entry->bitmapHeight;
+    ghost.bitmap = entry->bitmap;
+    ghost.gaugeId = entry->gaugeId;
+    ghost.rangeMin = entry->rangeMin;
+    ghost.rangeMax = entry->rangeMax;
+
+    host.showView(ghost.window, true);
+    ghost.hidden = 0;
+}
+
+void selectKind(EditingState& state, const GaugeCatalog& catalog, ViewHost& host,
+                FormControls& selectors) {
+    const int kind = selectors.selectedListItem(IDC_KIND_SELECTOR);
+    // No selection (or a kind the catalog lacks) leaves the editing state as it was.
+    if (!catalogEntry(catalog, kind, 0)) return;
+    state.selectedKind = kind;
+    selectors.clearList(IDC_GAUGE_SELECTOR);
+    for (int position = 0; position < definitionCount(kind); ++position)
+        selectors.addListItem(IDC_GAUGE_SELECTOR, definitionName(kind, position));
+    selectors.selectListItem(IDC_GAUGE_SELECTOR, 0);
+    state.selectedGauge = 0;
+    destroyGhostView(state, host);
+    createGhost(state, catalog, host);
+}
+
+void selectGauge(EditingState& state, const GaugeCatalog& catalog, ViewHost& host,
+                 FormControls& selectors) {
+    const int position = selectors.selectedListItem(IDC_GAUGE_SELECTOR);
+    if (!catalogEntry(catalog, state.selectedKind, position)) return;
+    state.selectedGauge = position;
+    destroyGhostView(state, host);
+    createGhost(state, catalog, host);
+}
+
+void moveGhost(EditingState& state, const PageDirectory& directory, ViewHost& host,
+               std::uint16_t mouseX, std::uint16_t mouseY) {
+    GaugePlacement& ghost = state.ghost;
+    ghost.x = snapToGrid(mouseX);
+    ghost.y = snapToGrid(mouseY);
+    // Only x counts: right of the pages the ghost hides; above, below and between them it shows.
+    const PageFrame& first = directory.pages[0];
+    const std::int64_t rightEdge = static_cast<std::int64_t>(first.x) + first.width;
+    const bool wantHidden = ghost.x > rightEdge;
+    if (wantHidden != (ghost.hidden != 0)) {
+        if (ghost.window != 0) host.showView(ghost.window, !wantHidden);
+        ghost.hidden = wantHidden ? 1 : 0;
+    }
+    if (ghost.window != 0)
+        host.moveView(ghost.window, ghost.x, ghost.y, 2 * ghost.width, 2 * ghost.height);
+}
+
+void placeGhost(EditingState& state, PageLayout& layout, PageDirectory& directory,
+                const GaugeCatalog& catalog, ViewHost& host) {
+    const int page = findPlacementPage(layout, directory, state.ghost);
+    if (page == kBlocked) return;
+    state.targetPage = page;
+    GaugePlacement placed = state.ghost;  // takes over the ghost's view where it stands
+    placed.hidden = 0;
+    if (!addPlacement(layout, directory, page, placed)) return;
+    createGhost(state, catalog, host);
+}
+
+void removeGaugeAtGhost(const EditingState& state, PageLayout& layout, PageDirectory& directory,
+                        ViewHost& host) {
+    const std::optional<PlacementRef> hit =
+        findPlacementAt(layout, directory, state.ghost.x, state.ghost.y);
+    if (hit) removePlacement(layout, directory, host, hit->page, hit->slot);
+}

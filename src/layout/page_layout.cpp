@@ -1,0 +1,155 @@
+#include "layout/page_layout.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+bool validPage(int page) { return page >= 0 && page < kPageCount; }
+
+// Geometry comes from files too, so edges are summed in 64 bits: a damaged width cannot
+// overflow into a false fit or a false hit.
+struct Span {
+    std::int64_t left, top, right, bottom;  // right and bottom excluded
+};
+
+Span previewSpan(const GaugePlacement& p) {
+    const std::int64_t x = p.x;
+    const std::int64_t y = p.y;
+    return {x, y, x + 2 * static_cast<std::int64_t>(p.width),
+            y + 2 * static_cast<std::int64_t>(p.height)};
+}
+
+// Twice a display size, as a view's preview size; a damaged size saturates instead of overflowing.
+int doubled(std::int32_t size) {
+    return static_cast<int>(std::clamp<std::int64_t>(2 * static_cast<std::int64_t>(size),
+                                                     INT32_MIN, INT32_MAX));
+}
+
+Span frameSpan(const PageFrame& f) {
+    const std::int64_t x = f.x;
+    const std::int64_t y = f.y;
+    return {x, y, x + f.width, y + f.height};
+}
+
+}  // namespace
+
+int usedSlotCount(const PageFrame& frame) {
+    return std::clamp<std::int32_t>(frame.count, 0, kSlotsPerPage);
+}
+
+void resetPages(PageLayout& layout, PageDirectory& directory) {
+    for (int page = 0; page < kPageCount; ++page) {
+        PageFrame& f = directory.pages[page];
+        f.x = kPageX;
+        f.y = kPageTop + kPageStride * page;
+        f.width = kPageWidth;
+        f.height = kPageHeight;
+        f.count = 0;
+        for (GaugePlacement& slot : layout.slots[page]) slot.window = 0;
+    }
+}
+
+void clearPages(PageLayout& layout, PageDirectory& directory, ViewHost& host) {
+    for (int page = 0; page < kPageCount; ++page) {
+        const int used = usedSlotCount(directory.pages[page]);
+        for (int s = 0; s < used; ++s) {
+            GaugePlacement& slot = layout.slots[page][s];
+            if (slot.window != 0) host.destroyView(slot.window);
+            slot.window = 0;
+        }
+        directory.pages[page].count = 0;
+    }
+}
+
+int findPlacementPage(const PageLayout& layout, const PageDirectory& directory,
+                      const GaugePlacement& ghost) {
+    const Span g = previewSpan(ghost);
+    int holder = kBlocked;
+    for (int page = 0; page < kPageCount; ++page) {
+        const PageFrame& frame = directory.pages[page];
+        const Span p = frameSpan(frame);
+        if (g.left >= p.left && g.right <= p.right && g.top >= p.top && g.bottom <= p.bottom)
+            holder = page;
+        // Every page's gauges are tested, although only the holder's can overlap.
+        const int used = usedSlotCount(frame);
+        for (int s = 0; s < used; ++s) {
+            const Span o = previewSpan(layout.slots[page][s]);
+            if (g.left < o.right && g.right > o.left && g.top < o.bottom && g.bottom > o.top)
+                return kBlocked;
+        }
+    }
+    return holder;
+}
+
+std::optional<PlacementRef> findPlacementAt(const PageLayout& layout,
+                                            const PageDirectory& directory, int x, int y) {
+    for (int page = 0; page < kPageCount; ++page) {
+        const int used = usedSlotCount(directory.pages[page]);
+        for (int s = 0; s < used; ++s) {
+            const Span o = previewSpan(layout.slots[page][s]);
+            if (o.left <= x && x < o.right && o.top <= y && y < o.bottom)
+                return PlacementRef{page, s};
+        }
+    }
+    return std::nullopt;
+}
+
+bool addPlacement(PageLayout& layout, PageDirectory& directory, int page,
+                  const GaugePlacement& record) {
+    if (!validPage(page)) return false;
+    PageFrame& frame = directory.pages[page];
+    const int used = usedSlotCount(frame);
+    if (used >= kSlotsPerPage) return false;
+    layout.slots[page][used] = record;
+    frame.count = used + 1;
+    return true;
+}
+
+void removePlacement(PageLayout& layout, PageDirectory& directory, ViewHost& host, int page,
+                     int slot) {
+    if (!validPage(page)) return;
+    PageFrame& frame = directory.pages[page];
+    const int used = usedSlotCount(frame);
+    if (slot < 0 || slot >= used) return;
+    GaugePlacement* slots = layout.slots[page];
+    if (slots[slot].window != 0) host.destroyView(slots[slot].window);
+    std::copy(slots + slot + 1, slots + used, slots + slot);
+    frame.count = used - 1;
+}
+
+void attachPlacementViews(PageLayout& layout, const PageDirectory& directory,
+                          const GaugeCatalog& catalog, ViewHost& host) {
+    for (int page = 0; page < kPageCount; ++page) {
+        const int used = usedSlotCount(directory.pages[page]);
+        for (int s = 0; s < used; ++s) {
+            GaugePlacement& slot = layout.slots[page][s];
+            const CatalogEntry* entry = findCatalogEntry(catalog, slot.gaugeId);
+            if (!entry) {
+                // Unknown gauge (damaged or foreign file): it keeps its place for the fit test
+                // and the next save, but the handles read from the file must never be used.
+                slot.window = 0;
+                slot.bitmap = 0;
+                continue;
+            }
+            slot.bitmap = entry->bitmap;
+            // Single size here; refreshPlacedGauges doubles it when it shows the view.
+            slot.window = host.createView(slot.x, slot.y, slot.width, slot.height);
+            host.showView(slot.window, false);
+        }
+    }
+}
+
+void refreshPlacedGauges(const PageLayout& layout, const PageDirectory& directory,
+                         ViewHost& host) {
+    for (int page = 0; page < kPageCount; ++page) {
+        const int used = usedSlotCount(directory.pages[page]);
+        for (int s = 0; s < used; ++s) {
+            const GaugePlacement& slot = layout.slots[page][s];
+            if (slot.window == 0) continue;  // a gauge with no view (unknown to the catalog)
+            host.setBitmap(slot.window, slot.bitmap);
+            host.moveView(slot.window, slot.x, slot.y, doubled(slot.width), doubled(slot.height));
+            host.showView(slot.window, true);
+        }
+    }
+}
