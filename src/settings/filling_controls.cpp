@@ -1,0 +1,3 @@
+#include "settings/filling_controls.h"
+
+bool fillingControls = false;
