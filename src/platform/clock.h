@@ -10,4 +10,7 @@ public:
     virtual double nowMs() = 0;
     // Returns no earlier than nowMs() + ms.
     virtual void waitMs(double ms) = 0;
+    // The step in which nowMs() advances. Pacing adds it to every minimum, so a counter that
+    // ticks coarsely cannot end a pause early.
+    virtual double resolutionMs() const { return 0.0; }
 };
