@@ -1,0 +1,81 @@
+#include "platform/serial_port_posix.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+speed_t toSpeed(std::uint32_t baud) {
+    switch (baud) {
+        case 9600: return B9600;
+        case 19200: return B19200;
+        case 57600: return B57600;
+        case 115200: return B115200;
+        default: return B38400;
+    }
+}
+
+}  // namespace
+
+PosixSerialPort::~PosixSerialPort() { closePort(); }
+
+int PosixSerialPort::openPort(int index, std::uint32_t baud, Parity parity) {
+    closePort();
+    if (index < 0 || index > 8) return PortCannotOpen;
+    char name[512];
+    std::snprintf(name, sizeof name, pattern_.c_str(), index + 1);
+    const int fd = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return PortCannotOpen;
+    auto fail = [fd](int result) {
+        ::close(fd);
+        return result;
+    };
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) return fail(PortCannotGetState);
+    cfmakeraw(&tio);
+    tio.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    if (parity == Parity::Odd) tio.c_cflag |= PARENB | PARODD;
+    cfsetispeed(&tio, toSpeed(baud));
+    cfsetospeed(&tio, toSpeed(baud));
+    // Reads are timed by poll() in readBytes; the terminal itself returns what it has.
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return fail(PortCannotSetState);
+    fd_ = fd;
+    return PortOpened;
+}
+
+void PosixSerialPort::closePort() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+bool PosixSerialPort::writeByte(std::uint8_t value) {
+    if (fd_ < 0) return false;
+    ssize_t n;
+    do n = ::write(fd_, &value, 1);
+    while (n < 0 && errno == EINTR);
+    return n == 1;
+}
+
+int PosixSerialPort::readBytes(std::uint8_t* buffer, int count) {
+    if (fd_ < 0 || count <= 0) return 0;
+    // 1000 ms per byte asked in total, as the Windows port is set up.
+    int got = 0;
+    int budgetMs = 1000 * count;
+    while (got < count && budgetMs > 0) {
+        pollfd p{fd_, POLLIN, 0};
+        const int r = ::poll(&p, 1, budgetMs > 50 ? 50 : budgetMs);
+        budgetMs -= 50;
+        if (r <= 0) continue;
+        const ssize_t n = ::read(fd_, buffer + got, static_cast<size_t>(count - got));
+        if (n > 0) got += static_cast<int>(n);
+    }
+    return got;
+}
