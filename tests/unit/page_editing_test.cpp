@@ -1,0 +1,244 @@
+#include "layout/page_editing.h"
+
+#include <gtest/gtest.h>
+
+#include "resource_ids.h"
+#include "support/fake_form.h"
+#include "support/fake_view_host.h"
+
+namespace {
+
+constexpr int kTextKind = 3;
+constexpr int kIndicatorKind = 5;
+
+// The main window right after creation: pages reset, catalog loaded, both selectors filled with
+// item 0 selected, and the first ghost made.
+class PageEditingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetPages(layout, directory);
+        catalog = loadCatalog(host);
+        for (int kind = 0; kind < kKindCount; ++kind)
+            selectors.addListItem(IDC_KIND_SELECTOR, kindName(kind));
+        for (int p = 0; p < definitionCount(0); ++p)
+            selectors.addListItem(IDC_GAUGE_SELECTOR, definitionName(0, p));
+        selectors.selectListItem(IDC_KIND_SELECTOR, 0);
+        selectors.selectListItem(IDC_GAUGE_SELECTOR, 0);
+        createGhost(state, catalog, host);
+    }
+
+    void chooseKind(int kind) {
+        selectors.selectListItem(IDC_KIND_SELECTOR, kind);
+        selectKind(state, catalog, host, selectors);
+    }
+    void chooseGauge(int position) {
+        selectors.selectListItem(IDC_GAUGE_SELECTOR, position);
+        selectGauge(state, catalog, host, selectors);
+    }
+    void clickAt(int x, int y) {
+        moveGhost(state, directory, host, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
+        placeGhost(state, layout, directory, catalog, host);
+    }
+    const FakeViewHost::View& ghostView() const { return host.view(state.ghost.window); }
+    int placedCount() const {
+        int n = 0;
+        for (const PageFrame& f : directory.pages) n += f.count;
+        return n;
+    }
+
+    FakeViewHost host;
+    FakeForm selectors;
+    GaugeCatalog catalog;
+    PageLayout layout{};
+    PageDirectory directory{};
+    EditingState state;
+};
+
+TEST_F(PageEditingTest, FirstGhostIsTheRadialRevMeterAndGetsItsSizeOnTheFirstMove) {
+    EXPECT_EQ(state.ghost.gaugeId, 0x0000u);
+    EXPECT_EQ(state.ghost.width, 64);
+    EXPECT_EQ(state.ghost.height, 64);
+    EXPECT_EQ(state.ghost.hidden, 0);
+    EXPECT_TRUE(ghostView().visible);
+    EXPECT_EQ(ghostView().bitmap, FakeViewHost::bitmapHandleFor(123));
+    EXPECT_EQ(ghostView().width, 0);  // no size until the mouse moves
+
+    moveGhost(state, directory, host, 37, 45);
+    EXPECT_EQ(state.ghost.x, 32);
+    EXPECT_EQ(state.ghost.y, 32);
+    EXPECT_EQ(ghostView().x, 32);
+    EXPECT_EQ(ghostView().y, 32);
+    EXPECT_EQ(ghostView().width, 128);
+    EXPECT_EQ(ghostView().height, 128);
+}
+
+TEST_F(PageEditingTest, ClickPlacesTheGhostAndASecondClickThereIsIgnored) {
+    clickAt(37, 45);
+    ASSERT_EQ(directory.pages[0].count, 1);
+    const GaugePlacement& placed = layout.slots[0][0];
+    EXPECT_EQ(placed.x, 32);
+    EXPECT_EQ(placed.y, 32);
+    EXPECT_EQ(placed.gaugeId, 0x0000u);
+    EXPECT_EQ(placed.rangeMax, 10000.0f);
+    EXPECT_EQ(placed.hidden, 0);
+    EXPECT_EQ(state.targetPage, 0);
+    // The placed gauge keeps the view that was the ghost's; the new ghost has its own, same spot.
+    EXPECT_NE(placed.window, state.ghost.window);
+    EXPECT_TRUE(host.view(placed.window).visible);
+    EXPECT_FALSE(host.view(placed.window).destroyed);
+    EXPECT_EQ(ghostView().x, 32);
+    EXPECT_EQ(ghostView().width, 128);
+
+    clickAt(37, 45);
+    EXPECT_EQ(directory.pages[0].count, 1);
+    EXPECT_EQ(host.staleCalls, 0);
+}
+
+TEST_F(PageEditingTest, RadialFitsAtTheRightEdgeOnlyOnTheGrid) {
+    struct Case {
+        const char* name;
+        int mouseX, mouseY;
+        int placedOnPage;  // -1: ignored
+    };
+    const Case cases[] = {
+        {"x 384 ends at 512", 390, 40, 0},
+        {"x 400 ends past 512", 400, 32, -1},
+        {"y below a page top", 40, 48, -1},
+        {"top of page 2", 40, 390, 2},
+        {"between pages", 40, 170, -1},
+    };
+    for (const Case& c : cases) {
+        PageLayout pages{};
+        PageDirectory dir{};
+        resetPages(pages, dir);
+        moveGhost(state, dir, host, static_cast<std::uint16_t>(c.mouseX), static_cast<std::uint16_t>(c.mouseY));
+        placeGhost(state, pages, dir, catalog, host);
+        for (int page = 0; page < kPageCount; ++page)
+            EXPECT_EQ(dir.pages[page].count, page == c.placedOnPage ? 1 : 0) << "case " << c.name << " page " << page;
+    }
+}
+
+TEST_F(PageEditingTest, TextGhostStraddlingTwoPagesCannotBePlaced) {
+    chooseKind(kTextKind);
+    clickAt(40, 150);  // y 144: ends at 176, past page 0 and above page 1
+    EXPECT_EQ(placedCount(), 0);
+    clickAt(40, 130);  // y 128: ends at 160, the bottom of page 0
+    EXPECT_EQ(directory.pages[0].count, 1);
+}
+
+TEST_F(PageEditingTest, GhostHidesOnlyRightOfThePages) {
+    struct Case {
+        int mouseX, mouseY;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {512, 40, false}, {513, 40, false}, {527, 700, false}, {528, 40, true},
+        {600, 40, true},  {65535, 65535, true}, {100, 180, false}, {0, 0, false},
+        {540, 300, true}, {527, 300, false},
+    };
+    for (const Case& c : cases) {
+        moveGhost(state, directory, host, static_cast<std::uint16_t>(c.mouseX), static_cast<std::uint16_t>(c.mouseY));
+        EXPECT_EQ(state.ghost.hidden != 0, c.hidden) << "case x " << c.mouseX;
+        EXPECT_EQ(ghostView().visible, !c.hidden) << "case x " << c.mouseX;
+        EXPECT_EQ(ghostView().x, c.mouseX / 16 * 16) << "case x " << c.mouseX;
+    }
+}
+
+TEST_F(PageEditingTest, NewGhostKeepsThePreviousRectangleUntilTheNextMove) {
+    moveGhost(state, directory, host, 40, 40);
+    const ViewHandle old = state.ghost.window;
+    chooseKind(kTextKind);
+    EXPECT_TRUE(host.view(old).destroyed);
+    EXPECT_EQ(ghostView().bitmap, FakeViewHost::bitmapHandleFor(138));
+    EXPECT_EQ(ghostView().width, 128);  // still the radial's rectangle
+    EXPECT_EQ(ghostView().height, 128);
+    EXPECT_EQ(state.ghost.width, 56);
+    moveGhost(state, directory, host, 40, 40);
+    EXPECT_EQ(ghostView().width, 112);
+    EXPECT_EQ(ghostView().height, 32);
+    EXPECT_EQ(host.liveCount(), 1);
+}
+
+TEST_F(PageEditingTest, ChoosingAKindRefillsTheGaugesAndTakesItsFirstEntry) {
+    struct Case {
+        int kind;
+        const char* firstName;
+        std::uint32_t gaugeId;
+        int items;
+    };
+    const Case cases[] = {
+        {kTextKind, "Air Temp (C)", 0x3105, 112},
+        {kIndicatorKind, "LS1", 0x3700, 23},
+        {1, "Knock #1", 0x1008, 19},
+        {0, "Radial Rev Meter", 0x0000, 3},
+    };
+    for (const Case& c : cases) {
+        chooseGauge(1);  // whatever was chosen before
+        chooseKind(c.kind);
+        const FakeForm::List& gauges = selectors.lists[IDC_GAUGE_SELECTOR];
+        ASSERT_EQ(static_cast<int>(gauges.items.size()), c.items) << "case " << c.firstName;
+        EXPECT_EQ(gauges.items[0], c.firstName) << "case " << c.firstName;
+        EXPECT_EQ(gauges.selection, 0) << "case " << c.firstName;
+        EXPECT_EQ(state.selectedKind, c.kind) << "case " << c.firstName;
+        EXPECT_EQ(state.selectedGauge, 0) << "case " << c.firstName;
+        EXPECT_EQ(state.ghost.gaugeId, c.gaugeId) << "case " << c.firstName;
+    }
+    EXPECT_EQ(host.liveCount(), 1);
+}
+
+TEST_F(PageEditingTest, ChoosingAGaugeMakesItTheGhost) {
+    chooseKind(kTextKind);
+    chooseGauge(34);
+    EXPECT_EQ(state.selectedGauge, 34);
+    EXPECT_EQ(state.ghost.gaugeId, 0x3109u);  // "RPM"
+    EXPECT_EQ(ghostView().bitmap, FakeViewHost::bitmapHandleFor(142));
+}
+
+TEST_F(PageEditingTest, SelectorsWithoutAUsableSelectionChangeNothing) {
+    const ViewHandle before = state.ghost.window;
+    chooseGauge(-1);
+    selectors.lists[IDC_KIND_SELECTOR].selection = -1;
+    selectKind(state, catalog, host, selectors);
+    EXPECT_EQ(state.ghost.window, before);
+    EXPECT_FALSE(host.view(before).destroyed);
+    EXPECT_EQ(state.selectedKind, 0);
+    EXPECT_EQ(state.selectedGauge, 0);
+}
+
+TEST_F(PageEditingTest, EightyIndicatorsFillAPageAndAnEightyFirstDoesNotFit) {
+    chooseKind(kIndicatorKind);
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 10; ++column) clickAt(32 + 48 * column, 32 + 16 * row);
+    ASSERT_EQ(directory.pages[0].count, 80);
+    for (int y = 16; y <= 176; y += 16)
+        for (int x = 0; x <= 528; x += 16) clickAt(x, y);
+    EXPECT_EQ(directory.pages[0].count, 80);
+    EXPECT_EQ(placedCount(), 80);
+    EXPECT_EQ(host.liveCount(), 81);  // 80 gauges and the ghost
+}
+
+TEST_F(PageEditingTest, RightClickRemovesTheGaugeUnderTheGhost) {
+    chooseKind(kTextKind);
+    clickAt(32, 208);
+    clickAt(144, 208);
+    clickAt(256, 208);
+    ASSERT_EQ(directory.pages[1].count, 3);
+    const ViewHandle middle = layout.slots[1][1].window;
+
+    moveGhost(state, directory, host, 200, 230);  // inside the middle gauge, not at its corner
+    removeGaugeAtGhost(state, layout, directory, host);
+    EXPECT_EQ(directory.pages[1].count, 2);
+    EXPECT_EQ(layout.slots[1][0].x, 32);
+    EXPECT_EQ(layout.slots[1][1].x, 256);
+    EXPECT_TRUE(host.view(middle).destroyed);
+    EXPECT_FALSE(host.view(state.ghost.window).destroyed);
+
+    moveGhost(state, directory, host, 200, 230);  // now empty
+    removeGaugeAtGhost(state, layout, directory, host);
+    moveGhost(state, directory, host, 600, 210);  // hidden, right of the pages
+    removeGaugeAtGhost(state, layout, directory, host);
+    EXPECT_EQ(directory.pages[1].count, 2);
+    EXPECT_EQ(host.staleCalls, 0);
+}
+
+}  // namespace
