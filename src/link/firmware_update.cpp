@@ -1,0 +1,106 @@
+#include "link/firmware_update.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/progress.h"
+#include "platform/serial_port.h"
+
+FirmwareFile readFirmwareFile(const std::string& path) {
+    FirmwareFile file;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return file;
+    file.image.resize(kFirmwareMaxBytes);
+    const std::size_t got = std::fread(file.image.data(), 1, kFirmwareMaxBytes, f);
+    // A read error (a directory opened as a file, a device that fails) is not an empty image.
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
+        file.image.clear();
+        return file;
+    }
+    file.image.resize(got);
+    file.opened = true;
+    return file;
+}
+
+std::string firmwareFileMessage(const std::string& path) {
+    return "The firmware file could not be read:\n" + path;
+}
+
+namespace {
+
+// One read of one byte with the port's one-second time-out; false when nothing came.
+bool readOne(SerialPort& port, std::uint8_t& byte) {
+    std::uint8_t buffer = 0;
+    if (port.readBytes(&buffer, 1) != 1) return false;
+    byte = buffer;
+    return true;
+}
+
+// Waits for the opening pair D0 D6 within the allowed reads. A read that brings nothing keeps
+// the previous byte, so D0, a gap, D6 still counts as the pair.
+bool awaitOpeningPair(SerialPort& port) {
+    bool haveLast = false;
+    std::uint8_t last = 0;
+    for (int read = 0; read < kFirmwareOpeningReads; ++read) {
+        std::uint8_t byte = 0;
+        if (!readOne(port, byte)) continue;
+        if (haveLast && last == FirmwareOpenFirst && byte == FirmwareOpenSecond) return true;
+        last = byte;
+        haveLast = true;
+    }
+    return false;
+}
+
+bool awaitGoAhead(SerialPort& port) {
+    for (int read = 0; read < kFirmwareOpeningReads; ++read) {
+        std::uint8_t byte = 0;
+        if (readOne(port, byte) && byte == FirmwareGoAhead) return true;
+    }
+    return false;
+}
+
+// Reads until `wanted` arrives, dropping other bytes; false on the first read that brings nothing.
+bool awaitByte(SerialPort& port, std::uint8_t wanted) {
+    for (;;) {
+        std::uint8_t byte = 0;
+        if (!readOne(port, byte)) return false;
+        if (byte == wanted) return true;
+    }
+}
+
+int transfer(const std::vector<std::uint8_t>& image, SerialPort& port, Progress& progress) {
+    if (!awaitOpeningPair(port)) return FirmwareNoAnswer;
+    port.writeByte(FirmwareAnswer);
+    if (!awaitGoAhead(port)) return FirmwareNoAnswer;
+
+    // The display holds no more than kFirmwareMaxBytes, whoever built the image.
+    const std::size_t n = std::min(image.size(), kFirmwareMaxBytes);
+    int steps = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!awaitByte(port, FirmwareRequest)) return FirmwareNoAnswer;
+        port.writeByte(image[k]);
+        const int target = static_cast<int>(100 * k / n);
+        while (steps < target) {
+            progress.step();
+            ++steps;
+        }
+        std::uint8_t echo = 0;
+        if (!readOne(port, echo)) return FirmwareNoAnswer;
+        if (echo != image[k]) return FirmwareEchoMismatch;
+    }
+    return awaitByte(port, FirmwareEnd) ? FirmwareUpdated : FirmwareNoAnswer;
+}
+
+}  // namespace
+
+int runFirmwareUpdate(const std::vector<std::uint8_t>& image, int comPortIndex, SerialPort& port,
+                      Progress& progress) {
+    progress.setRange(0, 100);
+    progress.setPosition(0);
+    if (port.openPort(comPortIndex, kFirmwareBaud, Parity::None) != PortOpened) return FirmwarePortFailed;
+    const int result = transfer(image, port, progress);
+    port.closePort();
+    return result;
+}
