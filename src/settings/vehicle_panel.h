@@ -1,0 +1,35 @@
+#pragma once
+// The vehicle settings panel's logic, written against FormControls so it drives the real dialog
+// and an in-memory form alike. The controls are the editing surface: every user edit copies the
+// whole panel back into VehicleSettings and into the MAP sensor slots of the engine unit profiles.
+#include <cstdint>
+
+class FormControls;
+struct EngineUnitProfiles;
+struct VehicleSettings;
+
+// The fixed lists whose positions VehicleSettings stores; each ends with its first negative entry.
+extern const std::int32_t kRimDiameterList[];  // 11 to 30 inches
+extern const std::int32_t kTireWidthList[];    // 140 to 395 mm in steps of 5
+extern const std::int32_t kTireAspectList[];   // 5 to 95 percent in steps of 5
+
+// The value that `position` stands for in one of the lists above; 0 for a position outside it
+// (-1 for no selection, or a damaged file's position).
+std::int32_t vehicleListValue(const std::int32_t* list, int position);
+
+// Fills the four lists, gives the rev meter range its start values (0 to 8000) and fills the
+// controls from `settings`. The panel's creation calls it once, before showing the panel.
+void setUpVehiclePanel(FormControls& form, VehicleSettings& settings);
+
+// Writes every field of `settings` into its control, with fillingControls set throughout.
+void fillVehiclePanel(FormControls& form, const VehicleSettings& settings);
+
+// Reads every control back into `settings`, sets slots 38 and 39 of all four profiles from the
+// MAP sensor entries and derives fuelFlowFactor.
+void readVehiclePanel(FormControls& form, VehicleSettings& settings, EngineUnitProfiles& profiles);
+
+// A command notification from control `controlId` (an edit change, a focus change, a list
+// selection...). Ids 1, 7 and 1002 are ignored, and so is everything while fillingControls is
+// set; any other control reads the whole panel back.
+void onVehiclePanelCommand(FormControls& form, int controlId, VehicleSettings& settings,
+                           EngineUnitProfiles& profiles);
