@@ -1,0 +1,32 @@
+#pragma once
+// The two pictures the display receives: the page image (the four pages as the display shows
+// them, 1 bit per pixel) and the font image (its 256 glyphs of 8 x 8 pixels).
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "layout/page_layout.h"
+#include "link/bitmap_pixels.h"
+
+constexpr int kImageLineBytes = 30;  // 240 pixels
+constexpr int kPageLines = 64;
+constexpr std::size_t kPageImageBytes = kPageCount * kPageLines * kImageLineBytes;  // 7680
+constexpr std::size_t kGlyphBytes = 8;
+constexpr std::size_t kFontImageBytes = 256 * kGlyphBytes;  // 2048
+
+// A pixel is dark when blue + green + red < 384.
+bool isDarkPixel(std::uint32_t colour);
+
+// The first byteCount x 8 pixels of the image, row after row from the top, 8 pixels a byte with
+// the first in bit 7; 1 is dark. Pixels beyond the image (or no image) count as light.
+std::vector<std::uint8_t> toMonochrome(const PixelImage* image, std::size_t byteCount);
+
+// Glyph g is the 8 x 8 cell at column g mod 16, row g div 16 of the 128 x 128 picture, rows top
+// first.
+std::vector<std::uint8_t> buildFontImage(const PixelImage* characterSet);
+
+// Scans the four pages line by line, byte column by byte column; the first free cell that a
+// placed gauge covers receives the gauge's bitmap with its top-left byte there. A gauge that
+// would reach past the right or bottom edge of that page is cut off there.
+std::vector<std::uint8_t> buildPageImage(const PageLayout& layout, const PageDirectory& directory,
+                                         BitmapPixels& bitmaps);

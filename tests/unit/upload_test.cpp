@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "link/upload.h"
+#include "link/upload_image.h"
+#include "support/scripted_port.h"
+#include "support/upload_config.h"
+#include "support/virtual_clock.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct CountingProgress : Progress {
+    void setRange(int minimum, int maximum) override { lo = minimum; hi = maximum; ++ranges; }
+    void step() override { ++steps; }
+    void setPosition(int) override {}
+    int lo = -1, hi = -1, ranges = 0, steps = 0;
+};
+
+UploadStream streamFor(UploadConfig& cfg) {
+    return buildUploadStream(cfg.sources(), Bytes(kPageImageBytes, 0), Bytes(kFontImageBytes, 0));
+}
+
+// The pacing groups of the stream with the minimum pause after each group's first byte:
+// image lines, glyphs and chunks of at most 16 bytes that never span two pieces.
+struct Group {
+    std::size_t first;
+    std::size_t length;
+    double minimumMs;
+};
+
+std::vector<Group> pacingGroups(const UploadStream& stream) {
+    std::vector<Group> groups;
+    std::size_t at = 0;
+    for (const StreamPiece& p : stream.pieces) {
+        const std::size_t n = p.bytes.size();
+        if (p.pacing == Pacing::ImageLine) groups.push_back({at, n, 30});
+        if (p.pacing == Pacing::Glyph) groups.push_back({at, n, 10});
+        if (p.pacing == Pacing::Paced)
+            for (std::size_t c = 0; c < n; c += 16) {
+                const std::size_t len = std::min<std::size_t>(16, n - c);
+                groups.push_back({at + c, len, 4.0 * len});
+            }
+        at += n;
+    }
+    return groups;
+}
+
+// Every group's next byte (the next group's first, or a single byte after it) comes no earlier
+// than its minimum after the group's first byte. Returns the number of short pauses.
+int shortPauses(const UploadStream& stream, const std::vector<ScriptedPort::Write>& writes, std::string& first) {
+    int shortCount = 0;
+    for (const Group& g : pacingGroups(stream)) {
+        const std::size_t next = g.first + g.length;
+        if (next >= writes.size()) continue;
+        const double gap = writes[next].timeMs - writes[g.first].timeMs;
+        if (gap < g.minimumMs) {
+            if (shortCount++ == 0)
+                first = "group at byte " + std::to_string(g.first) + ": " + std::to_string(gap) + " ms";
+        }
+    }
+    return shortCount;
+}
+
+}  // namespace
+
+TEST(Upload, EmptyConfigurationOnTheVirtualClock) {
+    auto cfg = std::make_unique<UploadConfig>();
+    const UploadStream stream = streamFor(*cfg);
+    VirtualClock clock;
+    ScriptedPort port(clock);
+    CountingProgress progress;
+    cfg->vehicle.comPortIndex = 2;
+    const UploadResult r = runUpload(stream, cfg->vehicle.comPortIndex, port, clock, progress);
+    EXPECT_EQ(r.outcome, UploadOutcome::Sent);
+    EXPECT_EQ(r.bytesSent, 13490u);
+    EXPECT_EQ(port.writtenBytes(), flattenStream(stream));
+    EXPECT_EQ(port.lastIndex(), 2);
+    EXPECT_EQ(port.lastBaud(), 38400u);
+    EXPECT_EQ(port.lastParity(), Parity::Odd);
+    EXPECT_FALSE(port.isOpen()) << "closed at the end";
+    EXPECT_EQ(port.readCalls(), 0) << "nothing is read back";
+    EXPECT_EQ(progress.lo, 0);
+    EXPECT_EQ(progress.hi, 13484);
+    EXPECT_EQ(progress.steps, 13484);
+    // On an exact clock the upload takes exactly its minimum pauses.
+    EXPECT_DOUBLE_EQ(clock.trueMs(), 25264.0);
+    std::string where;
+    EXPECT_EQ(shortPauses(stream, port.writes(), where), 0) << where;
+    EXPECT_EQ(uploadFailureMessage(r, 2), "");
+}
+
+TEST(Upload, PacedPiecesGoInChunksOfSixteen) {
+    auto cfg = std::make_unique<UploadConfig>();
+    cfg->place(0, kRpmGaugeId, 0, 0, 56, 16);
+    const UploadStream stream = streamFor(*cfg);
+    VirtualClock clock;
+    ScriptedPort port(clock);
+    CountingProgress progress;
+    runUpload(stream, 0, port, clock, progress);
+    const auto& w = port.writes();
+    ASSERT_EQ(w.size(), 13490u + 14);
+    // The first profile's 76-byte firmware id piece: chunks 16, 16, 16, 16, 12, then the 6-byte
+    // piece begins 48 ms after the last chunk.
+    const std::size_t piece = 9730;
+    const std::size_t starts[] = {0, 16, 32, 48, 64, 76};
+    const double times[] = {0, 64, 128, 192, 256, 304};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_DOUBLE_EQ(w[piece + starts[i]].timeMs - w[piece].timeMs, times[i]) << "chunk " << i;
+    for (std::size_t k = 0; k < 12; ++k)
+        EXPECT_DOUBLE_EQ(w[piece + 64 + k].timeMs, w[piece + 64].timeMs) << "a chunk goes at once";
+    // The record (14 bytes) is one chunk, then its check value a chunk of 2.
+    const std::size_t record = kPagesOffset + 1;
+    EXPECT_DOUBLE_EQ(w[record + 13].timeMs, w[record].timeMs);
+    EXPECT_DOUBLE_EQ(w[record + 14].timeMs - w[record].timeMs, 56.0);
+    // The count byte of page 2 follows the check value after its 8 ms.
+    EXPECT_DOUBLE_EQ(w[record + 16].timeMs - w[record + 14].timeMs, 8.0);
+    EXPECT_EQ(progress.steps, 13484 + 14);
+    EXPECT_EQ(progress.hi, 13484 + 14);
+}
+
+TEST(Upload, PausesHoldOnACoarseCounter) {
+    // A counter that jumps in 15.625 ms steps can make a naive wait end up to a step early;
+    // every pause must still reach its minimum in true time.
+    for (double start : {0.0, 7.0, 15.6}) {
+        auto cfg = std::make_unique<UploadConfig>();
+        cfg->place(1, kRpmGaugeId, 0, 0, 56, 16);
+        const UploadStream stream = streamFor(*cfg);
+        VirtualClock clock(15.625, start);
+        ScriptedPort port(clock);
+        CountingProgress progress;
+        const UploadResult r = runUpload(stream, 0, port, clock, progress);
+        EXPECT_EQ(r.outcome, UploadOutcome::Sent) << "start " << start;
+        std::string where;
+        EXPECT_EQ(shortPauses(stream, port.writes(), where), 0) << "start " << start << " " << where;
+    }
+}
+
+TEST(Upload, PortThatDoesNotOpen) {
+    for (int code : {1, 2, 3, 4, 5}) {
+        auto cfg = std::make_unique<UploadConfig>();
+        const UploadStream stream = streamFor(*cfg);
+        VirtualClock clock;
+        ScriptedPort port(clock);
+        port.failOpensWith(code);
+        CountingProgress progress;
+        const UploadResult r = runUpload(stream, 1, port, clock, progress);
+        EXPECT_EQ(r.outcome, UploadOutcome::PortNotOpened) << "code " << code;
+        EXPECT_EQ(r.openResult, code);
+        EXPECT_TRUE(port.writes().empty()) << "code " << code;
+        EXPECT_EQ(progress.steps, 0);
+        EXPECT_EQ(uploadFailureMessage(r, 1), "Failed to access Com 2") << "code " << code;
+    }
+}
+
+TEST(Upload, PortThatStopsTakingBytesEndsTheUpload) {
+    auto cfg = std::make_unique<UploadConfig>();
+    const UploadStream stream = streamFor(*cfg);
+    VirtualClock clock;
+    ScriptedPort port(clock);
+    port.stopTakingAfter(100);
+    CountingProgress progress;
+    const UploadResult r = runUpload(stream, 0, port, clock, progress);
+    EXPECT_EQ(r.outcome, UploadOutcome::PortStoppedTaking);
+    EXPECT_EQ(r.bytesSent, 100u);
+    EXPECT_EQ(port.writes().size(), 101u) << "nothing more is tried after the refused byte";
+    EXPECT_FALSE(port.isOpen());
+    const std::string message = uploadFailureMessage(r, 0);
+    EXPECT_NE(message.find("Upload failed"), std::string::npos) << message;
+    EXPECT_NE(message.find("Com 1"), std::string::npos) << message;
+}
