@@ -1,0 +1,47 @@
+#include "settings/custom_sensor_dialog.h"
+
+#include "platform/form_controls.h"
+#include "resource_ids.h"
+#include "settings/custom_sensor_curves.h"
+#include "settings/filling_controls.h"
+#include "settings/number_text.h"
+
+namespace {
+
+// The dialog manager's ids of the OK and Cancel buttons (IDOK, IDCANCEL); the caption's
+// close box arrives as Cancel.
+constexpr int kOkCommand = 1;
+constexpr int kCancelCommand = 2;
+
+bool isSensor(int index) { return index >= 0 && index < kCustomSensorCount; }
+
+int pointEditId(int point) { return IDC_CURVE_POINT_FIRST + point; }
+
+}  // namespace
+
+void fillCustomSensorDialog(FormControls& form, const CustomSensorCurves& curves, int selectedSensor) {
+    if (!isSensor(selectedSensor)) return;
+    FillingControls filling;
+    for (int k = 0; k < kCurvePointCount; ++k)
+        form.setText(pointEditId(k), formatFixed(curves.points[selectedSensor][k], 5, 2));
+}
+
+void readCustomSensorDialog(FormControls& form, CustomSensorCurves& curves, int selectedSensor) {
+    if (!isSensor(selectedSensor)) return;
+    for (int k = 0; k < kCurvePointCount; ++k) {
+        const std::string text = form.getText(pointEditId(k), kFormTextLimit);
+        curves.points[selectedSensor][k] = static_cast<float>(readDecimal(text));
+    }
+}
+
+bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int selectedSensor, int commandId) {
+    switch (commandId) {
+    case kOkCommand:
+        if (!fillingControls) readCustomSensorDialog(form, curves, selectedSensor);
+        return true;
+    case kCancelCommand:
+        return true;
+    default:
+        return false;
+    }
+}
