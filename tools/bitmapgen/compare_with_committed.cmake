@@ -1,0 +1,55 @@
+cmake_minimum_required(VERSION 3.21)
+
+# Regenerates the resources into OUTPUT and compares them byte for byte with the committed
+# files under COMMITTED: the bitmaps folder must hold exactly the generated files, and the
+# icon must match.
+file(REMOVE_RECURSE "${OUTPUT}")
+file(MAKE_DIRECTORY "${OUTPUT}")
+execute_process(COMMAND "${GENERATOR}" "${OUTPUT}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the generator failed (${status})")
+endif()
+
+file(GLOB generated RELATIVE "${OUTPUT}/bitmaps" "${OUTPUT}/bitmaps/*")
+file(GLOB committed RELATIVE "${COMMITTED}/bitmaps" "${COMMITTED}/bitmaps/*")
+list(SORT generated)
+list(SORT committed)
+
+set(problems "")
+foreach(name IN LISTS generated)
+  if(NOT name IN_LIST committed)
+    string(APPEND problems "\n  missing from resources/bitmaps: ${name}")
+  endif()
+endforeach()
+foreach(name IN LISTS committed)
+  if(NOT name IN_LIST generated)
+    string(APPEND problems "\n  not made by the generator: resources/bitmaps/${name}")
+  endif()
+endforeach()
+
+set(pairs "")
+foreach(name IN LISTS generated)
+  if(name IN_LIST committed)
+    list(APPEND pairs "bitmaps/${name}")
+  endif()
+endforeach()
+list(APPEND pairs "veltrana.ico")
+foreach(path IN LISTS pairs)
+  if(NOT EXISTS "${COMMITTED}/${path}")
+    string(APPEND problems "\n  missing: resources/${path}")
+    continue()
+  endif()
+  # Read in-process (no process per file): the whole content of both, as hex text.
+  file(READ "${OUTPUT}/${path}" made HEX)
+  file(READ "${COMMITTED}/${path}" kept HEX)
+  if(NOT made STREQUAL kept)
+    string(APPEND problems "\n  differs from the generator's output: resources/${path}")
+  endif()
+endforeach()
+
+list(LENGTH generated count)
+if(problems)
+  message(FATAL_ERROR "committed resources are out of date:${problems}\n"
+                      "Regenerate with: cmake --build <build dir> --target regenerate_bitmaps")
+endif()
+message(STATUS "${count} bitmap files and the icon match the generator")
