@@ -11,9 +11,6 @@
 namespace {
 
 constexpr std::size_t kVersionBytes = 4;
-constexpr std::size_t kLayoutOffset = kVersionBytes;
-constexpr std::size_t kDirectoryOffset = kLayoutOffset + kPageLayoutBytes;     // 20484
-constexpr std::size_t kVehicleOffset = kDirectoryOffset + kPageDirectoryBytes;  // 20580
 
 // What each version holds after the page blocks, lowest version first.
 struct VersionShape {
