@@ -1,0 +1,115 @@
+#include <cstdio>
+
+#include "commands.h"
+#include "window_lookup.h"
+
+namespace {
+const Command kCommands[] = {
+    {"start", "start                       run the editor, wait for its main window", cmdStart},
+    {"attach", "attach                      take the running editor's main window", cmdAttach},
+    {"expect-exit", "expect-exit CODE [MS]       wait for the editor to end with CODE",
+     cmdExpectExit},
+    {"close", "close                       the close box (WM_SYSCOMMAND SC_CLOSE, posted)",
+     cmdClose},
+    {"menu", "menu ID|NAME                post the menu command (e.g. IDM_EXIT or 40005)",
+     cmdMenu},
+    {"sleep", "sleep MS                    wait", cmdSleep},
+    {"timeout", "timeout MS                  default time-out of waits from here on",
+     cmdTimeout},
+    {"screenshot", "screenshot NAME             picture of the main window (build/e2e/NAME.png)",
+     cmdScreenshot},
+    {"expect-caption", "expect-caption TEXT         the main window's caption", cmdExpectCaption},
+    {"expect-window-size", "expect-window-size W H      the main window's outer size",
+     cmdExpectWindowSize},
+    {"mouse-move", "mouse-move X Y              WM_MOUSEMOVE at client (X, Y)", cmdMouseMove},
+    {"click-left", "click-left [X Y]            left button down and up (default: last move)",
+     cmdClickLeft},
+    {"click-right", "click-right [X Y]           right button down and up", cmdClickRight},
+    {"expect-previews", "expect-previews             four visible page previews with a bitmap",
+     cmdExpectPreviews},
+    {"expect-view-count", "expect-view-count N         gauge views, the ghost included",
+     cmdExpectViewCount},
+    {"expect-placed-count", "expect-placed-count N       gauge views without the ghost",
+     cmdExpectPlacedCount},
+    {"expect-view", "expect-view X Y W H [visible|hidden]  a placed gauge's view there",
+     cmdExpectView},
+    {"expect-no-view", "expect-no-view X Y          no placed gauge's view has its corner there",
+     cmdExpectNoView},
+    {"expect-ghost", "expect-ghost X Y [W H] [visible|hidden]  the ghost's view", cmdExpectGhost},
+    {"list-windows", "list-windows                print the main window's children",
+     cmdListWindows},
+    {"select", "select ID TEXT|#INDEX       choose a combo item and notify the parent",
+     cmdSelect},
+    {"expect-combo-items", "expect-combo-items ID A|B|C every item, in order",
+     cmdExpectComboItems},
+    {"expect-combo-count", "expect-combo-count ID N     the number of items", cmdExpectComboCount},
+    {"expect-combo-selection", "expect-combo-selection ID TEXT|#INDEX  the selected item",
+     cmdExpectComboSelection},
+    {"expect-text", "expect-text WINDOW ID TEXT  a control's text (WINDOW: main or a caption)",
+     cmdExpectText},
+    {"set-text", "set-text WINDOW ID TEXT     set a control's text (WM_SETTEXT)", cmdSetText},
+    {"wait-window", "wait-window CAPTION [MS]    wait for a top-level window of the editor",
+     cmdWaitWindow},
+    {"wait-gone", "wait-gone CAPTION [MS]      wait until no such window is shown", cmdWaitGone},
+    {"expect-no-window", "expect-no-window CAPTION    no such window is shown",
+     cmdExpectNoWindow},
+    {"expect-box-text", "expect-box-text CAPTION TEXT  a label of that window reads TEXT",
+     cmdExpectBoxText},
+    {"press", "press CAPTION BUTTON        press a button (text or id) of that window",
+     cmdPress},
+    {"answer", "answer CAPTION BUTTON       press, then wait until the window is gone",
+     cmdAnswer},
+};
+}  // namespace
+
+const Command* findCommand(const std::string& name) {
+  for (const Command& c : kCommands) {
+    if (name == c.name) return &c;
+  }
+  return nullptr;
+}
+
+void printCommandList() {
+  for (const Command& c : kCommands) std::printf("  %s\n", c.usage);
+}
+
+std::string Args::word(const char* what) {
+  std::string w;
+  if (!line.next(w) && error.empty()) error = std::string("missing argument: ") + what;
+  return w;
+}
+
+long Args::number(const char* what) {
+  std::string w = word(what);
+  long value = 0;
+  if (!w.empty() && !parseInt(w, value) && error.empty()) {
+    error = std::string("not a number for ") + what + ": " + w;
+  }
+  return value;
+}
+
+std::string Args::optionalWord() {
+  std::string w;
+  line.next(w);
+  return w;
+}
+
+std::string Args::rest(const char* what) {
+  if (line.atEnd()) {
+    if (error.empty()) error = std::string("missing argument: ") + what;
+    return {};
+  }
+  return line.rest();
+}
+
+bool Args::done() {
+  if (!line.atEnd() && error.empty()) error = "unexpected arguments: " + line.rest();
+  return error.empty();
+}
+
+HWND resolveWindow(EditorSession& s, const std::string& name) {
+  if (name == "main") return s.mainWindow;
+  if (HWND w = findTopLevelByCaption(s.processId, name)) return w;
+  if (s.mainWindow) return findDescendantByCaption(s.mainWindow, name);
+  return nullptr;
+}

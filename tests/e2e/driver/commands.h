@@ -1,0 +1,84 @@
+#pragma once
+// The scenario commands. Each takes the rest of its line and answers an empty text when it
+// passed, or what it expected and what it saw.
+#include <string>
+
+#include "editor_session.h"
+#include "script_line.h"
+
+using CommandRun = std::string (*)(EditorSession&, ScriptLine&);
+
+struct Command {
+  const char* name;
+  const char* usage;
+  CommandRun run;
+};
+
+const Command* findCommand(const std::string& name);
+void printCommandList();
+
+// Reading arguments: each sets `error` (if still empty) when the argument is missing or bad.
+struct Args {
+  explicit Args(ScriptLine& l) : line(l) {}
+  ScriptLine& line;
+  std::string error;
+  std::string word(const char* what);
+  long number(const char* what);
+  std::string optionalWord();
+  std::string rest(const char* what);
+  bool done();  // sets error when unexpected arguments are left
+};
+
+// A window named in a scenario: `main` for the main window, else a caption (a top-level window
+// of the editor, or a window inside the main window, such as a child dialog).
+HWND resolveWindow(EditorSession& s, const std::string& name);
+// Waits until `found()` returns a window or the time-out passes.
+template <typename Find>
+HWND waitFor(DWORD timeoutMs, Find found) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND w = found()) return w;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(50);
+  }
+}
+
+// Process and main window (commands_process.cpp)
+std::string cmdStart(EditorSession&, ScriptLine&);
+std::string cmdAttach(EditorSession&, ScriptLine&);
+std::string cmdExpectExit(EditorSession&, ScriptLine&);
+std::string cmdClose(EditorSession&, ScriptLine&);
+std::string cmdMenu(EditorSession&, ScriptLine&);
+std::string cmdSleep(EditorSession&, ScriptLine&);
+std::string cmdTimeout(EditorSession&, ScriptLine&);
+std::string cmdScreenshot(EditorSession&, ScriptLine&);
+std::string cmdExpectCaption(EditorSession&, ScriptLine&);
+std::string cmdExpectWindowSize(EditorSession&, ScriptLine&);
+
+// Mouse and gauge views (commands_views.cpp)
+std::string cmdMouseMove(EditorSession&, ScriptLine&);
+std::string cmdClickLeft(EditorSession&, ScriptLine&);
+std::string cmdClickRight(EditorSession&, ScriptLine&);
+std::string cmdExpectPreviews(EditorSession&, ScriptLine&);
+std::string cmdExpectViewCount(EditorSession&, ScriptLine&);
+std::string cmdExpectPlacedCount(EditorSession&, ScriptLine&);
+std::string cmdExpectView(EditorSession&, ScriptLine&);
+std::string cmdExpectNoView(EditorSession&, ScriptLine&);
+std::string cmdExpectGhost(EditorSession&, ScriptLine&);
+std::string cmdListWindows(EditorSession&, ScriptLine&);
+
+// Selectors and control texts (commands_controls.cpp)
+std::string cmdSelect(EditorSession&, ScriptLine&);
+std::string cmdExpectComboItems(EditorSession&, ScriptLine&);
+std::string cmdExpectComboCount(EditorSession&, ScriptLine&);
+std::string cmdExpectComboSelection(EditorSession&, ScriptLine&);
+std::string cmdExpectText(EditorSession&, ScriptLine&);
+std::string cmdSetText(EditorSession&, ScriptLine&);
+
+// Dialogs and message boxes (commands_dialogs.cpp)
+std::string cmdWaitWindow(EditorSession&, ScriptLine&);
+std::string cmdWaitGone(EditorSession&, ScriptLine&);
+std::string cmdExpectNoWindow(EditorSession&, ScriptLine&);
+std::string cmdExpectBoxText(EditorSession&, ScriptLine&);
+std::string cmdPress(EditorSession&, ScriptLine&);
+std::string cmdAnswer(EditorSession&, ScriptLine&);

@@ -1,0 +1,206 @@
+// Commands about the editor process as a whole: starting, attaching, closing, menu commands,
+// exit codes, screenshots.
+#include <cstdio>
+#include <cstring>
+
+#include "commands.h"
+#include "resource_ids.h"
+#include "window_lookup.h"
+
+namespace {
+const char kMainClass[] = "RARADAZ";
+
+std::string afterMainWindowFound(EditorSession& s) {
+  // WM_NULL is answered only from the message loop, so start-up (caption included) is over.
+  if (!s.settle()) return "the main window does not answer messages";
+  s.placed.clear();
+  return s.findPreviews();
+}
+
+std::string exitDescription(HANDLE process) {
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  return "the editor ended with exit code " + std::to_string(code);
+}
+
+struct NamedId {
+  const char* name;
+  int id;
+};
+const NamedId kMenuCommands[] = {
+    {"IDM_CREATE_CONFIGURATION", IDM_CREATE_CONFIGURATION},
+    {"IDM_LOAD_CONFIGURATION", IDM_LOAD_CONFIGURATION},
+    {"IDM_SAVE_CONFIGURATION", IDM_SAVE_CONFIGURATION},
+    {"IDM_SAVE_CONFIGURATION_AS", IDM_SAVE_CONFIGURATION_AS},
+    {"IDM_EXIT", IDM_EXIT},
+    {"IDM_ABOUT", IDM_ABOUT},
+    {"IDM_UPLOAD_CONFIGURATION", IDM_UPLOAD_CONFIGURATION},
+    {"IDM_DASHES", IDM_DASHES},
+    {"IDM_UPGRADE_FIRMWARE", IDM_UPGRADE_FIRMWARE},
+    {"IDM_CUSTOM_SENSOR_1", IDM_CUSTOM_SENSOR_1},
+    {"IDM_CUSTOM_SENSOR_2", IDM_CUSTOM_SENSOR_2},
+    {"IDM_CUSTOM_SENSOR_3", IDM_CUSTOM_SENSOR_3},
+    {"IDM_CUSTOM_SENSOR_4", IDM_CUSTOM_SENSOR_4},
+    {"IDM_SETUP_WARNINGS", IDM_SETUP_WARNINGS},
+};
+}  // namespace
+
+std::string cmdStart(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  if (!a.done()) return a.error;
+  if (s.process) return "the editor is already running";
+  std::string commandLine = "\"" + s.editorPath + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(s.editorPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info)) {
+    return "cannot start " + s.editorPath + " (error " + std::to_string(GetLastError()) + ")";
+  }
+  CloseHandle(info.hThread);
+  s.process = info.hProcess;
+  s.processId = info.dwProcessId;
+  s.startedByUs = true;
+  std::string ended;
+  s.mainWindow = waitFor(s.timeoutMs, [&]() -> HWND {
+    if (WaitForSingleObject(s.process, 0) == WAIT_OBJECT_0) {
+      ended = exitDescription(s.process);
+      return HWND(1);  // stop waiting
+    }
+    return findTopLevelByClass(s.processId, kMainClass);
+  });
+  if (!ended.empty()) {
+    s.mainWindow = nullptr;
+    return ended + " before showing a \"" + kMainClass + "\" window";
+  }
+  if (!s.mainWindow) return std::string("no visible \"") + kMainClass + "\" window appeared";
+  return afterMainWindowFound(s);
+}
+
+std::string cmdAttach(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  if (!a.done()) return a.error;
+  HWND w = FindWindowA(kMainClass, nullptr);
+  if (!w) return std::string("no \"") + kMainClass + "\" window to attach to";
+  s.mainWindow = w;
+  GetWindowThreadProcessId(w, &s.processId);
+  s.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
+                          s.processId);
+  s.startedByUs = false;
+  if (!s.process) return "cannot open the editor's process";
+  return afterMainWindowFound(s);
+}
+
+std::string cmdExpectExit(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  long expected = a.number("exit code");
+  std::string ms = a.optionalWord();
+  long wait = s.timeoutMs;
+  if (!ms.empty() && !parseInt(ms, wait)) return "not a time-out: " + ms;
+  if (!a.done()) return a.error;
+  if (!s.process) return "no editor process";
+  if (WaitForSingleObject(s.process, static_cast<DWORD>(wait)) != WAIT_OBJECT_0) {
+    std::string shown;
+    for (HWND w : topLevelWindows(s.processId)) shown += " \"" + windowText(w) + "\"";
+    return "the editor is still running after " + std::to_string(wait) +
+           " ms; its windows:" + shown;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(s.process, &code);
+  CloseHandle(s.process);
+  s.process = nullptr;
+  s.mainWindow = nullptr;
+  if (static_cast<long>(code) != expected) {
+    return "exit code: expected " + std::to_string(expected) + ", seen " + std::to_string(code);
+  }
+  return {};
+}
+
+std::string cmdClose(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  if (!a.done()) return a.error;
+  // Posted: the exit prompt runs a modal loop inside the handling of this message.
+  PostMessageA(s.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return {};
+}
+
+std::string cmdMenu(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string name = a.word("command id");
+  if (!a.done()) return a.error;
+  long id = -1;
+  if (!parseInt(name, id)) {
+    for (const NamedId& m : kMenuCommands) {
+      if (name == m.name) id = m.id;
+    }
+    if (id < 0) return "unknown menu command " + name;
+  }
+  // Posted, as a menu choice is: the command may open a modal chooser or run for long.
+  PostMessageA(s.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  return {};
+}
+
+std::string cmdSleep(EditorSession&, ScriptLine& line) {
+  Args a(line);
+  long ms = a.number("milliseconds");
+  if (!a.done()) return a.error;
+  Sleep(static_cast<DWORD>(ms));
+  return {};
+}
+
+std::string cmdTimeout(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  long ms = a.number("milliseconds");
+  if (!a.done()) return a.error;
+  s.timeoutMs = static_cast<DWORD>(ms);
+  return {};
+}
+
+std::string cmdScreenshot(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string name = a.word("picture name");
+  if (!a.done()) return a.error;
+  if (name.find_first_of("/\\:. ") != std::string::npos) return "bad picture name " + name;
+  s.settle();
+  RedrawWindow(s.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  s.settle();
+  Sleep(300);  // lets the X server finish drawing what the editor painted
+  RECT r{};
+  GetWindowRect(s.mainWindow, &r);
+  // The runner watches for this line, takes the picture and answers with NAME.shot-done in the
+  // working directory.
+  std::printf("@@screenshot %s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left,
+              r.bottom - r.top);
+  std::fflush(stdout);
+  if (!s.runnerPresent) return {};
+  std::string done = name + ".shot-done";
+  DWORD start = GetTickCount();
+  while (GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetTickCount() - start > 30000) return "the runner did not take the picture " + name;
+    Sleep(50);
+  }
+  DeleteFileA(done.c_str());
+  return {};
+}
+
+std::string cmdExpectCaption(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string expected = a.rest("caption");
+  if (!a.done()) return a.error;
+  std::string seen = windowText(s.mainWindow);
+  if (seen != expected) return "caption: expected \"" + expected + "\", seen \"" + seen + "\"";
+  return {};
+}
+
+std::string cmdExpectWindowSize(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  long w = a.number("width"), h = a.number("height");
+  if (!a.done()) return a.error;
+  RECT r{};
+  GetWindowRect(s.mainWindow, &r);
+  if (r.right - r.left != w || r.bottom - r.top != h) {
+    return "main window size: expected " + std::to_string(w) + " x " + std::to_string(h) +
+           ", seen " + std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+  }
+  return {};
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The editor process under test, its main window, and what the driver has learnt about the
+// gauge views in it.
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+// A "Static" SS_BITMAP child of the main window, in main-window client coordinates.
+struct ViewInfo {
+  HWND window;
+  RECT rect;
+  bool visible;
+};
+
+struct EditorSession {
+  std::string editorPath;      // what `start` runs
+  bool runnerPresent = false;  // a runner answers screenshot requests
+  DWORD timeoutMs = 10000;     // default time-out of waits and of each sent message
+
+  HANDLE process = nullptr;
+  DWORD processId = 0;
+  bool startedByUs = false;
+  HWND mainWindow = nullptr;
+  HWND previews[4] = {};     // the page previews, found at start
+  std::set<HWND> placed;     // views known to show placed gauges (the rest is the ghost)
+  POINT lastMouse = {0, 0};  // client position of the last mouse move
+
+  // Sends a message and waits until the editor has handled it. Returns false on time-out.
+  bool send(UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) const;
+  bool sendTo(HWND target, UINT message, WPARAM wParam, LPARAM lParam,
+              DWORD_PTR* result = nullptr) const;
+  // Waits until the editor's thread is back in its message loop (it answers a sent WM_NULL).
+  bool settle() const;
+
+  // Gauge views: every SS_BITMAP static child of the main window but the page previews.
+  std::vector<ViewInfo> views() const;
+  // The ghost: the one view that is not a placed gauge. Empty text when found.
+  std::string ghost(ViewInfo& out) const;
+  // Finds the page previews among the main window's children (by their fixed rectangles).
+  std::string findPreviews();
+};
+
+std::string describeRect(const RECT& r);
