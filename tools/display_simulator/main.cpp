@@ -1,0 +1,265 @@
+// display_simulator: plays the gauge display at the far end of a pseudo-terminal. It prints the
+// device name, records every byte of an upload with its arrival time, decodes the stream section
+// by section, checks the pauses and the page check values, and can write the page and font
+// images as PNG pictures. Exits 0 when all is well, 1 on any fault in the stream, 2 on a usage or
+// set-up problem, 3 when nothing arrived in time.
+#include <poll.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "firmware_side.h"
+#include "png_writer.h"
+#include "pseudo_terminal.h"
+#include "upload_decoder.h"
+
+namespace {
+
+struct Options {
+    std::string deviceFile;
+    std::string winePort;
+    std::string wineReg;
+    std::string record;
+    std::string expect;
+    std::string pngDir;
+    std::string decodeFile;
+    int scale = 1;
+    double timeoutS = 300;
+    double idleMs = 3000;
+    double toleranceMs = 2.0;
+    bool firmware = false;
+    std::vector<std::string> firmwareArgs;
+};
+
+void usage() {
+    std::fprintf(stderr,
+                 "usage: display_simulator [options]\n"
+                 "  --device-file PATH   also write the pseudo-terminal's name to PATH\n"
+                 "  --wine-port COMn     print the Wine registry command that maps COMn to it\n"
+                 "  --wine-reg PATH      write that mapping as a .reg file (wine regedit PATH)\n"
+                 "  --record PATH        write the received bytes to PATH\n"
+                 "  --expect PATH        compare the received bytes with PATH byte for byte\n"
+                 "  --png-dir DIR        write DIR/pages.png and DIR/font.png\n"
+                 "  --scale N            enlarge the pictures N times (default 1)\n"
+                 "  --timeout S          give up when no byte came within S seconds (default 300)\n"
+                 "  --idle-ms MS         end the recording after MS of silence (default 3000)\n"
+                 "  --tolerance-ms MS    allowance for our reading delay in pause checks (default 2)\n"
+                 "  --decode PATH        decode a recorded byte file instead (no timing checks)\n"
+                 "  --firmware ARGS...   play the display's side of the firmware exchange\n");
+}
+
+bool parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc) return false;
+            into = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--firmware") {
+            o.firmware = true;
+            for (++i; i < argc; ++i) o.firmwareArgs.push_back(argv[i]);
+        } else if (a == "--device-file") { if (!value(o.deviceFile)) return false; }
+        else if (a == "--wine-port") { if (!value(o.winePort)) return false; }
+        else if (a == "--wine-reg") { if (!value(o.wineReg)) return false; }
+        else if (a == "--record") { if (!value(o.record)) return false; }
+        else if (a == "--expect") { if (!value(o.expect)) return false; }
+        else if (a == "--png-dir") { if (!value(o.pngDir)) return false; }
+        else if (a == "--decode") { if (!value(o.decodeFile)) return false; }
+        else if (a == "--scale") { if (!value(v)) return false; o.scale = std::max(1, std::atoi(v.c_str())); }
+        else if (a == "--timeout") { if (!value(v)) return false; o.timeoutS = std::atof(v.c_str()); }
+        else if (a == "--idle-ms") { if (!value(v)) return false; o.idleMs = std::atof(v.c_str()); }
+        else if (a == "--tolerance-ms") { if (!value(v)) return false; o.toleranceMs = std::atof(v.c_str()); }
+        else return false;
+    }
+    if (o.winePort.empty()) o.winePort = "COM1";
+    return true;
+}
+
+double monotonicMs() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return false;
+    bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    return true;
+}
+
+// The stream's full length once its four page counts have arrived; 0 before.
+std::size_t expectedLength(const std::vector<ReceivedByte>& in) {
+    std::size_t at = 12710;
+    for (int page = 0; page < 4; ++page) {
+        if (at >= in.size()) return 0;
+        at += 1 + 14 * static_cast<std::size_t>(in[at].value) + 2;
+    }
+    return at + 44 + 528 + 4 + 192;
+}
+
+// Reads until the stream is complete and quiet, or silent for idleMs after the first byte.
+int record(int fd, const Options& o, std::vector<ReceivedByte>& in) {
+    const double start = monotonicMs();
+    double last = start;
+    double previousRead = start;  // just before the last read that emptied the line
+    std::uint8_t buffer[4096];
+    for (;;) {
+        const double now = monotonicMs();
+        const std::size_t expected = expectedLength(in);
+        const double quietLimit = expected != 0 && in.size() >= expected ? std::min(o.idleMs, 500.0) : o.idleMs;
+        if (in.empty() && now - start > o.timeoutS * 1000.0) return 3;
+        if (!in.empty() && now - last > quietLimit) return 0;
+        pollfd p{fd, POLLIN, 0};
+        const int r = poll(&p, 1, 20);
+        if (r < 0 && errno != EINTR) return 2;
+        if (r <= 0) continue;
+        const double before = monotonicMs();
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        const double t = monotonicMs();
+        if (n <= 0) continue;
+        for (ssize_t i = 0; i < n; ++i) in.push_back(ReceivedByte{buffer[i], t, previousRead});
+        previousRead = before;
+        last = t;
+    }
+}
+
+// One grey picture of the four pages stacked (a light line between them), dark pixels black.
+void writePictures(const DecodedUpload& d, const Options& o) {
+    const int s = o.scale;
+    const int gap = 4;
+    const int width = 240 * s, height = (4 * 64 + 3 * gap) * s;
+    std::vector<std::uint8_t> pages(static_cast<std::size_t>(width) * height, 160);
+    for (int line = 0; line < 256; ++line)
+        for (int x = 0; x < 240; ++x) {
+            const bool dark = (d.pageImage[30 * line + x / 8] << (x % 8)) & 0x80;
+            const int y = line + (line / 64) * gap;
+            for (int dy = 0; dy < s; ++dy)
+                for (int dx = 0; dx < s; ++dx)
+                    pages[static_cast<std::size_t>(y * s + dy) * width + x * s + dx] = dark ? 0 : 255;
+        }
+    // The font as the 16 x 16 grid of glyphs it came from.
+    const int fw = 128 * s;
+    std::vector<std::uint8_t> font(static_cast<std::size_t>(fw) * fw, 255);
+    for (int g = 0; g < 256; ++g)
+        for (int row = 0; row < 8; ++row)
+            for (int col = 0; col < 8; ++col) {
+                const bool dark = (d.fontImage[8 * g + row] << col) & 0x80;
+                const int x = (g % 16) * 8 + col, y = (g / 16) * 8 + row;
+                for (int dy = 0; dy < s; ++dy)
+                    for (int dx = 0; dx < s; ++dx)
+                        font[static_cast<std::size_t>(y * s + dy) * fw + x * s + dx] = dark ? 0 : 255;
+            }
+    const bool ok = writeGreyPng(o.pngDir + "/pages.png", width, height, pages) &&
+                    writeGreyPng(o.pngDir + "/font.png", fw, fw, font);
+    std::printf(ok ? "pictures written to %s\n" : "cannot write pictures to %s\n", o.pngDir.c_str());
+}
+
+int judge(const std::vector<ReceivedByte>& in, const Options& o, bool timing) {
+    const DecodedUpload d = decodeUpload(in, timing, o.toleranceMs);
+    std::printf("received %zu bytes\n", in.size());
+    for (const std::string& note : d.notes) std::printf("%s\n", note.c_str());
+    std::vector<std::string> errors = d.errors;
+    if (!o.expect.empty()) {
+        std::vector<std::uint8_t> expected;
+        if (!readFile(o.expect, expected)) {
+            errors.push_back("cannot read " + o.expect);
+        } else {
+            const std::size_t n = std::min(expected.size(), in.size());
+            std::size_t i = 0;
+            while (i < n && expected[i] == in[i].value) ++i;
+            char text[200];
+            if (i < n)
+                std::snprintf(text, sizeof text, "byte %zu is 0x%02X, %s has 0x%02X", i, in[i].value,
+                              o.expect.c_str(), expected[i]);
+            else if (expected.size() != in.size())
+                std::snprintf(text, sizeof text, "%zu bytes received, %s has %zu", in.size(), o.expect.c_str(),
+                              expected.size());
+            if (i < n || expected.size() != in.size()) errors.push_back(text);
+            else std::printf("identical to %s\n", o.expect.c_str());
+        }
+    }
+    if (!o.pngDir.empty() && d.pageImage.size() == 7680 && d.fontImage.size() == 2048) writePictures(d, o);
+    for (const std::string& e : errors) std::fprintf(stderr, "display_simulator: %s\n", e.c_str());
+    if (errors.empty()) std::printf("upload OK\n");
+    return errors.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parse(argc, argv, o)) {
+        usage();
+        return 2;
+    }
+    if (!o.decodeFile.empty()) {
+        std::vector<std::uint8_t> bytes;
+        if (!readFile(o.decodeFile, bytes)) {
+            std::fprintf(stderr, "display_simulator: cannot read %s\n", o.decodeFile.c_str());
+            return 2;
+        }
+        std::vector<ReceivedByte> in;
+        for (std::uint8_t b : bytes) in.push_back(ReceivedByte{b, 0, 0});
+        return judge(in, o, false);
+    }
+
+    PseudoTerminal pty;
+    std::string error;
+    if (!openPseudoTerminal(pty, error)) {
+        std::fprintf(stderr, "display_simulator: %s\n", error.c_str());
+        return 2;
+    }
+    std::printf("device %s\n", pty.device.c_str());
+    std::printf("wine reg add 'HKLM\\Software\\Wine\\Ports' /v %s /d %s /f\n", o.winePort.c_str(), pty.device.c_str());
+    std::fflush(stdout);
+    if (!o.wineReg.empty()) {
+        std::ofstream reg(o.wineReg);
+        reg << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n\"" << o.winePort << "\"=\"" << pty.device
+            << "\"\n";
+    }
+    if (!o.deviceFile.empty()) {
+        // Written to a temporary name first, so a script waiting for the file never reads half.
+        const std::string tmp = o.deviceFile + ".tmp";
+        { std::ofstream f(tmp); f << pty.device << "\n"; }
+        std::rename(tmp.c_str(), o.deviceFile.c_str());
+    }
+
+    if (o.firmware) {
+#ifdef VELTRANA_HAS_FIRMWARE_SIDE
+        const int rc = runFirmwareSide(pty.master, o.firmwareArgs);
+        closePseudoTerminal(pty);
+        return rc;
+#else
+        std::fprintf(stderr, "display_simulator: this build has no firmware side\n");
+        return 2;
+#endif
+    }
+
+    std::vector<ReceivedByte> in;
+    const int rc = record(pty.master, o, in);
+    closePseudoTerminal(pty);
+    if (rc == 3) {
+        std::fprintf(stderr, "display_simulator: nothing arrived within %g s\n", o.timeoutS);
+        return 3;
+    }
+    if (rc != 0) {
+        std::fprintf(stderr, "display_simulator: reading %s failed\n", pty.device.c_str());
+        return 2;
+    }
+    if (!o.record.empty()) {
+        std::ofstream f(o.record, std::ios::binary);
+        for (const ReceivedByte& b : in) f.put(static_cast<char>(b.value));
+    }
+    return judge(in, o, true);
+}

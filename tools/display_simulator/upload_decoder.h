@@ -1,0 +1,28 @@
+#pragma once
+// The display's reading of an upload: splits the received bytes into their sections, verifies
+// each page's check value, and checks every pause against its minimum.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// When a byte arrived, as two bounds: it was sent after `earliestMs` (just before the previous read
+// began, which emptied the line) and no later than `timeMs` (when our read returned it). A reader
+// that falls behind widens the bounds instead of inventing short pauses.
+struct ReceivedByte {
+    std::uint8_t value = 0;
+    double timeMs = 0;
+    double earliestMs = 0;
+};
+
+struct DecodedUpload {
+    std::vector<std::uint8_t> pageImage;  // 7680 bytes
+    std::vector<std::uint8_t> fontImage;  // 2048 bytes
+    int gaugeCounts[4] = {0, 0, 0, 0};
+    std::vector<std::string> notes;       // a readable account of what arrived
+    std::vector<std::string> errors;      // every fault found; empty when all is well
+};
+
+// Decodes the bytes; with `checkTiming` also judges each pause: one is short when even the widest
+// reading of the bounds leaves it more than `toleranceMs` under its minimum.
+DecodedUpload decodeUpload(const std::vector<ReceivedByte>& bytes, bool checkTiming, double toleranceMs);
