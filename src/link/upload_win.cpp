@@ -1,0 +1,158 @@
+#include "link/upload_win.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "layout/configuration.h"
+#include "link/upload.h"
+#include "link/upload_image.h"
+#include "platform/busy_window_win.h"
+#include "platform/clock_win.h"
+#include "platform/progress_bar_win.h"
+#include "resource_ids.h"
+#include "settings/vehicle_panel_win.h"
+
+namespace {
+
+constexpr int kBarX = 580, kBarY = 65, kBarWidth = 384, kBarHeight = 32;
+
+// An upload already running ignores a second "Proceed" that reaches us through the pump.
+bool uploadRunning = false;
+
+// A bitmap's own pixels as 32-bit colours (GetDIBits converts from whatever the screen holds),
+// so the images come out the same on every colour depth.
+bool readPixels(HBITMAP bitmap, PixelImage& image) {
+    BITMAP info;
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+        return false;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = info.bmWidth;
+    bi.bmiHeader.biHeight = -info.bmHeight;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    image.width = info.bmWidth;
+    image.height = info.bmHeight;
+    image.pixels.assign(static_cast<std::size_t>(info.bmWidth) * info.bmHeight, 0xFFFFFF);
+    HDC screen = GetDC(nullptr);
+    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), image.pixels.data(), &bi,
+                                DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return lines == info.bmHeight;
+}
+
+class Win32BitmapPixels : public BitmapPixels {
+public:
+    explicit Win32BitmapPixels(const std::function<HBITMAP(BitmapHandle)>& resolve) : resolve_(resolve) {}
+
+    const PixelImage* pixels(BitmapHandle bitmap) override {
+        auto it = cache_.find(bitmap);
+        if (it != cache_.end()) return it->second.get();
+        std::unique_ptr<PixelImage> image(new PixelImage);
+        if (!bitmap || !resolve_ || !readPixels(resolve_(bitmap), *image)) image.reset();
+        return (cache_[bitmap] = std::move(image)).get();
+    }
+
+private:
+    std::function<HBITMAP(BitmapHandle)> resolve_;
+    std::map<BitmapHandle, std::unique_ptr<PixelImage>> cache_;
+};
+
+// The performance-counter clock, keeping the windows painted between and during its waits.
+class PumpingClock : public Clock {
+public:
+    PumpingClock(Clock& inner, BusyWindows& busy) : inner_(inner), busy_(busy) {}
+    double nowMs() override { return inner_.nowMs(); }
+    double resolutionMs() const override { return inner_.resolutionMs(); }
+    void waitMs(double ms) override {
+        const double deadline = inner_.nowMs() + ms;
+        for (;;) {
+            busy_.pump();
+            const double remaining = deadline - inner_.nowMs();
+            if (remaining <= 0) return;
+            inner_.waitMs(remaining < 10 ? remaining : 10);
+        }
+    }
+
+private:
+    Clock& inner_;
+    BusyWindows& busy_;
+};
+
+INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            return TRUE;
+        case WM_COMMAND: {
+            auto* context = reinterpret_cast<UploadContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+            if (LOWORD(wParam) == IDOK) {
+                if (uploadRunning) return TRUE;
+                if (context) runUploadWithProgress(*context, dialog);
+                DestroyWindow(dialog);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                if (!uploadRunning) DestroyWindow(dialog);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_NCDESTROY:
+            delete reinterpret_cast<UploadContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+            SetWindowLongPtrA(dialog, DWLP_USER, 0);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+HWND openUploadConfirm(const UploadContext& context) {
+    auto* copy = new UploadContext(context);
+    HWND dialog = CreateDialogParamA(context.instance, MAKEINTRESOURCEA(IDD_UPLOAD_CONFIRM), context.mainWindow,
+                                     uploadConfirmProc, reinterpret_cast<LPARAM>(copy));
+    if (!dialog) {
+        delete copy;
+        return nullptr;
+    }
+    ShowWindow(dialog, SW_SHOW);
+    return dialog;
+}
+
+void runUploadWithProgress(const UploadContext& context, HWND dialog) {
+    if (uploadRunning || !context.config || !context.profiles || !context.port) return;
+    uploadRunning = true;
+    Configuration& config = *context.config;
+    {
+        Win32ProgressBar bar(context.mainWindow, kBarX, kBarY, kBarWidth, kBarHeight);
+        BusyWindows busy{context.mainWindow, dialog, context.vehiclePanel};
+
+        PixelImage characterSet;
+        const bool haveCharacterSet = readPixels(context.uploadPicture, characterSet);
+        const std::vector<std::uint8_t> font = buildFontImage(haveCharacterSet ? &characterSet : nullptr);
+        Win32BitmapPixels gaugePixels(context.gaugeBitmap);
+        const std::vector<std::uint8_t> page = buildPageImage(config.layout, config.directory, gaugePixels);
+        if (context.vehiclePanel) readVehiclePanel(context.vehiclePanel);
+        const UploadStream stream = buildUploadStream(
+            UploadSources{config.layout, config.directory, config.vehicle, config.curves, config.warnings,
+                          *context.profiles},
+            page, font);
+
+        Win32Clock clock;
+        PumpingClock pumping(clock, busy);
+        const int comPortIndex = config.vehicle.comPortIndex;
+        const UploadResult result = runUpload(stream, comPortIndex, *context.port, pumping, bar);
+        if (result.outcome != UploadOutcome::Sent) {
+            const std::string text = uploadFailureMessage(result, comPortIndex);
+            // The failure to open keeps the platform's default caption; a broken-off upload says so.
+            const char* caption = result.outcome == UploadOutcome::PortNotOpened ? nullptr : "Upload failed";
+            MessageBoxA(context.mainWindow, text.c_str(), caption,
+                        result.outcome == UploadOutcome::PortNotOpened ? MB_OK : MB_OK | MB_ICONERROR);
+        }
+    }
+    uploadRunning = false;
+}

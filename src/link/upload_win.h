@@ -1,0 +1,33 @@
+#pragma once
+// The upload confirm dialog (template 213) and the upload it starts.
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/view_host.h"
+
+class SerialPort;
+struct Configuration;
+struct EngineUnitProfiles;
+
+// What an upload reads and where it reports. Everything referred to must outlive the dialog.
+struct UploadContext {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    HWND vehiclePanel = nullptr;          // read back before sending
+    Configuration* config = nullptr;
+    EngineUnitProfiles* profiles = nullptr;
+    HBITMAP uploadPicture = nullptr;      // the 128 x 128 character-set picture
+    std::function<HBITMAP(BitmapHandle)> gaugeBitmap;  // a placed gauge's bitmap at its own size
+    SerialPort* port = nullptr;
+};
+
+// Creates and shows a new confirm dialog owned by the main window (every call opens another
+// one); nullptr when the template cannot be made. "Proceed" runs the upload and then destroys
+// the dialog; "Cancel" destroys it.
+HWND openUploadConfirm(const UploadContext& context);
+
+// The upload itself, as "Proceed" runs it: progress bar, images, panel read-back, port, stream.
+// While it runs the program keeps painting and its windows refuse input. Failures are reported
+// in a message box owned by the main window.
+void runUploadWithProgress(const UploadContext& context, HWND dialog);
