@@ -2,7 +2,8 @@
 // --gauges) through the paced sender on a real monotonic clock, and prints the wall time against
 // the sum of the minimum pauses and the processor time used. By default the bytes go to a null
 // port; --device PATH sends them to a serial device or a pseudo-terminal (e.g. the display
-// simulator's) instead, which also makes it a native end-to-end check of the simulator.
+// simulator's) instead, which also makes it a native end-to-end check of the simulator; with
+// --bitmaps DIR the page and font images are built from the bitmap files in DIR.
 #include <time.h>
 
 #include <cstdio>
@@ -10,7 +11,13 @@
 #include <memory>
 #include <string>
 
+#include <dirent.h>
+
+#include <map>
+
+#include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
+#include "link/bmp_file.h"
 #include "link/upload.h"
 #include "link/upload_image.h"
 #include "platform/clock_posix.h"
@@ -33,6 +40,31 @@ public:
     void setPosition(int) override {}
 };
 
+// The committed gauge bitmaps, named "<resource id>_<name>.bmp"; a bitmap handle is its id.
+class BitmapFolder : public BitmapPixels {
+public:
+    explicit BitmapFolder(std::string dir) : dir_(std::move(dir)) {}
+    const PixelImage* pixels(BitmapHandle id) override {
+        auto it = cache_.find(id);
+        if (it != cache_.end()) return it->second.width ? &it->second : nullptr;
+        PixelImage& image = cache_[id];
+        const std::string prefix = std::to_string(id) + "_";
+        if (DIR* d = opendir(dir_.c_str())) {
+            while (dirent* e = readdir(d)) {
+                std::string error;
+                if (std::string(e->d_name).rfind(prefix, 0) == 0 && !readBmpFile(dir_ + "/" + e->d_name, image, error))
+                    std::fprintf(stderr, "upload_benchmark: %s\n", error.c_str());
+            }
+            closedir(d);
+        }
+        return image.width ? &image : nullptr;
+    }
+
+private:
+    std::string dir_;
+    std::map<BitmapHandle, PixelImage> cache_;
+};
+
 double cpuMs() {
     timespec ts;
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
@@ -52,31 +84,46 @@ struct Configuration {
 
 int main(int argc, char** argv) {
     std::string device;
+    std::string bitmapDir;
     bool gauges = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--device") && i + 1 < argc) device = argv[++i];
         else if (!std::strcmp(argv[i], "--gauges")) gauges = true;
+        else if (!std::strcmp(argv[i], "--bitmaps") && i + 1 < argc) bitmapDir = argv[++i];
         else {
-            std::fprintf(stderr, "usage: upload_benchmark [--device PATH] [--gauges]\n");
+            std::fprintf(stderr, "usage: upload_benchmark [--device PATH] [--gauges] [--bitmaps DIR]\n");
             return 2;
         }
     }
     auto cfg = std::make_unique<Configuration>();
     resetPages(cfg->layout, cfg->directory);
     if (gauges) {
+        // On page p, the first gauge of kind p at the corner and an "RPM" text gauge further on.
         for (int page = 0; page < kPageCount; ++page) {
-            GaugePlacement g;
-            g.x = cfg->directory.pages[page].x + 16 * page;
-            g.y = cfg->directory.pages[page].y;
-            g.width = 56;
-            g.height = 16;
-            g.gaugeId = 0x3109;
-            addPlacement(cfg->layout, cfg->directory, page, g);
+            const GaugeDefinition* defs[] = {gaugeDefinition(page, 0), findGaugeDefinition(0x3109)};
+            int column = 0;
+            for (const GaugeDefinition* def : defs) {
+                GaugePlacement g;
+                g.x = cfg->directory.pages[page].x + 2 * column;
+                g.y = cfg->directory.pages[page].y;
+                g.width = def->tableWidth;
+                g.height = def->tableHeight;
+                g.gaugeId = def->gaugeId;
+                g.bitmap = def->bitmapId;
+                addPlacement(cfg->layout, cfg->directory, page, g);
+                column += (def->tableWidth + 8 + 7) / 8 * 8;
+            }
         }
+    }
+    std::vector<std::uint8_t> pageImage(kPageImageBytes, 0), fontImage(kFontImageBytes, 0);
+    if (!bitmapDir.empty()) {
+        BitmapFolder folder(bitmapDir);
+        pageImage = buildPageImage(cfg->layout, cfg->directory, folder);
+        fontImage = buildFontImage(folder.pixels(124));
     }
     const UploadStream stream = buildUploadStream(
         UploadSources{cfg->layout, cfg->directory, cfg->vehicle, cfg->curves, cfg->warnings, cfg->profiles},
-        std::vector<std::uint8_t>(kPageImageBytes, 0), std::vector<std::uint8_t>(kFontImageBytes, 0));
+        pageImage, fontImage);
 
     PosixClock clock;
     NullProgress progress;
