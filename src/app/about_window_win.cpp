@@ -1,0 +1,129 @@
+#include "app/about_window_win.h"
+
+#include <string>
+
+namespace {
+
+constexpr char kClassName[] = "AboutMaster";
+constexpr char kCreationCaption[] = "About This Program (Orvel)";
+constexpr int kWidth = 300;
+constexpr int kHeight = 290;
+constexpr int kMargin = 10;
+constexpr size_t kTitleRoom = 100;  // characters of the title kept after "About "
+
+constexpr char kProgramTitle[] = "Veltrana";
+constexpr char kAboutText[] =
+    "Veltrana\r\n"
+    "Gauge display configuration editor\r\n"
+    "https://veltrana.example/\r\n"
+    "\r\n";
+
+HWND aboutWindow = nullptr;
+HBITMAP aboutPicture = nullptr;  // none when "plov.bmp" is missing or unreadable
+std::string aboutText;           // painted in the client area below the picture
+
+// The picture's rectangle: at the top, scaled down (never up) to fit the width and at most half
+// the height of the client area, keeping its proportions.
+RECT pictureRect(const RECT& client, const BITMAP& info) {
+    const int roomWidth = client.right - 2 * kMargin;
+    const int roomHeight = client.bottom / 2 - kMargin;
+    int width = info.bmWidth;
+    int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    if (width > roomWidth && width > 0) {
+        height = static_cast<int>(static_cast<long long>(height) * roomWidth / width);
+        width = roomWidth;
+    }
+    if (height > roomHeight && height > 0) {
+        width = static_cast<int>(static_cast<long long>(width) * roomHeight / height);
+        height = roomHeight;
+    }
+    const int left = (client.right - width) / 2;
+    return RECT{left, kMargin, left + width, kMargin + height};
+}
+
+void paint(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+
+    int textTop = kMargin;
+    BITMAP info{};
+    if (aboutPicture && GetObjectA(aboutPicture, sizeof info, &info) && info.bmWidth > 0) {
+        const RECT target = pictureRect(client, info);
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(source, aboutPicture);
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, target.left, target.top, target.right - target.left,
+                   target.bottom - target.top, source, 0, 0, info.bmWidth,
+                   info.bmHeight < 0 ? -info.bmHeight : info.bmHeight, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+        textTop = target.bottom + kMargin;
+    }
+
+    RECT textRect{kMargin, textTop, client.right - kMargin, client.bottom - kMargin};
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextA(dc, aboutText.c_str(), static_cast<int>(aboutText.size()), &textRect,
+              DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    EndPaint(window, &ps);
+}
+
+}  // namespace
+
+void createAboutWindow(HINSTANCE instance) {
+    if (aboutWindow) return;
+    if (!instance) instance = GetModuleHandleA(nullptr);
+
+    aboutPicture = static_cast<HBITMAP>(LoadImageA(nullptr, "plov.bmp", IMAGE_BITMAP, 0, 0,
+                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = aboutWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);
+
+    aboutWindow = CreateWindowExA(0, kClassName, kCreationCaption,
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr,
+                                  instance, nullptr);
+}
+
+void showAbout(const char* title, const char* text) {
+    if (!aboutWindow) return;
+    const std::string caption = "About " + std::string(title).substr(0, kTitleRoom);
+    SendMessageA(aboutWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    // The text is painted in the window rather than set as its caption, where a multi-line text
+    // would replace the title.
+    aboutText = text;
+    InvalidateRect(aboutWindow, nullptr, TRUE);
+    ShowWindow(aboutWindow, SW_SHOW);
+    if (IsIconic(aboutWindow)) ShowWindow(aboutWindow, SW_RESTORE);
+    SetForegroundWindow(aboutWindow);
+}
+
+void showAbout() { showAbout(kProgramTitle, kAboutText); }
+
+LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return 0;
+    case WM_PAINT: paint(window); return 0;
+    // Closing only hides the window: the same window is shown by the next About command.
+    case WM_CLOSE: ShowWindow(window, SW_HIDE); return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0) ShowWindow(window, SW_HIDE);
+        return 0;
+    case WM_LBUTTONDOWN: return 0;
+    case WM_DESTROY:
+        if (aboutPicture) DeleteObject(aboutPicture);
+        aboutPicture = nullptr;
+        return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The shell's program-wide state: the configuration records, the constant data beside them, the
+// editing state and the runtime handles. One instance lives for the whole run; the logic gets
+// the parts it needs by reference.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/view_host_win.h"
+#include "layout/configuration.h"
+#include "layout/gauge_catalog.h"
+#include "layout/page_editing.h"
+#include "link/engine_unit_profiles.h"
+
+struct AppState {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    std::string documentName;
+
+    Configuration config;
+    EngineUnitProfiles profiles;
+    GaugeCatalog catalog;
+    EditingState editing;
+
+    HBITMAP pageBackground = nullptr;
+    HBITMAP uploadPicture = nullptr;
+    int screenBitsPerPixel = 0;
+    HWND pagePreviews[kPageCount] = {};
+    HWND kindSelector = nullptr;
+    HWND gaugeSelector = nullptr;
+    HWND vehiclePanel = nullptr;
+    std::unique_ptr<Win32ViewHost> views;
+};
+
+// The one instance, owned by the shell.
+AppState& appState();

@@ -1,0 +1,162 @@
+#include "app/main_window_win.h"
+
+#include "app/commands_win.h"
+#include "layout/document_name.h"
+#include "platform/form_controls_win.h"
+#include "resource_ids.h"
+#include "settings/vehicle_panel_win.h"
+
+namespace {
+
+const char* const kMainWindowClass = "RARADAZ";
+constexpr int kMainWindowWidth = 1024;
+constexpr int kMainWindowHeight = 768;
+constexpr WORD kSelectionChanged = 1;  // CBN_SELCHANGE
+
+HWND createLabel(AppState& app, const char* text, int x, int y, int width, int height) {
+    return CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height,
+                           app.mainWindow, nullptr, app.instance, nullptr);
+}
+
+HWND createSelector(AppState& app, int id, int x, int y, int width, int height) {
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_DISABLENOSCROLL;
+    return CreateWindowExA(WS_EX_STATICEDGE, "ComboBox", nullptr, style, x, y, width, height,
+                           app.mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           app.instance, nullptr);
+}
+
+void createPagePreviews(AppState& app) {
+    for (int page = 0; page < kPageCount; ++page) {
+        const PageFrame& frame = app.config.directory.pages[page];
+        // Clipping siblings keeps a preview from painting over the gauges that lie on it.
+        HWND preview = CreateWindowExA(0, "Static", nullptr,
+                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP,
+                                       frame.x, frame.y, frame.width, frame.height,
+                                       app.mainWindow, nullptr, app.instance, nullptr);
+        SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(app.pageBackground));
+        app.pagePreviews[page] = preview;
+    }
+}
+
+void createSelectorRow(AppState& app) {
+    createLabel(app, "Gauge Types", 554, 5, 100, 20);
+    app.kindSelector = createSelector(app, IDC_KIND_SELECTOR, 554, 20, 150, 200);
+    createLabel(app, "Gauges", 754, 5, 200, 20);
+    app.gaugeSelector = createSelector(app, IDC_GAUGE_SELECTOR, 754, 20, 200, 400);
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        const std::string name = kindName(kind);
+        SendMessageA(app.kindSelector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+}
+
+void fillGaugeSelector(AppState& app, int kind) {
+    for (int position = 0; position < definitionCount(kind); ++position) {
+        const std::string name = definitionName(kind, position);
+        SendMessageA(app.gaugeSelector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+}
+
+// The window's contents, in the order the rest of the program relies on: pages first, then the
+// selectors, the vehicle panel, the catalog and the first ghost.
+void createContents(AppState& app) {
+    app.views = std::make_unique<Win32ViewHost>(app.instance, app.mainWindow);
+    resetPages(app.config.layout, app.config.directory);
+    createPagePreviews(app);
+    refreshPlacedGauges(app);
+    createSelectorRow(app);
+    app.vehiclePanel =
+        createVehiclePanel(app.instance, app.mainWindow, app.config.vehicle, app.profiles);
+    app.catalog = loadCatalog(*app.views);
+    fillGaugeSelector(app, app.editing.selectedKind);
+    SendMessageA(app.gaugeSelector, CB_SETCURSEL, 0, 0);
+    SendMessageA(app.kindSelector, CB_SETCURSEL, 0, 0);
+    createGhost(app.editing, app.catalog, *app.views);
+}
+
+void handleSelectorChange(AppState& app, WORD controlId) {
+    Win32FormControls selectors(app.mainWindow);
+    if (controlId == IDC_KIND_SELECTOR)
+        selectKind(app.editing, app.catalog, *app.views, selectors);
+    else if (controlId == IDC_GAUGE_SELECTOR)
+        selectGauge(app.editing, app.catalog, *app.views, selectors);
+}
+
+}  // namespace
+
+void updateCaption(AppState& app) {
+    const std::string caption = captionFor(app.documentName);
+    SendMessageA(app.mainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+}
+
+void refreshPlacedGauges(AppState& app) {
+    refreshPlacedGauges(app.config.layout, app.config.directory, *app.views);
+}
+
+void runExitSequence(AppState& app) {
+    const int answer = MessageBoxA(nullptr, "Do you wish to save before exit?", "Save?",
+                                   MB_YESNO | MB_ICONQUESTION);
+    // Yes saves; when that save does not happen (chooser left, write failed) the editor stays
+    // open rather than quitting with the work unsaved.
+    if (answer == IDYES && !executeSave(app)) return;
+    SendMessageA(app.mainWindow, WM_DESTROY, 0, 0);
+}
+
+HWND createMainWindow(AppState& app) {
+    app.pageBackground = LoadBitmapA(app.instance, MAKEINTRESOURCEA(IDB_PAGE_BACKGROUND));
+    app.uploadPicture = LoadBitmapA(app.instance, MAKEINTRESOURCEA(IDB_CHARACTER_SET));
+    HDC screen = GetDC(nullptr);
+    app.screenBitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = app.instance;
+    windowClass.hIcon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_VELTRANA));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN_MENU);
+    windowClass.lpszClassName = kMainWindowClass;
+    RegisterClassA(&windowClass);
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX;
+    HWND window = CreateWindowExA(WS_EX_STATICEDGE, kMainWindowClass, "Veltrana", style, 0, 0,
+                                  kMainWindowWidth, kMainWindowHeight, nullptr, nullptr,
+                                  app.instance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    return window;
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    AppState& app = appState();
+    switch (message) {
+    case WM_CREATE:
+        app.mainWindow = window;
+        createContents(app);
+        return 0;
+    case WM_CLOSE:
+        runExitSequence(app);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_COMMAND:
+        executeCommand(app, static_cast<std::uint32_t>(wParam));
+        if (HIWORD(wParam) == kSelectionChanged) handleSelectorChange(app, LOWORD(wParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        moveGhost(app.editing, app.config.directory, *app.views, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        placeGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views);
+        return 0;
+    case WM_RBUTTONDOWN:
+        removeGaugeAtGhost(app.editing, app.config.layout, app.config.directory, *app.views);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

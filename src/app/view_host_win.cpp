@@ -1,0 +1,74 @@
+#include "app/view_host_win.h"
+
+HBITMAP doubleBitmap(HBITMAP source) {
+    BITMAP info{};
+    if (!source || !GetObjectA(source, sizeof info, &info)) return nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    HBITMAP doubled = CreateCompatibleBitmap(screen, info.bmWidth * 2, info.bmHeight * 2);
+    HGDIOBJ oldFrom = SelectObject(from, source);
+    HGDIOBJ oldTo = SelectObject(to, doubled);
+    StretchBlt(to, 0, 0, info.bmWidth * 2, info.bmHeight * 2, from, 0, 0, info.bmWidth,
+               info.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    return doubled;
+}
+
+LoadedBitmap Win32ViewHost::loadBitmap(std::uint32_t resourceId) {
+    HBITMAP original = LoadBitmapA(instance_, MAKEINTRESOURCEA(resourceId));
+    LoadedBitmap loaded;
+    BITMAP info{};
+    if (!original || !GetObjectA(original, sizeof info, &info)) return loaded;
+    bitmaps_.push_back(Bitmap{original, doubleBitmap(original)});
+    loaded.handle = static_cast<BitmapHandle>(bitmaps_.size());
+    loaded.width = info.bmWidth;
+    loaded.height = info.bmHeight;
+    return loaded;
+}
+
+ViewHandle Win32ViewHost::createView(int x, int y, int width, int height) {
+    HWND view = CreateWindowExA(0, "Static", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, x, y,
+                                width, height, parent_, nullptr, instance_, nullptr);
+    if (!view) return 0;
+    // Newest views stand above the page previews and the gauges placed before them.
+    SetWindowPos(view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    views_.push_back(view);
+    return static_cast<ViewHandle>(views_.size());
+}
+
+HWND Win32ViewHost::viewWindow(ViewHandle view) const {
+    if (view == 0 || view > views_.size()) return nullptr;
+    return views_[view - 1];
+}
+
+HBITMAP Win32ViewHost::originalBitmap(BitmapHandle bitmap) const {
+    if (bitmap == 0 || bitmap > bitmaps_.size()) return nullptr;
+    return bitmaps_[bitmap - 1].original;
+}
+
+void Win32ViewHost::setBitmap(ViewHandle view, BitmapHandle bitmap) {
+    HWND window = viewWindow(view);
+    if (!window || bitmap == 0 || bitmap > bitmaps_.size()) return;
+    SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(bitmaps_[bitmap - 1].doubled));
+}
+
+void Win32ViewHost::moveView(ViewHandle view, int x, int y, int width, int height) {
+    if (HWND window = viewWindow(view)) MoveWindow(window, x, y, width, height, TRUE);
+}
+
+void Win32ViewHost::showView(ViewHandle view, bool visible) {
+    if (HWND window = viewWindow(view)) ShowWindow(window, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32ViewHost::destroyView(ViewHandle view) {
+    if (HWND window = viewWindow(view)) {
+        DestroyWindow(window);
+        views_[view - 1] = nullptr;
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Views of placed gauges and of the ghost as "Static" SS_BITMAP children of the main window.
+// The model holds small integer handles; this host maps them to windows and bitmaps.
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/view_host.h"
+
+class Win32ViewHost : public ViewHost {
+public:
+    Win32ViewHost(HINSTANCE instance, HWND parent) : instance_(instance), parent_(parent) {}
+
+    LoadedBitmap loadBitmap(std::uint32_t resourceId) override;
+    ViewHandle createView(int x, int y, int width, int height) override;
+    void setBitmap(ViewHandle view, BitmapHandle bitmap) override;
+    void moveView(ViewHandle view, int x, int y, int width, int height) override;
+    void showView(ViewHandle view, bool visible) override;
+    void destroyView(ViewHandle view) override;
+
+    // The bitmap as loaded from the resources, at its own size (the upload reads its pixels).
+    HBITMAP originalBitmap(BitmapHandle bitmap) const;
+    HWND viewWindow(ViewHandle view) const;
+
+private:
+    struct Bitmap {
+        HBITMAP original;
+        HBITMAP doubled;  // what the preview shows: every pixel as 2 x 2
+    };
+
+    HINSTANCE instance_;
+    HWND parent_;
+    std::vector<Bitmap> bitmaps_;  // handle h is bitmaps_[h - 1]
+    std::vector<HWND> views_;      // handle h is views_[h - 1]; null once destroyed
+};
+
+// A copy of the bitmap at twice its width and height.
+HBITMAP doubleBitmap(HBITMAP source);
