@@ -12,6 +12,8 @@
 #include "layout/gauge_catalog.h"
 #include "layout/page_editing.h"
 #include "link/engine_unit_profiles.h"
+#include "link/upload_win.h"
+#include "platform/serial_port_win.h"
 
 struct AppState {
     HINSTANCE instance = nullptr;
@@ -31,6 +33,9 @@ struct AppState {
     HWND gaugeSelector = nullptr;
     HWND vehiclePanel = nullptr;
     std::unique_ptr<Win32ViewHost> views;
+    // The one serial device; the upload and the firmware update open and close it in turn.
+    Win32SerialPort port;
+    UploadContext upload;
 };
 
 // The one instance, owned by the shell.

@@ -1,9 +1,14 @@
 #include "app/commands_win.h"
 
+#include "app/about_window_win.h"
 #include "app/main_window_win.h"
 #include "layout/configuration_file.h"
 #include "layout/document_name.h"
+#include "link/firmware_update_win.h"
+#include "link/upload_win.h"
 #include "resource_ids.h"
+#include "settings/custom_sensor_dialog_win.h"
+#include "settings/warning_setup_win.h"
 #include "settings/vehicle_panel_win.h"
 
 namespace {
@@ -82,6 +87,34 @@ void loadExisting(AppState& app) {
     refreshPlacedGauges(app);
 }
 
+void openUpload(AppState& app) {
+    app.upload.instance = app.instance;
+    app.upload.mainWindow = app.mainWindow;
+    app.upload.vehiclePanel = app.vehiclePanel;
+    app.upload.config = &app.config;
+    app.upload.profiles = &app.profiles;
+    app.upload.uploadPicture = app.uploadPicture;
+    app.upload.gaugeBitmap = [&app](BitmapHandle bitmap) { return app.views->originalBitmap(bitmap); };
+    app.upload.port = &app.port;
+    openUploadConfirm(app.upload);
+}
+
+void upgradeFirmware(AppState& app) {
+    std::string path;
+    if (!chooseFirmwareToOpen(app.mainWindow, path)) return;
+    openFirmwareUpdate(app.instance, app.mainWindow, path, app.port, app.config.vehicle);
+}
+
+void openCustomSensor(AppState& app, std::uint32_t command) {
+    const int sensorIndex = static_cast<int>(command - IDM_CUSTOM_SENSOR_1);
+    openCustomSensorDialog(app.instance, app.mainWindow, app.config.curves, sensorIndex);
+}
+
+void openWarnings(AppState& app) {
+    openWarningSetup(app.instance, app.mainWindow, app.config.warnings, app.config.layout,
+                     app.config.directory, app.profiles.profiles[0]);
+}
+
 }  // namespace
 
 bool chooseConfigurationToOpen(HWND owner, std::string& path) {
@@ -108,7 +141,15 @@ void executeCommand(AppState& app, std::uint32_t command) {
     case IDM_SAVE_CONFIGURATION: executeSave(app); break;
     case IDM_SAVE_CONFIGURATION_AS: saveAs(app); break;
     case IDM_EXIT: SendMessageA(app.mainWindow, WM_CLOSE, 0, 0); break;
+    case IDM_ABOUT: showAbout(); break;
+    case IDM_UPLOAD_CONFIGURATION: openUpload(app); break;
     case IDM_DASHES: break;
+    case IDM_UPGRADE_FIRMWARE: upgradeFirmware(app); break;
+    case IDM_CUSTOM_SENSOR_1:
+    case IDM_CUSTOM_SENSOR_2:
+    case IDM_CUSTOM_SENSOR_3:
+    case IDM_CUSTOM_SENSOR_4: openCustomSensor(app, command); break;
+    case IDM_SETUP_WARNINGS: openWarnings(app); break;
     default: break;
     }
 }

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "app/about_window_win.h"
 #include "app/app_state.h"
 #include "app/main_window_win.h"
 #include "layout/document_name.h"
@@ -12,6 +13,7 @@ AppState& appState() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     AppState& app = appState();
+    createAboutWindow(instance);  // hidden until the About command
 
     app.documentName = kDefaultDocumentName;
     app.instance = instance;
