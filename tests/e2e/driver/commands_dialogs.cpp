@@ -68,6 +68,21 @@ std::string cmdExpectBoxText(EditorSession& s, ScriptLine& line) {
          (seen.empty() ? " none" : seen);
 }
 
+std::string cmdExpectOwner(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string caption = a.word("caption");
+  std::string owner = a.word("owner (main or none)");
+  if (!a.done()) return a.error;
+  if (owner != "main" && owner != "none") return "owner must be main or none: " + owner;
+  HWND w = resolveWindow(s, caption);
+  if (!w) return "no window \"" + caption + "\"; the editor shows:" + shownWindows(s);
+  HWND seen = GetWindow(w, GW_OWNER);
+  HWND expected = owner == "main" ? s.mainWindow : nullptr;
+  if (seen == expected) return {};
+  std::string seenText = !seen ? "none" : seen == s.mainWindow ? "main" : "\"" + windowText(seen) + "\"";
+  return "owner of \"" + caption + "\": expected " + owner + ", seen " + seenText;
+}
+
 std::string cmdPress(EditorSession& s, ScriptLine& line) {
   Args a(line);
   std::string caption = a.word("caption");

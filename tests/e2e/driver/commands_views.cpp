@@ -93,6 +93,23 @@ std::string cmdClickLeft(EditorSession& s, ScriptLine& line) {
   return {};
 }
 
+std::string cmdClickGrid(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  long x0 = a.number("x"), y0 = a.number("y"), dx = a.number("x step"), dy = a.number("y step");
+  long columns = a.number("columns"), rows = a.number("rows");
+  if (!a.done()) return a.error;
+  for (long row = 0; row < rows; ++row) {
+    for (long column = 0; column < columns; ++column) {
+      std::string at = std::to_string(x0 + column * dx) + " " + std::to_string(y0 + row * dy);
+      ScriptLine move(at), click("");
+      std::string failed = cmdMouseMove(s, move);
+      if (failed.empty()) failed = cmdClickLeft(s, click);
+      if (!failed.empty()) return "at " + at + ": " + failed;
+    }
+  }
+  return {};
+}
+
 std::string cmdClickRight(EditorSession& s, ScriptLine& line) {
   std::string failed = mouseButton(s, line, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
   std::set<HWND> alive;

@@ -40,17 +40,9 @@ std::string ScriptLine::rest() {
 }
 
 std::string stripComment(const std::string& line) {
-  bool quoted = false;
-  size_t end = line.size();
-  for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == '"') quoted = !quoted;
-    if (line[i] == '#' && !quoted) {
-      end = i;
-      break;
-    }
-  }
-  size_t b = 0;
+  size_t b = 0, end = line.size();
   while (b < end && std::isspace(static_cast<unsigned char>(line[b]))) ++b;
+  if (b < end && line[b] == '#') return {};
   while (end > b && std::isspace(static_cast<unsigned char>(line[end - 1]))) --end;
   return line.substr(b, end - b);
 }

@@ -19,6 +19,7 @@ class ScriptLine {
   size_t pos_ = 0;
 };
 
-// Strips comments (a # outside quotes starts one) and surrounding white space.
+// A line's command text without surrounding white space; empty for a comment line (one whose
+// first character is #). Gauge names hold # ("Knock #1"), so a # later in a line is text.
 std::string stripComment(const std::string& line);
 bool parseInt(const std::string& text, long& out);
