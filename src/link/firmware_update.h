@@ -36,13 +36,14 @@ constexpr std::uint32_t kFirmwareBaud = 38400;
 struct FirmwareFile {
     bool opened = false;             // false: the file could not be opened or read
     std::vector<std::uint8_t> image; // the first kFirmwareMaxBytes bytes at most
+    std::string reason;              // why it could not be read, for the message
 };
 
 // Reads the firmware file in one go.
 FirmwareFile readFirmwareFile(const std::string& path);
 
-// What the user is told when the firmware file cannot be read.
-std::string firmwareFileMessage(const std::string& path);
+// What the user is told when the firmware file cannot be read: the file and the reason.
+std::string firmwareFileMessage(const std::string& path, const std::string& reason);
 
 // Runs the whole exchange on the port comPortIndex (0 for COM1) at 38400 baud without parity.
 // The progress bar gets the range 0..100 and advances to floor(100 k / n) as byte k goes out.

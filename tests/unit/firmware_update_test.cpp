@@ -412,6 +412,9 @@ TEST(FirmwareUpdate, FileThatCannotBeReadIsReportedByName) {
         const FirmwareFile file = readFirmwareFile(path);
         EXPECT_FALSE(file.opened) << "case " << path;
         EXPECT_TRUE(file.image.empty()) << "case " << path;
-        EXPECT_NE(firmwareFileMessage(path).find(path), std::string::npos) << "case " << path;
+        EXPECT_FALSE(file.reason.empty()) << "case " << path;
+        const std::string message = firmwareFileMessage(path, file.reason);
+        EXPECT_NE(message.find(path), std::string::npos) << "case " << path;
+        EXPECT_NE(message.find(file.reason), std::string::npos) << "case " << path;
     }
 }

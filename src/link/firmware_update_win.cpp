@@ -1,0 +1,137 @@
+#include "link/firmware_update_win.h"
+
+#include "link/firmware_update.h"
+#include "platform/busy_window_win.h"
+#include "platform/progress_bar_win.h"
+#include "platform/serial_port.h"
+#include "resource_ids.h"
+#include "settings/vehicle_settings.h"
+
+namespace {
+
+// The update progress bar's place in the main window's client area (the upload's bar's place).
+constexpr int kBarX = 580;
+constexpr int kBarY = 65;
+constexpr int kBarWidth = 384;
+constexpr int kBarHeight = 32;
+
+struct FirmwareDialog {
+    HINSTANCE instance;
+    HWND mainWindow;
+    std::string firmwarePath;
+    SerialPort& port;
+    const VehicleSettings& vehicle;
+};
+
+// Only one transfer at a time: a second "Proceed" reaching us through the pump is ignored.
+bool transferRunning = false;
+
+// Passes every call on to the real port and keeps the windows painted before each read, which
+// is where the transfer spends its time waiting for the display.
+class PumpingPort : public SerialPort {
+public:
+    PumpingPort(SerialPort& port, BusyWindows& busy) : port_(port), busy_(busy) {}
+    int openPort(int index, std::uint32_t baud, Parity parity) override {
+        return port_.openPort(index, baud, parity);
+    }
+    void closePort() override { port_.closePort(); }
+    bool writeByte(std::uint8_t value) override { return port_.writeByte(value); }
+    int readBytes(std::uint8_t* buffer, int count) override {
+        busy_.pump();
+        return port_.readBytes(buffer, count);
+    }
+
+private:
+    SerialPort& port_;
+    BusyWindows& busy_;
+};
+
+INT_PTR CALLBACK noticeProc(HWND notice, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            DestroyWindow(notice);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+void showNotice(HINSTANCE instance, HWND mainWindow, int result) {
+    const int templateId = result == FirmwareUpdated ? IDD_FIRMWARE_SUCCEEDED : IDD_FIRMWARE_FAILED;
+    HWND notice = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), mainWindow, noticeProc, 0);
+    if (notice) ShowWindow(notice, SW_SHOW);
+}
+
+int transferWithProgress(HWND mainWindow, HWND dialog, const std::vector<std::uint8_t>& image,
+                         SerialPort& port, int comPortIndex) {
+    Win32ProgressBar bar(mainWindow, kBarX, kBarY, kBarWidth, kBarHeight);
+    UpdateWindow(bar.handle());
+    BusyWindows busy{mainWindow, dialog};
+    PumpingPort pumping(port, busy);
+    return runFirmwareUpdate(image, comPortIndex, pumping, bar);
+}
+
+void proceed(HWND dialog, FirmwareDialog& state) {
+    if (transferRunning) return;
+    // Everything needed after the dialog is gone is copied first: destroying it frees state.
+    const HINSTANCE instance = state.instance;
+    const HWND mainWindow = state.mainWindow;
+    const FirmwareFile file = readFirmwareFile(state.firmwarePath);
+    if (!file.opened) {
+        // The user is told which file and why, instead of the dialog just vanishing.
+        const std::string text = firmwareFileMessage(state.firmwarePath, file.reason);
+        MessageBoxA(mainWindow, text.c_str(), "Firmware Update", MB_OK | MB_ICONERROR);
+        DestroyWindow(dialog);
+        return;
+    }
+    transferRunning = true;
+    const int result = transferWithProgress(mainWindow, dialog, file.image, state.port,
+                                            state.vehicle.comPortIndex);
+    transferRunning = false;
+    DestroyWindow(dialog);
+    showNotice(instance, mainWindow, result);
+}
+
+INT_PTR CALLBACK firmwareDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<FirmwareDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        return TRUE;
+    case WM_COMMAND:
+        if (!state) break;
+        if (LOWORD(wParam) == IDOK) {
+            proceed(dialog, *state);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            if (!transferRunning) DestroyWindow(dialog);
+            return TRUE;
+        }
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        delete state;
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+HWND openFirmwareUpdate(HINSTANCE instance, HWND mainWindow, const std::string& firmwarePath,
+                        SerialPort& port, const VehicleSettings& vehicle) {
+    auto* state = new FirmwareDialog{instance, mainWindow, firmwarePath, port, vehicle};
+    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_FIRMWARE_UPDATE), mainWindow,
+                                     firmwareDialogProc, reinterpret_cast<LPARAM>(state));
+    if (!dialog) {
+        delete state;
+        return nullptr;
+    }
+    ShowWindow(dialog, SW_SHOW);
+    return dialog;
+}

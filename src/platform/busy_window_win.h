@@ -1,0 +1,27 @@
+#pragma once
+// Keeps the program painting while a long link operation runs inside one command handler, and
+// refuses the user's input meanwhile. Construct it around the operation and call pump() often
+// (between reads or pauses); the windows given are disabled until it is destroyed.
+#include <windows.h>
+
+#include <initializer_list>
+#include <vector>
+
+class BusyWindows {
+public:
+    explicit BusyWindows(std::initializer_list<HWND> windows);
+    ~BusyWindows();
+    BusyWindows(const BusyWindows&) = delete;
+    BusyWindows& operator=(const BusyWindows&) = delete;
+
+    // Dispatches the waiting messages except keyboard and mouse input, which is dropped. At most
+    // once every few milliseconds; cheap to call far more often. A quit message is kept for the
+    // main loop.
+    void pump();
+
+private:
+    std::vector<HWND> disabled_;
+    DWORD lastPumpMs_ = 0;
+    bool quitSeen_ = false;
+    int quitCode_ = 0;
+};
