@@ -201,7 +201,9 @@ TEST(EngineUnitProfileTables, MapSensorSlotsChangeTogetherAndNothingElse) {
         for (std::size_t i = 0; i < after.size(); ++i) {
             bool inMapSlot = false;
             for (std::size_t at : changed) inMapSlot = inMapSlot || (i >= at && i < at + 4);
-            if (!inMapSlot) EXPECT_EQ(after[i], before[p][i]) << "profile " << p + 1 << " byte " << i;
+            if (!inMapSlot) {
+                EXPECT_EQ(after[i], before[p][i]) << "profile " << p + 1 << " byte " << i;
+            }
         }
         // Sending converts a copy: the table keeps its values.
         EXPECT_EQ(profiles.profiles[p].offsets[38], 100.0f) << "profile " << p + 1;

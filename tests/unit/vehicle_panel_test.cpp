@@ -160,10 +160,16 @@ TEST(VehiclePanelReadBack, FuelSystem) {
         EXPECT_EQ(s.injectorSize, c.injectorSize) << "case " << c.name;
         EXPECT_EQ(s.fuelPressure, c.fuelPressure) << "case " << c.name;
         const std::string kind = c.kind;
-        if (c.factorBits != 0) EXPECT_EQ(bitsOf(s.fuelFlowFactor), c.factorBits) << "case " << c.name;
-        if (kind == "finite") EXPECT_TRUE(std::isfinite(s.fuelFlowFactor)) << "case " << c.name;
-        if (kind == "+inf") EXPECT_TRUE(std::isinf(s.fuelFlowFactor) && s.fuelFlowFactor > 0) << "case " << c.name;
-        if (kind == "nan") EXPECT_TRUE(std::isnan(s.fuelFlowFactor)) << "case " << c.name;
+        if (c.factorBits != 0) {
+            EXPECT_EQ(bitsOf(s.fuelFlowFactor), c.factorBits) << "case " << c.name;
+        }
+        if (kind == "finite") {
+            EXPECT_TRUE(std::isfinite(s.fuelFlowFactor)) << "case " << c.name;
+        } else if (kind == "+inf") {
+            EXPECT_TRUE(std::isinf(s.fuelFlowFactor) && s.fuelFlowFactor > 0) << "case " << c.name;
+        } else {
+            EXPECT_TRUE(std::isnan(s.fuelFlowFactor)) << "case " << c.name;
+        }
     }
     Panel panel;
     panel.form.texts[IDC_CYLINDER_COUNT] = "4.9";

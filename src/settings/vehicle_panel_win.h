@@ -1,0 +1,18 @@
+#pragma once
+// The vehicle settings panel as a window: dialog template IDD_VEHICLE_PANEL as a borderless,
+// modeless child of the main window. Its dialog procedure only forwards to the panel's logic.
+#include <windows.h>
+
+struct EngineUnitProfiles;
+struct VehicleSettings;
+
+// Creates the panel, fills its lists, sets the rev meter's start range, fills it from `settings`
+// and shows it. `settings` and `profiles` must outlive the panel: every user edit reads the
+// panel back into them.
+HWND createVehiclePanel(HINSTANCE instance, HWND mainWindow, VehicleSettings& settings,
+                        EngineUnitProfiles& profiles);
+
+// The panel's controls from the records it was created with (after a file was loaded).
+void fillVehiclePanel(HWND panel);
+// The records it was created with from the panel's controls (before a save or an upload).
+void readVehiclePanel(HWND panel);
