@@ -10,6 +10,41 @@ long optionalTimeout(EditorSession& s, Args& a) {
   return value;
 }
 
+// The caption that starts a line: a quoted text, or else the longest run of leading words that
+// names a window the editor shows (so `press Upload Confirm Proceed` needs no quotes). With
+// `whole`, every word left is the caption, except a trailing number, which is a time-out.
+std::string takeCaption(EditorSession& s, ScriptLine& line, bool whole) {
+  if (line.atEnd()) return {};
+  std::string rest = line.rest();
+  std::string caption;
+  if (rest[0] == '"') {
+    ScriptLine quoted(rest);
+    quoted.next(caption);
+    line = ScriptLine(quoted.rest());
+    return caption;
+  }
+  std::vector<size_t> ends;  // where each word ends
+  for (size_t i = 0; i < rest.size(); ++i) {
+    if (rest[i] != ' ' && (i + 1 == rest.size() || rest[i + 1] == ' ')) ends.push_back(i + 1);
+  }
+  size_t take = whole ? ends.size() : 1;
+  if (whole && ends.size() > 1) {
+    size_t lastStart = rest.find_last_of(' ') + 1;
+    long ignored = 0;
+    if (parseInt(rest.substr(lastStart), ignored)) take = ends.size() - 1;
+  } else if (!whole) {
+    for (size_t k = ends.size() - 1; k >= 1; --k) {
+      if (resolveWindow(s, rest.substr(0, ends[k - 1]))) {
+        take = k;
+        break;
+      }
+    }
+  }
+  caption = rest.substr(0, ends[take - 1]);
+  line = ScriptLine(rest.substr(ends[take - 1]));
+  return caption;
+}
+
 std::string shownWindows(EditorSession& s) {
   std::string text;
   for (HWND w : topLevelWindows(s.processId)) text += " \"" + windowText(w) + "\"";
@@ -19,7 +54,7 @@ std::string shownWindows(EditorSession& s) {
 
 std::string cmdWaitWindow(EditorSession& s, ScriptLine& line) {
   Args a(line);
-  std::string caption = a.word("caption");
+  std::string caption = takeCaption(s, line, true);
   long ms = optionalTimeout(s, a);
   if (!a.done()) return a.error;
   if (!waitFor(static_cast<DWORD>(ms), [&] { return resolveWindow(s, caption); })) {
@@ -31,7 +66,7 @@ std::string cmdWaitWindow(EditorSession& s, ScriptLine& line) {
 
 std::string cmdWaitGone(EditorSession& s, ScriptLine& line) {
   Args a(line);
-  std::string caption = a.word("caption");
+  std::string caption = takeCaption(s, line, true);
   long ms = optionalTimeout(s, a);
   if (!a.done()) return a.error;
   DWORD start = GetTickCount();
@@ -46,7 +81,7 @@ std::string cmdWaitGone(EditorSession& s, ScriptLine& line) {
 
 std::string cmdExpectNoWindow(EditorSession& s, ScriptLine& line) {
   Args a(line);
-  std::string caption = a.word("caption");
+  std::string caption = takeCaption(s, line, true);
   if (!a.done()) return a.error;
   if (resolveWindow(s, caption)) return "window \"" + caption + "\" is shown";
   return {};
@@ -54,7 +89,7 @@ std::string cmdExpectNoWindow(EditorSession& s, ScriptLine& line) {
 
 std::string cmdExpectBoxText(EditorSession& s, ScriptLine& line) {
   Args a(line);
-  std::string caption = a.word("caption");
+  std::string caption = takeCaption(s, line, false);
   std::string expected = a.rest("text");
   if (!a.done()) return a.error;
   HWND w = resolveWindow(s, caption);
@@ -70,7 +105,7 @@ std::string cmdExpectBoxText(EditorSession& s, ScriptLine& line) {
 
 std::string cmdExpectOwner(EditorSession& s, ScriptLine& line) {
   Args a(line);
-  std::string caption = a.word("caption");
+  std::string caption = takeCaption(s, line, false);
   std::string owner = a.word("owner (main or none)");
   if (!a.done()) return a.error;
   if (owner != "main" && owner != "none") return "owner must be main or none: " + owner;
@@ -85,7 +120,7 @@ std::string cmdExpectOwner(EditorSession& s, ScriptLine& line) {
 
 std::string cmdPress(EditorSession& s, ScriptLine& line) {
   Args a(line);
-  std::string caption = a.word("caption");
+  std::string caption = takeCaption(s, line, false);
   std::string button = a.rest("button");
   if (!a.done()) return a.error;
   HWND w = resolveWindow(s, caption);
@@ -102,12 +137,10 @@ std::string cmdPress(EditorSession& s, ScriptLine& line) {
 }
 
 std::string cmdAnswer(EditorSession& s, ScriptLine& line) {
-  std::string caption;
-  {
-    ScriptLine copy = line;
-    copy.next(caption);
-  }
-  std::string failed = cmdPress(s, line);
+  std::string caption = takeCaption(s, line, false);
+  std::string quoted = "\"" + caption + "\" " + line.rest();
+  ScriptLine pressLine(quoted);
+  std::string failed = cmdPress(s, pressLine);
   if (!failed.empty()) return failed;
   DWORD start = GetTickCount();
   while (HWND w = findTopLevelByCaption(s.processId, caption)) {

@@ -12,6 +12,8 @@
 namespace {
 std::string describeViews(const EditorSession& s) {
   std::vector<ViewInfo> all = s.views();
+  ViewInfo g{};
+  bool ghostKnown = s.ghost(g).empty();
   std::string text = std::to_string(all.size()) + " views:";
   size_t shown = 0;
   for (const ViewInfo& v : all) {
@@ -19,7 +21,9 @@ std::string describeViews(const EditorSession& s) {
       text += " ...";
       break;
     }
-    text += std::string(s.placed.count(v.window) ? " placed " : " other ") + describeRect(v.rect) +
+    const char* role = s.placed.count(v.window) ? " placed "
+                       : ghostKnown && g.window == v.window ? " ghost " : " other ";
+    text += role + describeRect(v.rect) +
             (v.visible ? " visible;" : " hidden;");
   }
   return text;

@@ -15,7 +15,7 @@
 namespace {
 int usage() {
   std::printf("usage: veltrana_driver [--app EDITOR.exe] [--runner] SCENARIO.scn\n"
-              "Lines are commands; a line starting with # is a comment; \"...\" quotes an argument.\n");
+              "Lines are commands; a line starting with # is a comment; a caption may be quoted \"...\" quotes an argument.\n");
   printCommandList();
   return 2;
 }
