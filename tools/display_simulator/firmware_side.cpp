@@ -31,6 +31,9 @@ constexpr long kNone = -1;
 struct FirmwareOptions {
     long length = -1;
     std::string imagePath;
+    std::string expectPath;
+    std::string makePath;  // a firmware file for the scenario to choose
+    long makeSize = 0;
     std::vector<std::uint8_t> noise;
     int gapMs = 0;
     int repeatMs = 1500;
@@ -51,6 +54,8 @@ void usage() {
                  "usage: display_simulator --firmware --length N [options]\n"
                  "  --length N          bytes the display takes before it sends D3\n"
                  "  --image PATH        write the bytes received to PATH\n"
+                 "  --expect PATH       a whole transfer must bring the first --length bytes of PATH\n"
+                 "  --make-file PATH N  first write a firmware file of N pattern bytes to PATH\n"
                  "  --noise HEX         bytes sent before the opening pair, e.g. 1234\n"
                  "  --gap-ms MS         pause between D0 and D6 (over 1000 the program reads nothing once)\n"
                  "  --repeat-ms MS      offer the pair again after MS without an answer (default 1500)\n"
@@ -105,6 +110,12 @@ bool parseOptions(const std::vector<std::string>& args, FirmwareOptions& o) {
         long n = 0;
         if (a == "--length") { if (!parseNumber(v, o.length)) return false; }
         else if (a == "--image") o.imagePath = v;
+        else if (a == "--expect") o.expectPath = v;
+        else if (a == "--make-file") {
+            if (i + 1 >= args.size() || !parseNumber(args[++i], n)) return false;
+            o.makePath = v;
+            o.makeSize = n;
+        }
         else if (a == "--noise") { if (!parseHex(v, o.noise)) return false; }
         else if (a == "--gap-ms") { if (!parseNumber(v, n)) return false; o.gapMs = static_cast<int>(n); }
         else if (a == "--repeat-ms") { if (!parseNumber(v, n)) return false; o.repeatMs = static_cast<int>(n); }
@@ -217,6 +228,16 @@ int runFirmwareSide(int fd, const std::vector<std::string>& args) {
         usage();
         return 2;
     }
+    if (!o.makePath.empty()) {
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(o.makeSize));
+        for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+        std::ofstream f(o.makePath, std::ios::binary);
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!f) {
+            std::fprintf(stderr, "display_simulator: cannot write %s\n", o.makePath.c_str());
+            return 2;
+        }
+    }
     Line line(fd);
     std::vector<std::uint8_t> image;
     const auto finish = [&](int rc) {
@@ -257,6 +278,14 @@ int runFirmwareSide(int fd, const std::vector<std::string>& args) {
     if (o.silentAtEnd) return finish(stopAndListen(line, o, "silent instead of D3"));
     line.send(kEnd);
     std::printf("firmware: received %zu byte(s), sent D3\n", image.size());
+    bool matches = true;
+    if (!o.expectPath.empty()) {
+        std::ifstream f(o.expectPath, std::ios::binary);
+        std::vector<std::uint8_t> expected(static_cast<std::size_t>(o.length));
+        f.read(reinterpret_cast<char*>(expected.data()), o.length);
+        matches = f.gcount() == o.length && expected == image;
+        std::printf("firmware: image %s %s\n", matches ? "matches" : "differs from", o.expectPath.c_str());
+    }
     // After D3 the program has nothing more to send.
-    return finish(stopAndListen(line, o, "complete") == 0 && stray == 0 ? 0 : 1);
+    return finish(stopAndListen(line, o, "complete") == 0 && stray == 0 && matches ? 0 : 1);
 }
