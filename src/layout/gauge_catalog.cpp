@@ -282,12 +282,12 @@ std::string channelKey(int index) {
     return keys[index];
 }
 
-std::vector<GaugeBitmapSpec> allBitmapIds() {
-    std::vector<GaugeBitmapSpec> out;
+std::vector<GaugeBitmapSize> allBitmapIds() {
+    std::vector<GaugeBitmapSize> out;
     for (const std::vector<GaugeDefinition>& table : definitions()) {
         for (const GaugeDefinition& d : table) {
             bool seen = false;
-            for (const GaugeBitmapSpec& s : out) seen = seen || s.bitmapId == d.bitmapId;
+            for (const GaugeBitmapSize& s : out) seen = seen || s.bitmapId == d.bitmapId;
             if (!seen) out.push_back({d.bitmapId, d.tableWidth, d.tableHeight});
         }
     }

@@ -46,7 +46,7 @@ struct GaugeCatalog {
 };
 
 // One distinct gauge bitmap with the size the catalog states for it.
-struct GaugeBitmapSpec {
+struct GaugeBitmapSize {
     std::uint32_t bitmapId = 0;
     int width = 0;
     int height = 0;
@@ -75,4 +75,4 @@ const GaugeDefinition* findGaugeDefinition(std::uint32_t gaugeId);
 std::string channelKey(int index);
 
 // Every distinct gauge bitmap id in catalog order of first use, with its stated size.
-std::vector<GaugeBitmapSpec> allBitmapIds();
+std::vector<GaugeBitmapSize> allBitmapIds();

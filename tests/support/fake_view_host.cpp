@@ -9,16 +9,16 @@ constexpr BitmapHandle kBitmapHandleBase = 0x10000;
 }
 
 BitmapHandle FakeViewHost::bitmapHandleFor(std::uint32_t resourceId) {
-    for (const GaugeBitmapSpec& spec : allBitmapIds())
-        if (spec.bitmapId == resourceId) return kBitmapHandleBase + resourceId;
+    for (const GaugeBitmapSize& bitmapSize : allBitmapIds())
+        if (bitmapSize.bitmapId == resourceId) return kBitmapHandleBase + resourceId;
     return 0;
 }
 
 LoadedBitmap FakeViewHost::loadBitmap(std::uint32_t resourceId) {
     loadedIds.push_back(resourceId);
-    for (const GaugeBitmapSpec& spec : allBitmapIds())
-        if (spec.bitmapId == resourceId)
-            return LoadedBitmap{kBitmapHandleBase + resourceId, spec.width, spec.height};
+    for (const GaugeBitmapSize& bitmapSize : allBitmapIds())
+        if (bitmapSize.bitmapId == resourceId)
+            return LoadedBitmap{kBitmapHandleBase + resourceId, bitmapSize.width, bitmapSize.height};
     return LoadedBitmap{};
 }
 

@@ -219,15 +219,15 @@ TEST(GaugeCatalog, ChannelKeys) {
 }
 
 TEST(GaugeCatalog, BitmapListHoldsEachBitmapOnceWithItsSize) {
-    const std::vector<GaugeBitmapSpec> bitmaps = allBitmapIds();
+    const std::vector<GaugeBitmapSize> bitmaps = allBitmapIds();
     std::set<std::uint32_t> ids;
-    for (const GaugeBitmapSpec& b : bitmaps) EXPECT_TRUE(ids.insert(b.bitmapId).second) << b.bitmapId;
+    for (const GaugeBitmapSize& b : bitmaps) EXPECT_TRUE(ids.insert(b.bitmapId).second) << b.bitmapId;
     // Every definition's bitmap is listed, at the definition's size.
     for (int kind = 0; kind < kKindCount; ++kind) {
         for (int p = 0; p < definitionCount(kind); ++p) {
             const GaugeDefinition& d = *gaugeDefinition(kind, p);
             bool listed = false;
-            for (const GaugeBitmapSpec& b : bitmaps) {
+            for (const GaugeBitmapSize& b : bitmaps) {
                 if (b.bitmapId != d.bitmapId) continue;
                 listed = true;
                 EXPECT_EQ(b.width, d.tableWidth) << d.name;

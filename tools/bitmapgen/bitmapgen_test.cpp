@@ -107,13 +107,13 @@ std::vector<std::uint8_t> glyph(const std::vector<std::uint8_t>& font, int code)
 }
 
 TEST_F(GeneratedResources, EveryCatalogBitmapHasItsStatedSizeAndTwoColoursWithInk) {
-    const std::vector<GaugeBitmapSpec> specs = allBitmapIds();
-    ASSERT_EQ(specs.size(), 104u);
-    for (const GaugeBitmapSpec& spec : specs) {
+    const std::vector<GaugeBitmapSize> bitmapSizes = allBitmapIds();
+    ASSERT_EQ(bitmapSizes.size(), 104u);
+    for (const GaugeBitmapSize& bitmapSize : bitmapSizes) {
         std::string path;
-        const DecodedBitmap b = bitmap(spec.bitmapId, &path);
-        EXPECT_EQ(b.width, spec.width) << path;
-        EXPECT_EQ(b.height, spec.height) << path;
+        const DecodedBitmap b = bitmap(bitmapSize.bitmapId, &path);
+        EXPECT_EQ(b.width, bitmapSize.width) << path;
+        EXPECT_EQ(b.height, bitmapSize.height) << path;
         EXPECT_EQ(b.width % 8, 0) << path << ": rows must be whole bytes for the upload";
         int dark = 0;
         for (std::uint32_t c : b.rgb) {

@@ -35,15 +35,15 @@ std::vector<GeneratedFile> generateResources() {
                        encodeBitmap8(drawCharacterSet(), palette)});
 
     std::set<std::uint32_t> used;
-    for (const GaugeBitmapSpec& spec : allBitmapIds()) {
-        const GaugeArt* art = findGaugeArt(spec.bitmapId);
+    for (const GaugeBitmapSize& bitmapSize : allBitmapIds()) {
+        const GaugeArt* art = findGaugeArt(bitmapSize.bitmapId);
         if (!art)
-            throw std::runtime_error("catalog bitmap " + std::to_string(spec.bitmapId) +
+            throw std::runtime_error("catalog bitmap " + std::to_string(bitmapSize.bitmapId) +
                                      " has no drawing");
-        used.insert(spec.bitmapId);
+        used.insert(bitmapSize.bitmapId);
         try {
-            bitmaps.push_back({spec.bitmapId, bitmapPath(spec.bitmapId, art->fileStem),
-                               encodeBitmap8(drawGauge(*art, spec.width, spec.height), palette)});
+            bitmaps.push_back({bitmapSize.bitmapId, bitmapPath(bitmapSize.bitmapId, art->fileStem),
+                               encodeBitmap8(drawGauge(*art, bitmapSize.width, bitmapSize.height), palette)});
         } catch (const std::invalid_argument& e) {
             throw std::runtime_error(e.what());
         }
