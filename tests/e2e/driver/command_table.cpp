@@ -62,6 +62,12 @@ const Command kCommands[] = {
      cmdPress},
     {"answer", "answer CAPTION BUTTON       press, then wait until the window is gone",
      cmdAnswer},
+    {"type", "type WINDOW ID TEXT          mark an edit's text and type TEXT over it, key by key",
+     cmdType},
+    {"expect-checked", "expect-checked WINDOW ID=on|off ...  the state of each check box",
+     cmdExpectChecked},
+    {"screenshot-window", "screenshot-window NAME CAPTION  picture of that window (build/e2e/NAME.png)",
+     cmdScreenshotWindow},
 };
 }  // namespace
 

@@ -84,3 +84,8 @@ std::string cmdExpectBoxText(EditorSession&, ScriptLine&);
 std::string cmdPress(EditorSession&, ScriptLine&);
 std::string cmdExpectOwner(EditorSession&, ScriptLine&);
 std::string cmdAnswer(EditorSession&, ScriptLine&);
+
+// Typing into edits and check-box states (commands_forms.cpp)
+std::string cmdType(EditorSession&, ScriptLine&);
+std::string cmdExpectChecked(EditorSession&, ScriptLine&);
+std::string cmdScreenshotWindow(EditorSession&, ScriptLine&);

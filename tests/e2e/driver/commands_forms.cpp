@@ -1,0 +1,102 @@
+// Settings forms: typing into an edit as a user does, the state of check boxes, and pictures of
+// one window (a dialog may reach past the main window).
+#include <cstdio>
+
+#include "commands.h"
+#include "window_lookup.h"
+
+namespace {
+// "WINDOW ID": the control, or an error text.
+std::string findFormControl(EditorSession& s, Args& a, HWND& control) {
+  std::string window = a.word("window");
+  long id = a.number("control id");
+  if (!a.error.empty()) return a.error;
+  HWND w = resolveWindow(s, window);
+  if (!w) return "no window \"" + window + "\"";
+  control = findControl(w, static_cast<int>(id));
+  if (!control) return "no control " + std::to_string(id) + " in \"" + window + "\"";
+  return {};
+}
+
+std::string late(EditorSession& s) {
+  return "the editor did not handle the keys within " + std::to_string(s.timeoutMs) + " ms";
+}
+}  // namespace
+
+std::string cmdType(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  HWND edit = nullptr;
+  std::string failed = findFormControl(s, a, edit);
+  if (!failed.empty()) return failed;
+  std::string text = line.atEnd() ? std::string() : line.rest();
+  if (!a.done()) return a.error;
+  // What a user does: mark the whole text, then type over it one key at a time; every key
+  // changes the text and makes the edit tell its parent (EN_CHANGE). An empty TEXT is a
+  // Backspace over the marked text. Sent, so the editor has handled each key on return.
+  if (!s.sendTo(edit, EM_SETSEL, 0, -1)) return late(s);
+  if (text.empty()) return s.sendTo(edit, WM_CHAR, VK_BACK, 1) ? std::string() : late(s);
+  for (unsigned char c : text) {
+    if (!s.sendTo(edit, WM_CHAR, c, 1)) return late(s);
+  }
+  return {};
+}
+
+std::string cmdExpectChecked(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string window = a.word("window");
+  std::string states = a.rest("states");
+  if (!a.done()) return a.error;
+  HWND w = resolveWindow(s, window);
+  if (!w) return "no window \"" + window + "\"";
+  // "ID=on|off ..." : every box named, so a scenario states a whole row of boxes at once.
+  std::string mismatches;
+  ScriptLine list(states);
+  std::string item;
+  while (list.next(item)) {
+    size_t eq = item.find('=');
+    long id = 0;
+    std::string want = eq == std::string::npos ? "" : item.substr(eq + 1);
+    if (eq == std::string::npos || !parseInt(item.substr(0, eq), id) ||
+        (want != "on" && want != "off")) {
+      return "not ID=on|off: " + item;
+    }
+    HWND box = findControl(w, static_cast<int>(id));
+    if (!box) return "no control " + std::to_string(id) + " in \"" + window + "\"";
+    DWORD_PTR state = 0;
+    if (!s.sendTo(box, BM_GETCHECK, 0, 0, &state)) return late(s);
+    std::string seen = state == BST_CHECKED ? "on" : state == BST_UNCHECKED ? "off" : "other";
+    if (seen != want) mismatches += " " + std::to_string(id) + " is " + seen + " (expected " + want + ")";
+  }
+  if (!mismatches.empty()) return "check boxes:" + mismatches;
+  return {};
+}
+
+std::string cmdScreenshotWindow(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string name = a.word("picture name");
+  std::string caption = a.rest("window");
+  if (!a.done()) return a.error;
+  if (name.find_first_of("/\\:. ") != std::string::npos) return "bad picture name " + name;
+  HWND w = resolveWindow(s, caption);
+  if (!w) return "no window \"" + caption + "\"";
+  s.settle();
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  s.settle();
+  Sleep(300);  // lets the X server finish drawing what the editor painted
+  RECT r{};
+  GetWindowRect(w, &r);
+  // The same request as `screenshot`, for this window's rectangle: the runner takes the picture
+  // and answers with NAME.shot-done in the working directory.
+  std::printf("@@screenshot %s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left,
+              r.bottom - r.top);
+  std::fflush(stdout);
+  if (!s.runnerPresent) return {};
+  std::string done = name + ".shot-done";
+  DWORD start = GetTickCount();
+  while (GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetTickCount() - start > 30000) return "the runner did not take the picture " + name;
+    Sleep(50);
+  }
+  DeleteFileA(done.c_str());
+  return {};
+}
