@@ -68,6 +68,22 @@ const Command kCommands[] = {
      cmdExpectChecked},
     {"screenshot-window", "screenshot-window NAME CAPTION  picture of that window (build/e2e/NAME.png)",
      cmdScreenshotWindow},
+    {"choose-file", "choose-file CAPTION PATH    type PATH into that file chooser, press OK",
+     cmdChooseFile},
+    {"cancel-chooser", "cancel-chooser CAPTION      press Cancel in that file chooser",
+     cmdCancelChooser},
+    {"expect-chooser-name", "expect-chooser-name CAPTION TEXT  the chooser's file name field",
+     cmdExpectChooserName},
+    {"expect-file", "expect-file PATH SIZE       the file exists with SIZE bytes", cmdExpectFile},
+    {"expect-no-file", "expect-no-file PATH         no such file", cmdExpectNoFile},
+    {"expect-file-bytes", "expect-file-bytes PATH OFFSET HEX  the bytes at OFFSET",
+     cmdExpectFileBytes},
+    {"expect-file-same", "expect-file-same A B        two files with the same bytes",
+     cmdExpectFileSame},
+    {"write-file", "write-file PATH HEX         make a file of these bytes", cmdWriteFile},
+    {"copy-file", "copy-file SRC DST [N]       copy a file (only its first N bytes)",
+     cmdCopyFile},
+    {"patch-file", "patch-file PATH OFFSET HEX  overwrite bytes of a file", cmdPatchFile},
 };
 }  // namespace
 

@@ -89,3 +89,16 @@ std::string cmdAnswer(EditorSession&, ScriptLine&);
 std::string cmdType(EditorSession&, ScriptLine&);
 std::string cmdExpectChecked(EditorSession&, ScriptLine&);
 std::string cmdScreenshotWindow(EditorSession&, ScriptLine&);
+
+// File choosers and files in the work directory (commands_files.cpp). Every argument may name
+// the work directory as $WORK (its Windows path, as the editor sees it).
+std::string cmdChooseFile(EditorSession&, ScriptLine&);
+std::string cmdCancelChooser(EditorSession&, ScriptLine&);
+std::string cmdExpectChooserName(EditorSession&, ScriptLine&);
+std::string cmdExpectFile(EditorSession&, ScriptLine&);
+std::string cmdExpectNoFile(EditorSession&, ScriptLine&);
+std::string cmdExpectFileBytes(EditorSession&, ScriptLine&);
+std::string cmdExpectFileSame(EditorSession&, ScriptLine&);
+std::string cmdWriteFile(EditorSession&, ScriptLine&);
+std::string cmdCopyFile(EditorSession&, ScriptLine&);
+std::string cmdPatchFile(EditorSession&, ScriptLine&);

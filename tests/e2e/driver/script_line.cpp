@@ -22,11 +22,13 @@ bool ScriptLine::next(std::string& out) {
       out += text_[pos_++];
     }
     if (pos_ < text_.size()) ++pos_;  // closing quote
+    out = expandPlaceholders(out);
     return true;
   }
   while (pos_ < text_.size() && !std::isspace(static_cast<unsigned char>(text_[pos_]))) {
     out += text_[pos_++];
   }
+  out = expandPlaceholders(out);
   return true;
 }
 
@@ -36,7 +38,7 @@ std::string ScriptLine::rest() {
   pos_ = text_.size();
   while (!r.empty() && std::isspace(static_cast<unsigned char>(r.back()))) r.pop_back();
   if (r.size() >= 2 && r.front() == '"' && r.back() == '"') r = r.substr(1, r.size() - 2);
-  return r;
+  return expandPlaceholders(r);
 }
 
 std::string stripComment(const std::string& line) {

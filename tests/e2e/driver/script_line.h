@@ -23,3 +23,5 @@ class ScriptLine {
 // first character is #). Gauge names hold # ("Knock #1"), so a # later in a line is text.
 std::string stripComment(const std::string& line);
 bool parseInt(const std::string& text, long& out);
+// `text` with $WORK replaced by the work directory's Windows path (commands_files.cpp).
+std::string expandPlaceholders(const std::string& text);
