@@ -70,7 +70,10 @@ std::string cmdWaitGone(EditorSession& s, ScriptLine& line) {
   long ms = optionalTimeout(s, a);
   if (!a.done()) return a.error;
   DWORD start = GetTickCount();
-  while (resolveWindow(s, caption)) {
+  // Once found, the window is followed by its handle: a busy editor may not answer for its
+  // caption for a while, and that must not count as the window being gone.
+  HWND window = resolveWindow(s, caption);
+  while (window && IsWindow(window) && IsWindowVisible(window)) {
     if (GetTickCount() - start >= static_cast<DWORD>(ms)) {
       return "window \"" + caption + "\" still shown after " + std::to_string(ms) + " ms";
     }
