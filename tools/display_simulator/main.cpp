@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "firmware_side.h"
+#include "image_check.h"
 #include "png_writer.h"
 #include "pseudo_terminal.h"
 #include "upload_decoder.h"
@@ -31,6 +32,9 @@ struct Options {
     std::string expect;
     std::string pngDir;
     std::string decodeFile;
+    std::string bitmapDir;
+    std::string expectGauges;
+    bool gaugesGiven = false;
     int scale = 1;
     double timeoutS = 300;
     double idleMs = 3000;
@@ -47,6 +51,9 @@ void usage() {
                  "  --wine-reg PATH      write that mapping as a .reg file (wine regedit PATH)\n"
                  "  --record PATH        write the received bytes to PATH\n"
                  "  --expect PATH        compare the received bytes with PATH byte for byte\n"
+                 "  --bitmaps DIR        the page image must be the received gauges' bitmaps from DIR at\n"
+                 "                       their places, the font image the character set of DIR\n"
+                 "  --expect-gauges LIST the gauge records, PAGE:ID@COLUMN,ROW separated by / (id hex)\n"
                  "  --png-dir DIR        write DIR/pages.png and DIR/font.png\n"
                  "  --scale N            enlarge the pictures N times (default 1)\n"
                  "  --timeout S          give up when no byte came within S seconds (default 300)\n"
@@ -75,6 +82,8 @@ bool parse(int argc, char** argv, Options& o) {
         else if (a == "--expect") { if (!value(o.expect)) return false; }
         else if (a == "--png-dir") { if (!value(o.pngDir)) return false; }
         else if (a == "--decode") { if (!value(o.decodeFile)) return false; }
+        else if (a == "--bitmaps") { if (!value(o.bitmapDir)) return false; }
+        else if (a == "--expect-gauges") { if (!value(o.expectGauges)) return false; o.gaugesGiven = true; }
         else if (a == "--scale") { if (!value(v)) return false; o.scale = std::max(1, std::atoi(v.c_str())); }
         else if (a == "--timeout") { if (!value(v)) return false; o.timeoutS = std::atof(v.c_str()); }
         else if (a == "--idle-ms") { if (!value(v)) return false; o.idleMs = std::atof(v.c_str()); }
@@ -188,6 +197,16 @@ int judge(const std::vector<ReceivedByte>& in, const Options& o, bool timing) {
             if (i < n || expected.size() != in.size()) errors.push_back(text);
             else std::printf("identical to %s\n", o.expect.c_str());
         }
+    }
+    if (!o.bitmapDir.empty()) {
+        const std::vector<std::string> e = checkImagesAgainstBitmaps(d, o.bitmapDir);
+        errors.insert(errors.end(), e.begin(), e.end());
+        if (e.empty() && d.pageImage.size() == 7680) std::printf("page and font images match the bitmaps\n");
+    }
+    if (o.gaugesGiven) {
+        const std::vector<std::string> e = checkGaugeRecords(d, o.expectGauges);
+        errors.insert(errors.end(), e.begin(), e.end());
+        if (e.empty()) std::printf("gauge records as expected\n");
     }
     if (!o.pngDir.empty() && d.pageImage.size() == 7680 && d.fontImage.size() == 2048) writePictures(d, o);
     for (const std::string& e : errors) std::fprintf(stderr, "display_simulator: %s\n", e.c_str());

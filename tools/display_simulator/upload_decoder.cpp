@@ -114,6 +114,7 @@ public:
                 if (!paced(14, "gauge records")) return;
                 const std::vector<std::uint8_t> r = take(14);
                 check = displayCrc(r.data(), r.size(), check);
+                out_.gauges.push_back(DecodedGauge{page, static_cast<unsigned>(r[0] | r[1] << 8), r[12], r[13]});
                 out_.notes.push_back(format("page %d gauge %d: id 0x%04X channel %d/%d range %g..%g at column %d row %d",
                                             page + 1, g + 1, r[0] | r[1] << 8, r[2], r[3], fromDisplayFloat(&r[4]),
                                             fromDisplayFloat(&r[8]), r[12], r[13]));

@@ -15,10 +15,19 @@ struct ReceivedByte {
     double earliestMs = 0;
 };
 
+// One gauge record as it arrived: its page (0 to 3), gauge id and top-left display pixel.
+struct DecodedGauge {
+    int page = 0;
+    unsigned gaugeId = 0;
+    int column = 0;
+    int row = 0;
+};
+
 struct DecodedUpload {
     std::vector<std::uint8_t> pageImage;  // 7680 bytes
     std::vector<std::uint8_t> fontImage;  // 2048 bytes
     int gaugeCounts[4] = {0, 0, 0, 0};
+    std::vector<DecodedGauge> gauges;     // in the order they arrived
     std::vector<std::string> notes;       // a readable account of what arrived
     std::vector<std::string> errors;      // every fault found; empty when all is well
 };

@@ -1,0 +1,119 @@
+#include "image_check.h"
+
+#include <dirent.h>
+
+#include <cstdio>
+#include <map>
+
+#include "layout/gauge_catalog.h"
+#include "layout/page_layout.h"
+#include "link/bmp_file.h"
+#include "link/upload_image.h"
+
+namespace {
+
+constexpr BitmapHandle kCharacterSetBitmap = 124;
+
+class BitmapFolder : public BitmapPixels {
+public:
+    explicit BitmapFolder(std::string dir) : dir_(std::move(dir)) {}
+    const PixelImage* pixels(BitmapHandle id) override {
+        auto it = cache_.find(id);
+        if (it != cache_.end()) return it->second.width ? &it->second : nullptr;
+        PixelImage& image = cache_[id];
+        const std::string prefix = std::to_string(id) + "_";
+        if (DIR* d = opendir(dir_.c_str())) {
+            while (dirent* e = readdir(d)) {
+                std::string error;
+                if (std::string(e->d_name).rfind(prefix, 0) == 0 && !readBmpFile(dir_ + "/" + e->d_name, image, error))
+                    errors.push_back(error);
+            }
+            closedir(d);
+        }
+        if (!image.width) errors.push_back("no bitmap " + std::to_string(id) + " in " + dir_);
+        return image.width ? &image : nullptr;
+    }
+    std::vector<std::string> errors;
+
+private:
+    std::string dir_;
+    std::map<BitmapHandle, PixelImage> cache_;
+};
+
+std::string firstDifference(const char* what, const std::vector<std::uint8_t>& got,
+                            const std::vector<std::uint8_t>& want, const char* unit, std::size_t unitBytes) {
+    for (std::size_t i = 0; i < want.size() && i < got.size(); ++i) {
+        if (got[i] == want[i]) continue;
+        std::size_t differing = 0;
+        for (std::size_t j = i; j < want.size(); ++j) differing += got[j] != want[j];
+        char text[200];
+        std::snprintf(text, sizeof text, "%s: byte %zu (%s %zu, byte %zu) is 0x%02X, the bitmaps give 0x%02X; %zu bytes differ",
+                      what, i, unit, i / unitBytes, i % unitBytes, got[i], want[i], differing);
+        return text;
+    }
+    return got.size() == want.size() ? std::string() : std::string(what) + ": wrong length";
+}
+
+}  // namespace
+
+std::vector<std::string> checkImagesAgainstBitmaps(const DecodedUpload& upload, const std::string& bitmapDir) {
+    std::vector<std::string> errors;
+    if (upload.pageImage.size() != kPageImageBytes || upload.fontImage.size() != kFontImageBytes) return errors;
+    PageLayout layout{};
+    PageDirectory directory{};
+    resetPages(layout, directory);
+    for (const DecodedGauge& g : upload.gauges) {
+        const GaugeDefinition* def = findGaugeDefinition(g.gaugeId);
+        if (!def) {
+            char text[100];
+            std::snprintf(text, sizeof text, "page %d: gauge id 0x%04X is not in the catalog", g.page + 1, g.gaugeId);
+            errors.push_back(text);
+            continue;
+        }
+        GaugePlacement p;
+        p.x = directory.pages[g.page].x + 2 * g.column;
+        p.y = directory.pages[g.page].y + 2 * g.row;
+        p.width = def->tableWidth;
+        p.height = def->tableHeight;
+        p.gaugeId = def->gaugeId;
+        p.bitmap = def->bitmapId;
+        addPlacement(layout, directory, g.page, p);
+    }
+    BitmapFolder folder(bitmapDir);
+    const std::string page = firstDifference("page image", upload.pageImage,
+                                             buildPageImage(layout, directory, folder), "line", kImageLineBytes);
+    const std::string font = firstDifference("font image", upload.fontImage,
+                                             buildFontImage(folder.pixels(kCharacterSetBitmap)), "glyph", kGlyphBytes);
+    errors.insert(errors.end(), folder.errors.begin(), folder.errors.end());
+    if (!page.empty()) errors.push_back(page);
+    if (!font.empty()) errors.push_back(font);
+    return errors;
+}
+
+std::vector<std::string> checkGaugeRecords(const DecodedUpload& upload, const std::string& expected) {
+    std::vector<DecodedGauge> want;
+    std::size_t at = expected == "none" ? expected.size() : 0;
+    while (at < expected.size()) {
+        std::size_t end = expected.find('/', at);
+        if (end == std::string::npos) end = expected.size();
+        const std::string item = expected.substr(at, end - at);
+        DecodedGauge g;
+        if (std::sscanf(item.c_str(), "%d:%x@%d,%d", &g.page, &g.gaugeId, &g.column, &g.row) != 4)
+            return {"not a gauge record: " + item};
+        --g.page;
+        want.push_back(g);
+        at = end + 1;
+    }
+    std::vector<std::string> errors;
+    const auto show = [](const DecodedGauge& g) {
+        char text[80];
+        std::snprintf(text, sizeof text, "%d:%X@%d,%d", g.page + 1, g.gaugeId, g.column, g.row);
+        return std::string(text);
+    };
+    for (std::size_t i = 0; i < want.size() || i < upload.gauges.size(); ++i) {
+        const std::string w = i < want.size() ? show(want[i]) : "none";
+        const std::string got = i < upload.gauges.size() ? show(upload.gauges[i]) : "none";
+        if (w != got) errors.push_back("gauge record " + std::to_string(i + 1) + ": expected " + w + ", received " + got);
+    }
+    return errors;
+}
