@@ -84,6 +84,10 @@ const Command kCommands[] = {
     {"copy-file", "copy-file SRC DST [N]       copy a file (only its first N bytes)",
      cmdCopyFile},
     {"patch-file", "patch-file PATH OFFSET HEX  overwrite bytes of a file", cmdPatchFile},
+    {"expect-box-contains", "expect-box-contains CAPTION TEXT  a label of that window holds TEXT",
+     cmdExpectBoxContains},
+    {"close-window", "close-window CAPTION        the close box of that top-level window",
+     cmdCloseWindow},
 };
 }  // namespace
 

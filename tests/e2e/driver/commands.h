@@ -102,3 +102,7 @@ std::string cmdExpectFileSame(EditorSession&, ScriptLine&);
 std::string cmdWriteFile(EditorSession&, ScriptLine&);
 std::string cmdCopyFile(EditorSession&, ScriptLine&);
 std::string cmdPatchFile(EditorSession&, ScriptLine&);
+std::string cmdExpectBoxContains(EditorSession&, ScriptLine&);
+std::string cmdCloseWindow(EditorSession&, ScriptLine&);
+// The file commands, which need no running editor (before start, after its exit).
+bool worksWithoutEditor(const std::string& command);

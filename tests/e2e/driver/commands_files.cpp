@@ -57,7 +57,8 @@ std::string waitChooserGone(EditorSession& s, const std::string& caption, HWND c
     }
     Sleep(50);
   }
-  return {};
+  // What the confirmed choice starts (a save, a load) is over once the editor answers again.
+  return s.settle() ? std::string() : "the editor does not answer after the chooser";
 }
 
 // Presses a dialog button the way a click does: its notification, posted to the dialog.
@@ -105,6 +106,16 @@ std::string hex(const unsigned char* bytes, size_t count) {
   return text;
 }
 }  // namespace
+
+bool worksWithoutEditor(const std::string& command) {
+  static const char* const kFileCommands[] = {"expect-file", "expect-no-file",
+                                              "expect-file-bytes", "expect-file-same",
+                                              "write-file", "copy-file", "patch-file"};
+  for (const char* name : kFileCommands) {
+    if (command == name) return true;
+  }
+  return false;
+}
 
 std::string expandPlaceholders(const std::string& text) {
   static const std::string kWork = "$WORK";
@@ -277,5 +288,32 @@ std::string cmdPatchFile(EditorSession&, ScriptLine& line) {
   }
   std::copy(patch.begin(), patch.end(), bytes.begin() + offset);
   if (!writeFile(path, bytes)) return "cannot write " + path;
+  return {};
+}
+
+std::string cmdExpectBoxContains(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string caption = a.word("caption");
+  std::string expected = a.rest("text");
+  if (!a.done()) return a.error;
+  HWND w = resolveWindow(s, caption);
+  if (!w) return "no window \"" + caption + "\"";
+  std::string seen;
+  for (const std::string& t : staticTexts(w)) {
+    if (t.find(expected) != std::string::npos) return {};
+    seen += " \"" + t + "\"";
+  }
+  return "no text in \"" + caption + "\" holds \"" + expected + "\"; seen" +
+         (seen.empty() ? " none" : seen);
+}
+
+std::string cmdCloseWindow(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string caption = a.rest("caption");
+  if (!a.done()) return a.error;
+  HWND w = findTopLevelByCaption(s.processId, caption);
+  if (!w) return "no window \"" + caption + "\"";
+  // The close box: posted, as the system menu's Close is.
+  PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
   return {};
 }

@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     std::string failure;
     if (!command) failure = "unknown command \"" + name + "\" (see --help)";
     else if (!session.mainWindow && name != "start" && name != "attach" && name != "sleep" &&
-             name != "timeout" && name != "expect-exit") {
+             name != "timeout" && name != "expect-exit" && !worksWithoutEditor(name)) {
       failure = "the editor is not running (start it first)";
     } else {
       failure = command->run(session, line);
