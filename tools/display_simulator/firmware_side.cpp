@@ -63,7 +63,7 @@ void usage() {
                  "  --byte-timeout-ms MS  wait for each byte from the program (default 5000)\n"
                  "  --linger-ms MS      listen this long after a fault (default 2500)\n"
                  "  --silent-at STAGE   fall silent: open, go-ahead, request=K, echo=K, end\n"
-                 "  --wrong-echo K      echo byte K wrongly\n");
+                 "  --wrong-echo K      echo byte K wrongly, then request the next byte once more\n");
 }
 
 bool parseNumber(const std::string& text, long& value) {
@@ -271,6 +271,9 @@ int runFirmwareSide(int fd, const std::vector<std::string>& args) {
         if (k == o.silentAtEcho) return finish(stopAndListen(line, o, "silent instead of an echo"));
         if (k == o.wrongEchoAt) {
             line.send(static_cast<std::uint8_t>(b ^ 0xFF));
+            // ...and asks for the next byte as if all were well: a program that missed the wrong
+            // echo answers it, one that stopped at once does not.
+            line.send(kRequest);
             return finish(stopAndListen(line, o, "wrong echo"));
         }
         line.send(static_cast<std::uint8_t>(b));
