@@ -88,6 +88,8 @@ const Command kCommands[] = {
      cmdExpectBoxContains},
     {"close-window", "close-window CAPTION        the close box of that top-level window",
      cmdCloseWindow},
+    {"wait-file", "wait-file PATH SIZE [MS]    wait until the file exists with SIZE bytes",
+     cmdWaitFile},
 };
 }  // namespace
 

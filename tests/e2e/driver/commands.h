@@ -104,5 +104,6 @@ std::string cmdCopyFile(EditorSession&, ScriptLine&);
 std::string cmdPatchFile(EditorSession&, ScriptLine&);
 std::string cmdExpectBoxContains(EditorSession&, ScriptLine&);
 std::string cmdCloseWindow(EditorSession&, ScriptLine&);
+std::string cmdWaitFile(EditorSession&, ScriptLine&);
 // The file commands, which need no running editor (before start, after its exit).
 bool worksWithoutEditor(const std::string& command);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <vector>
 
 #include "commands.h"
@@ -110,6 +111,7 @@ std::string hex(const unsigned char* bytes, size_t count) {
 bool worksWithoutEditor(const std::string& command) {
   static const char* const kFileCommands[] = {"expect-file", "expect-no-file",
                                               "expect-file-bytes", "expect-file-same",
+                                              "wait-file",
                                               "write-file", "copy-file", "patch-file"};
   for (const char* name : kFileCommands) {
     if (command == name) return true;
@@ -148,8 +150,20 @@ std::string cmdChooseFile(EditorSession& s, ScriptLine& line) {
   }
   std::string seen = windowText(field);
   if (seen != path) return "the chooser's name field reads \"" + seen + "\", not \"" + path + "\"";
+  const std::vector<ViewInfo> before = s.views();
   postButton(chooser, IDOK);
-  return waitChooserGone(s, caption, chooser);
+  failed = waitChooserGone(s, caption, chooser);
+  if (!failed.empty()) return failed;
+  // A load replaces the placed gauges' views and leaves the ghost alone: a view that appeared
+  // shows a loaded gauge, and placed views that went away were cleared.
+  std::set<HWND> placed;
+  for (const ViewInfo& v : s.views()) {
+    bool existed = false;
+    for (const ViewInfo& b : before) existed = existed || b.window == v.window;
+    if (!existed || s.placed.count(v.window)) placed.insert(v.window);
+  }
+  s.placed = placed;
+  return {};
 }
 
 std::string cmdCancelChooser(EditorSession& s, ScriptLine& line) {
@@ -316,4 +330,27 @@ std::string cmdCloseWindow(EditorSession& s, ScriptLine& line) {
   // The close box: posted, as the system menu's Close is.
   PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
   return {};
+}
+
+std::string cmdWaitFile(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string path = a.word("path");
+  long size = a.number("size");
+  std::string ms = a.optionalWord();
+  long wait = s.timeoutMs;
+  if (!ms.empty() && !parseInt(ms, wait)) return "not a time-out: " + ms;
+  if (!a.done()) return a.error;
+  // A save runs after the command that asked for it has returned (menu commands are posted).
+  std::vector<unsigned char> bytes;
+  DWORD start = GetTickCount();
+  for (;;) {
+    bool found = readFile(path, bytes);
+    if (found && static_cast<long>(bytes.size()) == size) return {};
+    if (GetTickCount() - start >= static_cast<DWORD>(wait)) {
+      return found ? path + " still has " + std::to_string(bytes.size()) + " bytes, not " +
+                         std::to_string(size) + ", after " + std::to_string(wait) + " ms"
+                   : "no file " + path + " after " + std::to_string(wait) + " ms";
+    }
+    Sleep(50);
+  }
 }
