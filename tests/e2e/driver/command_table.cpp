@@ -68,6 +68,8 @@ const Command kCommands[] = {
      cmdExpectChecked},
     {"screenshot-window", "screenshot-window NAME CAPTION  picture of that window (build/e2e/NAME.png)",
      cmdScreenshotWindow},
+    {"click-button", "click-button WINDOW ID       a button's click, handled when this returns",
+     cmdClickButton},
     {"choose-file", "choose-file CAPTION PATH    type PATH into that file chooser, press OK",
      cmdChooseFile},
     {"cancel-chooser", "cancel-chooser CAPTION      press Cancel in that file chooser",

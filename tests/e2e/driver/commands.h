@@ -89,6 +89,7 @@ std::string cmdAnswer(EditorSession&, ScriptLine&);
 std::string cmdType(EditorSession&, ScriptLine&);
 std::string cmdExpectChecked(EditorSession&, ScriptLine&);
 std::string cmdScreenshotWindow(EditorSession&, ScriptLine&);
+std::string cmdClickButton(EditorSession&, ScriptLine&);
 
 // File choosers and files in the work directory (commands_files.cpp). Every argument may name
 // the work directory as $WORK (its Windows path, as the editor sees it).

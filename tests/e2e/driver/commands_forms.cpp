@@ -100,3 +100,20 @@ std::string cmdScreenshotWindow(EditorSession& s, ScriptLine& line) {
   DeleteFileA(done.c_str());
   return {};
 }
+
+std::string cmdClickButton(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  HWND button = nullptr;
+  std::string failed = findFormControl(s, a, button);
+  if (!failed.empty()) return failed;
+  if (!a.done()) return a.error;
+  if (!IsWindowEnabled(button)) return "the button is disabled";
+  // A click's notification, sent rather than posted: when this returns the editor has handled
+  // it, so the next line sees its outcome even while other windows share the caption. Only for
+  // buttons that start no modal loop (`press` is for those).
+  if (!s.sendTo(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                reinterpret_cast<LPARAM>(button))) {
+    return "the editor did not handle the click within " + std::to_string(s.timeoutMs) + " ms";
+  }
+  return {};
+}
