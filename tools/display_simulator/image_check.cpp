@@ -1,44 +1,15 @@
 #include "image_check.h"
 
-#include <dirent.h>
-
 #include <cstdio>
-#include <map>
 
+#include "bitmap_folder.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
-#include "link/bmp_file.h"
 #include "link/upload_image.h"
 
 namespace {
 
 constexpr BitmapHandle kCharacterSetBitmap = 124;
-
-class BitmapFolder : public BitmapPixels {
-public:
-    explicit BitmapFolder(std::string dir) : dir_(std::move(dir)) {}
-    const PixelImage* pixels(BitmapHandle id) override {
-        auto it = cache_.find(id);
-        if (it != cache_.end()) return it->second.width ? &it->second : nullptr;
-        PixelImage& image = cache_[id];
-        const std::string prefix = std::to_string(id) + "_";
-        if (DIR* d = opendir(dir_.c_str())) {
-            while (dirent* e = readdir(d)) {
-                std::string error;
-                if (std::string(e->d_name).rfind(prefix, 0) == 0 && !readBmpFile(dir_ + "/" + e->d_name, image, error))
-                    errors.push_back(error);
-            }
-            closedir(d);
-        }
-        if (!image.width) errors.push_back("no bitmap " + std::to_string(id) + " in " + dir_);
-        return image.width ? &image : nullptr;
-    }
-    std::vector<std::string> errors;
-
-private:
-    std::string dir_;
-    std::map<BitmapHandle, PixelImage> cache_;
-};
 
 std::string firstDifference(const char* what, const std::vector<std::uint8_t>& got,
                             const std::vector<std::uint8_t>& want, const char* unit, std::size_t unitBytes) {

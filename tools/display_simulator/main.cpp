@@ -255,14 +255,9 @@ int main(int argc, char** argv) {
     }
 
     if (o.firmware) {
-#ifdef VELTRANA_HAS_FIRMWARE_SIDE
         const int rc = runFirmwareSide(pty.master, o.firmwareArgs);
         closePseudoTerminal(pty);
         return rc;
-#else
-        std::fprintf(stderr, "display_simulator: this build has no firmware side\n");
-        return 2;
-#endif
     }
 
     std::vector<ReceivedByte> in;

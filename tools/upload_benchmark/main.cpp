@@ -11,13 +11,9 @@
 #include <memory>
 #include <string>
 
-#include <dirent.h>
-
-#include <map>
-
+#include "bitmap_folder.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
-#include "link/bmp_file.h"
 #include "link/upload.h"
 #include "link/upload_image.h"
 #include "platform/clock_posix.h"
@@ -38,31 +34,6 @@ public:
     void setRange(int, int) override {}
     void step() override {}
     void setPosition(int) override {}
-};
-
-// The committed gauge bitmaps, named "<resource id>_<name>.bmp"; a bitmap handle is its id.
-class BitmapFolder : public BitmapPixels {
-public:
-    explicit BitmapFolder(std::string dir) : dir_(std::move(dir)) {}
-    const PixelImage* pixels(BitmapHandle id) override {
-        auto it = cache_.find(id);
-        if (it != cache_.end()) return it->second.width ? &it->second : nullptr;
-        PixelImage& image = cache_[id];
-        const std::string prefix = std::to_string(id) + "_";
-        if (DIR* d = opendir(dir_.c_str())) {
-            while (dirent* e = readdir(d)) {
-                std::string error;
-                if (std::string(e->d_name).rfind(prefix, 0) == 0 && !readBmpFile(dir_ + "/" + e->d_name, image, error))
-                    std::fprintf(stderr, "upload_benchmark: %s\n", error.c_str());
-            }
-            closedir(d);
-        }
-        return image.width ? &image : nullptr;
-    }
-
-private:
-    std::string dir_;
-    std::map<BitmapHandle, PixelImage> cache_;
 };
 
 double cpuMs() {
@@ -120,6 +91,7 @@ int main(int argc, char** argv) {
         BitmapFolder folder(bitmapDir);
         pageImage = buildPageImage(cfg->layout, cfg->directory, folder);
         fontImage = buildFontImage(folder.pixels(124));
+        for (const std::string& e : folder.errors) std::fprintf(stderr, "upload_benchmark: %s\n", e.c_str());
     }
     const UploadStream stream = buildUploadStream(
         UploadSources{cfg->layout, cfg->directory, cfg->vehicle, cfg->curves, cfg->warnings, cfg->profiles},

@@ -44,6 +44,8 @@ HWND waitFor(DWORD timeoutMs, Find found) {
 }
 
 // Process and main window (commands_process.cpp)
+// Repaints a window and asks the runner for a picture of its rectangle, named NAME.png.
+std::string takeWindowPicture(EditorSession& s, HWND w, const std::string& name);
 std::string cmdStart(EditorSession&, ScriptLine&);
 std::string cmdAttach(EditorSession&, ScriptLine&);
 std::string cmdExpectExit(EditorSession&, ScriptLine&);

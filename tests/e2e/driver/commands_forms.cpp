@@ -76,29 +76,9 @@ std::string cmdScreenshotWindow(EditorSession& s, ScriptLine& line) {
   std::string name = a.word("picture name");
   std::string caption = a.rest("window");
   if (!a.done()) return a.error;
-  if (name.find_first_of("/\\:. ") != std::string::npos) return "bad picture name " + name;
   HWND w = resolveWindow(s, caption);
   if (!w) return "no window \"" + caption + "\"";
-  s.settle();
-  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  s.settle();
-  Sleep(300);  // lets the X server finish drawing what the editor painted
-  RECT r{};
-  GetWindowRect(w, &r);
-  // The same request as `screenshot`, for this window's rectangle: the runner takes the picture
-  // and answers with NAME.shot-done in the working directory.
-  std::printf("@@screenshot %s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left,
-              r.bottom - r.top);
-  std::fflush(stdout);
-  if (!s.runnerPresent) return {};
-  std::string done = name + ".shot-done";
-  DWORD start = GetTickCount();
-  while (GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    if (GetTickCount() - start > 30000) return "the runner did not take the picture " + name;
-    Sleep(50);
-  }
-  DeleteFileA(done.c_str());
-  return {};
+  return takeWindowPicture(s, w, name);
 }
 
 std::string cmdClickButton(EditorSession& s, ScriptLine& line) {

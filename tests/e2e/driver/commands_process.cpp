@@ -156,17 +156,14 @@ std::string cmdTimeout(EditorSession& s, ScriptLine& line) {
   return {};
 }
 
-std::string cmdScreenshot(EditorSession& s, ScriptLine& line) {
-  Args a(line);
-  std::string name = a.word("picture name");
-  if (!a.done()) return a.error;
+std::string takeWindowPicture(EditorSession& s, HWND w, const std::string& name) {
   if (name.find_first_of("/\\:. ") != std::string::npos) return "bad picture name " + name;
   s.settle();
-  RedrawWindow(s.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   s.settle();
   Sleep(300);  // lets the X server finish drawing what the editor painted
   RECT r{};
-  GetWindowRect(s.mainWindow, &r);
+  GetWindowRect(w, &r);
   // The runner watches for this line, takes the picture and answers with NAME.shot-done in the
   // working directory.
   std::printf("@@screenshot %s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left,
@@ -181,6 +178,13 @@ std::string cmdScreenshot(EditorSession& s, ScriptLine& line) {
   }
   DeleteFileA(done.c_str());
   return {};
+}
+
+std::string cmdScreenshot(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string name = a.word("picture name");
+  if (!a.done()) return a.error;
+  return takeWindowPicture(s, s.mainWindow, name);
 }
 
 std::string cmdExpectCaption(EditorSession& s, ScriptLine& line) {
