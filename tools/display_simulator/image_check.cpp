@@ -6,10 +6,9 @@
 #include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
 #include "link/upload_image.h"
+#include "resource_ids.h"
 
 namespace {
-
-constexpr BitmapHandle kCharacterSetBitmap = 124;
 
 std::string firstDifference(const char* what, const std::vector<std::uint8_t>& got,
                             const std::vector<std::uint8_t>& want, const char* unit, std::size_t unitBytes) {
@@ -54,7 +53,7 @@ std::vector<std::string> checkImagesAgainstBitmaps(const DecodedUpload& upload, 
     const std::string page = firstDifference("page image", upload.pageImage,
                                              buildPageImage(layout, directory, folder), "line", kImageLineBytes);
     const std::string font = firstDifference("font image", upload.fontImage,
-                                             buildFontImage(folder.pixels(kCharacterSetBitmap)), "glyph", kGlyphBytes);
+                                             buildFontImage(folder.pixels(IDB_CHARACTER_SET)), "glyph", kGlyphBytes);
     errors.insert(errors.end(), folder.errors.begin(), folder.errors.end());
     if (!page.empty()) errors.push_back(page);
     if (!font.empty()) errors.push_back(font);

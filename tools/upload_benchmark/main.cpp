@@ -18,6 +18,7 @@
 #include "link/upload_image.h"
 #include "platform/clock_posix.h"
 #include "platform/serial_port_posix.h"
+#include "resource_ids.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ int main(int argc, char** argv) {
     if (!bitmapDir.empty()) {
         BitmapFolder folder(bitmapDir);
         pageImage = buildPageImage(cfg->layout, cfg->directory, folder);
-        fontImage = buildFontImage(folder.pixels(124));
+        fontImage = buildFontImage(folder.pixels(IDB_CHARACTER_SET));
         for (const std::string& e : folder.errors) std::fprintf(stderr, "upload_benchmark: %s\n", e.c_str());
     }
     const UploadStream stream = buildUploadStream(
