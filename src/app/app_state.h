@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/view_host_win.h"
-#include "layout/configuration.h"
+#include "document/configuration.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_editing.h"
-#include "link/engine_unit_profiles.h"
+#include "profiles/engine_unit_profiles.h"
 #include "link/upload_win.h"
 #include "platform/serial_port_win.h"
 

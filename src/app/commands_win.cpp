@@ -2,8 +2,8 @@
 
 #include "app/about_window_win.h"
 #include "app/main_window_win.h"
-#include "layout/configuration_file.h"
-#include "layout/document_name.h"
+#include "document/configuration_file.h"
+#include "document/document_name.h"
 #include "link/firmware_update_win.h"
 #include "link/upload_win.h"
 #include "resource_ids.h"

@@ -3,7 +3,7 @@
 #include "app/about_window_win.h"
 #include "app/app_state.h"
 #include "app/main_window_win.h"
-#include "layout/document_name.h"
+#include "document/document_name.h"
 #include "settings/custom_sensor_curves.h"
 
 AppState& appState() {

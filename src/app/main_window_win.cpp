@@ -1,7 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "app/commands_win.h"
-#include "layout/document_name.h"
+#include "document/document_name.h"
 #include "platform/form_controls_win.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel_win.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "layout/gauge_catalog.h"
-#include "link/display_encoding.h"
+#include "profiles/display_encoding.h"
 #include "link/upload_image.h"
 
 namespace {

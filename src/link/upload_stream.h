@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "layout/page_layout.h"
-#include "link/engine_unit_profiles.h"
+#include "profiles/engine_unit_profiles.h"
 #include "settings/custom_sensor_curves.h"
 #include "settings/vehicle_settings.h"
 #include "settings/warning_table.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "layout/configuration.h"
+#include "document/configuration.h"
 #include "link/upload.h"
 #include "link/upload_image.h"
 #include "platform/busy_window_win.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "link/engine_unit_profiles.h"
+#include "profiles/engine_unit_profiles.h"
 #include "platform/form_controls.h"
 #include "resource_ids.h"
 #include "settings/filling_controls.h"

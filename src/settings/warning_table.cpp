@@ -3,7 +3,7 @@
 #include "layout/byte_io.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
-#include "link/engine_unit_profiles.h"
+#include "profiles/engine_unit_profiles.h"
 
 namespace {
 

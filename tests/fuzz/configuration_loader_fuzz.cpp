@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "layout/configuration_file.h"
+#include "document/configuration_file.h"
 #include "layout/gauge_catalog.h"
 #include "support/fake_view_host.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/configuration_file.h"
+#include "document/configuration_file.h"
 #include "layout/gauge_catalog.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "layout/byte_io.h"
-#include "layout/configuration_file.h"
+#include "document/configuration_file.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_codec.h"
 #include "support/fake_view_host.h"

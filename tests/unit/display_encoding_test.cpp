@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "link/display_encoding.h"
+#include "profiles/display_encoding.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "layout/document_name.h"
+#include "document/document_name.h"
 
 TEST(DocumentName, OnlyTheExactDefaultNameIsUntitled) {
     EXPECT_TRUE(isUntitled("Untitled1.vtl"));

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "link/engine_unit_profiles.h"
+#include "profiles/engine_unit_profiles.h"
 
 namespace {
 

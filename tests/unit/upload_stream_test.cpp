@@ -5,7 +5,7 @@
 #include <limits>
 #include <memory>
 
-#include "link/display_encoding.h"
+#include "profiles/display_encoding.h"
 #include "link/upload_image.h"
 #include "link/upload_stream.h"
 #include "support/upload_config.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "link/engine_unit_profiles.h"
+#include "profiles/engine_unit_profiles.h"
 #include "resource_ids.h"
 #include "settings/filling_controls.h"
 #include "settings/vehicle_panel.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "link/display_encoding.h"
+#include "profiles/display_encoding.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "link/display_encoding.h"
+#include "profiles/display_encoding.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "layout/document_name.h"
+#include "document/document_name.h"
 
 bool isUntitled(const std::string& documentName) { return documentName == kDefaultDocumentName; }
 

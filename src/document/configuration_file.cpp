@@ -1,4 +1,4 @@
-#include "layout/configuration_file.h"
+#include "document/configuration_file.h"
 
 #include <cstdio>
 #include <fstream>

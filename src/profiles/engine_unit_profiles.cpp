@@ -1,9 +1,9 @@
-#include "link/engine_unit_profiles.h"
+#include "profiles/engine_unit_profiles.h"
 
 #include <cstring>
 
 #include "layout/byte_io.h"
-#include "link/display_encoding.h"
+#include "profiles/display_encoding.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/configuration.h"
+#include "document/configuration.h"
 
 struct GaugeCatalog;
 class ViewHost;
