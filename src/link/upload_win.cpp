@@ -10,6 +10,7 @@
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
 #include "platform/progress_bar_win.h"
+#include "platform/progress_throttle.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel_win.h"
 
@@ -58,27 +59,6 @@ public:
 private:
     std::function<HBITMAP(BitmapHandle)> resolve_;
     std::map<BitmapHandle, std::unique_ptr<PixelImage>> cache_;
-};
-
-// The performance-counter clock, keeping the windows painted between and during its waits.
-class PumpingClock : public Clock {
-public:
-    PumpingClock(Clock& inner, BusyWindows& busy) : inner_(inner), busy_(busy) {}
-    double nowMs() override { return inner_.nowMs(); }
-    double resolutionMs() const override { return inner_.resolutionMs(); }
-    void waitMs(double ms) override {
-        const double deadline = inner_.nowMs() + ms;
-        for (;;) {
-            busy_.pump();
-            const double remaining = deadline - inner_.nowMs();
-            if (remaining <= 0) return;
-            inner_.waitMs(remaining < 10 ? remaining : 10);
-        }
-    }
-
-private:
-    Clock& inner_;
-    BusyWindows& busy_;
 };
 
 INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -142,10 +122,11 @@ void runUploadWithProgress(const UploadContext& context, HWND dialog) {
                           *context.profiles},
             page, font);
 
-        Win32Clock clock;
-        PumpingClock pumping(clock, busy);
+        // The clock's waits keep the windows painted; the bar is redrawn only when it changes.
+        Win32Clock clock([&busy] { busy.pumpNow(); });
+        ThrottledProgress progress(bar, bar.drawnWidth());
         const int comPortIndex = config.vehicle.comPortIndex;
-        const UploadResult result = runUpload(stream, comPortIndex, *context.port, pumping, bar);
+        const UploadResult result = runUpload(stream, comPortIndex, *context.port, clock, progress);
         if (result.outcome != UploadOutcome::Sent) {
             const std::string text = uploadFailureMessage(result, comPortIndex);
             // The failure to open keeps the platform's default caption; a broken-off upload says so.

@@ -33,7 +33,11 @@ BusyWindows::~BusyWindows() {
 void BusyWindows::pump() {
     const DWORD now = GetTickCount();
     if (now - lastPumpMs_ < kPumpIntervalMs) return;
-    lastPumpMs_ = now;
+    pumpNow();
+}
+
+void BusyWindows::pumpNow() {
+    lastPumpMs_ = GetTickCount();
     MSG msg;
     while (!quitSeen_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {

@@ -18,6 +18,8 @@ public:
     // once every few milliseconds; cheap to call far more often. A quit message is kept for the
     // main loop.
     void pump();
+    // The same at once, for a wait that woke because messages arrived.
+    void pumpNow();
 
 private:
     std::vector<HWND> disabled_;

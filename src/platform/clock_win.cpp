@@ -1,23 +1,34 @@
 #include "platform/clock_win.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
-#include <algorithm>
+#include <utility>
 
-Win32Clock::Win32Clock() {
+namespace {
+
+// Not in every MinGW header yet; the systems that lack it refuse it, which we handle.
+constexpr DWORD kHighResolutionTimer = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+
+}  // namespace
+
+Win32Clock::Win32Clock(std::function<void()> onMessages) : onMessages_(std::move(onMessages)) {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     ticksPerMs_ = static_cast<double>(f.QuadPart) / 1000.0;
     resolutionMs_ = 1.0 / ticksPerMs_;
-    // The system timer decides how late Sleep returns; learn it so that the sleeping part of a
-    // wait stays clear of its end.
-    double worst = 0.0;
-    for (int i = 0; i < 3; ++i) {
-        const double t0 = nowMs();
-        Sleep(1);
-        worst = std::max(worst, nowMs() - t0);
+    timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+    if (!timer_) {
+        // A plain timer fires on the system tick (15.6 ms by default): ask for 1-ms ticks while
+        // this operation runs, and give them back when it ends.
+        timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+        periodRaised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
     }
-    sleepOvershootMs_ = std::min(worst + 0.5, 20.0);
+}
+
+Win32Clock::~Win32Clock() {
+    if (timer_) CloseHandle(static_cast<HANDLE>(timer_));
+    if (periodRaised_) timeEndPeriod(1);
 }
 
 double Win32Clock::nowMs() {
@@ -26,14 +37,22 @@ double Win32Clock::nowMs() {
     return static_cast<double>(c.QuadPart) / ticksPerMs_;
 }
 
-void Win32Clock::waitMs(double ms) {
-    const double deadline = nowMs() + ms;
-    for (;;) {
-        const double remaining = deadline - nowMs();
-        if (remaining <= 0) return;
-        if (remaining > sleepOvershootMs_)
-            Sleep(static_cast<DWORD>(remaining - sleepOvershootMs_) + 1);
-        else
-            Sleep(0);  // the last stretch: give the processor away but come back at once
+void Win32Clock::waitMs(double ms) { waitUntil(*this, nowMs() + ms); }
+
+void Win32Clock::sleepMs(double ms) {
+    HANDLE timer = static_cast<HANDLE>(timer_);
+    LARGE_INTEGER due;
+    due.QuadPart = -static_cast<LONGLONG>(ms * 10000.0);  // relative, in 100-ns units
+    if (due.QuadPart == 0) due.QuadPart = -1;
+    if (!timer || !SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
+        Sleep(static_cast<DWORD>(ms));  // no timer at all: the policy still checks the counter
+        return;
     }
+    if (!onMessages_) {
+        WaitForSingleObject(timer, INFINITE);
+        return;
+    }
+    if (MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, 0) == WAIT_OBJECT_0 + 1) onMessages_();
 }
+
+void Win32Clock::yield() { Sleep(0); }

@@ -1,17 +1,32 @@
 #pragma once
-// A monotonic clock over the performance counter. Waits sleep for most of the time and finish
-// on the counter, so they never return early and use little processor time.
-#include "platform/clock.h"
+// A monotonic clock over the performance counter whose waits sleep on a waitable timer (see
+// timer_wait.h): high resolution where the system offers it, else a plain timer with the system
+// tick raised to 1 ms for as long as the clock lives. Make one per link operation.
+#include <functional>
 
-class Win32Clock : public Clock {
+#include "platform/clock.h"
+#include "platform/timer_wait.h"
+
+class Win32Clock : public Clock, private WaitTimer {
 public:
-    Win32Clock();
+    // With onMessages, a wait also wakes when the thread has messages and calls it to handle
+    // them, so the windows keep painting while an operation waits.
+    explicit Win32Clock(std::function<void()> onMessages = nullptr);
+    ~Win32Clock() override;
+    Win32Clock(const Win32Clock&) = delete;
+    Win32Clock& operator=(const Win32Clock&) = delete;
+
     double nowMs() override;
     void waitMs(double ms) override;
     double resolutionMs() const override { return resolutionMs_; }
 
 private:
+    void sleepMs(double ms) override;
+    void yield() override;
+
+    std::function<void()> onMessages_;
     double ticksPerMs_ = 1.0;
     double resolutionMs_ = 0.0;
-    double sleepOvershootMs_ = 16.0;  // how late a Sleep(1) can come back, measured at start
+    void* timer_ = nullptr;      // HANDLE of the waitable timer
+    bool periodRaised_ = false;  // timeBeginPeriod(1) is in force and must be ended
 };

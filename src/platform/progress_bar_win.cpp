@@ -25,3 +25,9 @@ void Win32ProgressBar::step() { SendMessageA(bar_, PBM_STEPIT, 0, 0); }
 void Win32ProgressBar::setPosition(int position) {
     SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
+
+int Win32ProgressBar::drawnWidth() const {
+    RECT r{};
+    GetClientRect(bar_, &r);
+    return r.right - r.left;
+}

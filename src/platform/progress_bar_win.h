@@ -17,6 +17,8 @@ public:
     void setPosition(int position) override;
 
     HWND handle() const { return bar_; }
+    // The pixels across which the bar draws its range.
+    int drawnWidth() const;
 
 private:
     HWND bar_ = nullptr;
