@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class Clock;
 class SerialPort;
 class Progress;
 
@@ -32,6 +33,9 @@ constexpr std::size_t kFirmwareMaxBytes = 32768;
 // Reads allowed for the opening pair, and again for the go-ahead.
 constexpr int kFirmwareOpeningReads = 21;
 constexpr std::uint32_t kFirmwareBaud = 38400;
+// A line that keeps bringing other bytes ends a wait for the opening pair, the go-ahead, a request
+// or the end byte once this long has passed without the awaited byte.
+constexpr double kFirmwareAwaitLimitMs = 30000;
 
 struct FirmwareFile {
     bool opened = false;             // false: the file could not be opened or read
@@ -47,6 +51,7 @@ std::string firmwareFileMessage(const std::string& path, const std::string& reas
 
 // Runs the whole exchange on the port comPortIndex (0 for COM1) at 38400 baud without parity.
 // The progress bar gets the range 0..100 and advances to floor(100 k / n) as byte k goes out.
-// The port is closed on every path on which it was opened.
+// The port is closed on every path on which it was opened. The clock bounds the waits for the
+// display (kFirmwareAwaitLimitMs).
 int runFirmwareUpdate(const std::vector<std::uint8_t>& image, int comPortIndex, SerialPort& port,
-                      Progress& progress);
+                      Progress& progress, Clock& clock);

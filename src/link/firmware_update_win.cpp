@@ -2,7 +2,9 @@
 
 #include "link/firmware_update.h"
 #include "platform/busy_window_win.h"
+#include "platform/clock_win.h"
 #include "platform/progress_bar_win.h"
+#include "platform/progress_throttle.h"
 #include "platform/serial_port.h"
 #include "resource_ids.h"
 #include "settings/vehicle_settings.h"
@@ -72,7 +74,9 @@ int transferWithProgress(HWND mainWindow, HWND dialog, const std::vector<std::ui
     UpdateWindow(bar.handle());
     BusyWindows busy{mainWindow, dialog};
     PumpingPort pumping(port, busy);
-    return runFirmwareUpdate(image, comPortIndex, pumping, bar);
+    ThrottledProgress progress(bar, bar.drawnWidth());
+    Win32Clock clock;
+    return runFirmwareUpdate(image, comPortIndex, pumping, progress, clock);
 }
 
 void proceed(HWND dialog, FirmwareDialog& state) {

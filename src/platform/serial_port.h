@@ -14,12 +14,17 @@ enum OpenPortResult : int {
     PortCannotSetTimeouts = 5,
 };
 
+// A write that the device cannot finish in this time fails, so a port that takes nothing ends
+// an operation instead of freezing the program.
+constexpr unsigned kWriteTimeoutMs = 1000;
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
     // index 0 is COM1. 8 data bits, 1 stop bit, DTR and RTS raised; reads wait at most
-    // 1000 ms per byte asked. A device that fails a set-up step is closed again.
+    // 1000 ms per byte asked, writes at most kWriteTimeoutMs. A device that fails a set-up step
+    // is closed again.
     virtual int openPort(int index, std::uint32_t baud, Parity parity) = 0;
     virtual void closePort() = 0;
     // False when the port did not take the byte.

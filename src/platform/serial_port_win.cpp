@@ -36,6 +36,8 @@ int Win32SerialPort::openPort(int index, std::uint32_t baud, Parity parity) {
     timeouts.ReadIntervalTimeout = 0;
     timeouts.ReadTotalTimeoutMultiplier = 1000;
     timeouts.ReadTotalTimeoutConstant = 0;
+    timeouts.WriteTotalTimeoutMultiplier = 0;
+    timeouts.WriteTotalTimeoutConstant = kWriteTimeoutMs;
     if (!SetCommTimeouts(h, &timeouts)) return fail(PortCannotSetTimeouts);
 
     handle_ = h;

@@ -42,6 +42,7 @@ int ScriptedPort::readBytes(std::uint8_t* buffer, int count) {
     std::copy(step.bytes.begin(), step.bytes.begin() + n, buffer);
     step.bytes.erase(step.bytes.begin(), step.bytes.begin() + n);
     if (step.bytes.empty()) script_.pop_front();
+    clock_.advance(byteTimeMs_ * n);
     return n;
 }
 

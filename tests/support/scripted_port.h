@@ -33,6 +33,8 @@ public:
     void queueRead(const std::vector<std::uint8_t>& bytes);
     // One read that delivers nothing after the full time-out.
     void queueSilence();
+    // The time each byte read takes on the line (0 by default: bytes arrive at once).
+    void setByteTimeMs(double ms) { byteTimeMs_ = ms; }
     // Called after every byte written while open, e.g. to script an echo from a written byte.
     std::function<void(std::uint8_t)> onWrite;
 
@@ -67,4 +69,5 @@ private:
     Parity lastParity_ = Parity::None;
     int readCalls_ = 0;
     std::size_t taken_ = 0;
+    double byteTimeMs_ = 0.0;
 };

@@ -138,7 +138,7 @@ TEST(FirmwareUpdate, OpeningPairIsFoundOnlyInItsOwnShape) {
             else port.queueRead({static_cast<std::uint8_t>(r)});
         }
         const Bytes image{0x01, 0x02};
-        const int result = runFirmwareUpdate(image, 0, port, progress);
+        const int result = runFirmwareUpdate(image, 0, port, progress, clock);
         EXPECT_EQ(result, c.starts ? FirmwareUpdated : FirmwareNoAnswer) << "case " << c.name;
         EXPECT_EQ(display.answeredAfterReads, c.answeredAfterReads) << "case " << c.name;
         if (!c.starts) {
@@ -154,7 +154,7 @@ TEST(FirmwareUpdate, SilentLineGivesUpAfterTwentyOneSecondReads) {
     VirtualClock clock;
     ScriptedPort port(clock);
     RecordingProgress progress(port);
-    EXPECT_EQ(runFirmwareUpdate(patternImage(10), 2, port, progress), FirmwareNoAnswer);
+    EXPECT_EQ(runFirmwareUpdate(patternImage(10), 2, port, progress, clock), FirmwareNoAnswer);
     EXPECT_EQ(port.readCalls(), 21);
     EXPECT_DOUBLE_EQ(clock.trueMs(), 21000.0);
     EXPECT_TRUE(port.writes().empty());
@@ -166,7 +166,7 @@ TEST(FirmwareUpdate, OpensTheChosenPortAt38400WithoutParity) {
     VirtualClock clock;
     ScriptedPort port(clock);
     RecordingProgress progress(port);
-    runFirmwareUpdate(Bytes{}, 3, port, progress);
+    runFirmwareUpdate(Bytes{}, 3, port, progress, clock);
     EXPECT_EQ(port.openCalls(), 1);
     EXPECT_EQ(port.lastIndex(), 3);
     EXPECT_EQ(port.lastBaud(), 38400u);
@@ -182,7 +182,7 @@ TEST(FirmwareUpdate, PortThatCannotBeSetUpGivesResultOneAndTouchesNothing) {
         RecordingProgress progress(port);
         port.failOpensWith(code);
         port.queueRead({0xD0, 0xD6});
-        EXPECT_EQ(runFirmwareUpdate(patternImage(4), 0, port, progress), FirmwarePortFailed) << "case " << code;
+        EXPECT_EQ(runFirmwareUpdate(patternImage(4), 0, port, progress, clock), FirmwarePortFailed) << "case " << code;
         EXPECT_EQ(port.readCalls(), 0) << "case " << code;
         EXPECT_TRUE(port.writes().empty()) << "case " << code;
         EXPECT_EQ(port.closeCalls(), 0) << "case " << code;
@@ -223,7 +223,7 @@ TEST(FirmwareUpdate, GoAheadWithinTwentyOneReads) {
             port.queueRead({FirmwareGoAhead, FirmwareRequest});
         };
         port.queueRead({0xD0, 0xD6});
-        const int result = runFirmwareUpdate(Bytes{0x42}, 0, port, progress);
+        const int result = runFirmwareUpdate(Bytes{0x42}, 0, port, progress, clock);
         EXPECT_EQ(result, c.expected) << "case " << c.name;
         const Bytes expectedWrites = c.expected == FirmwareUpdated ? Bytes{FirmwareAnswer, 0x42} : Bytes{FirmwareAnswer};
         EXPECT_EQ(port.writtenBytes(), expectedWrites) << "case " << c.name;
@@ -240,7 +240,7 @@ TEST(FirmwareUpdate, WholeImageGoesOutAndD3EndsIt) {
         ScriptedDisplay display(port, n);
         port.queueRead({FirmwareOpenFirst, FirmwareOpenSecond});
         const Bytes image = patternImage(n);
-        EXPECT_EQ(runFirmwareUpdate(image, 0, port, progress), FirmwareUpdated) << "case " << n;
+        EXPECT_EQ(runFirmwareUpdate(image, 0, port, progress, clock), FirmwareUpdated) << "case " << n;
         EXPECT_EQ(display.received, image) << "case " << n;
         ASSERT_FALSE(port.writtenBytes().empty()) << "case " << n;
         EXPECT_EQ(port.writtenBytes().front(), FirmwareAnswer) << "case " << n;
@@ -267,7 +267,7 @@ TEST(FirmwareUpdate, EmptyImageSendsNothingAfterGoAheadAndWaitsForD3) {
             if (c.endComes) port.queueRead({FirmwareEnd});
         };
         port.queueRead({0xD0, 0xD6});
-        EXPECT_EQ(runFirmwareUpdate(Bytes{}, 0, port, progress), c.expected) << "case " << c.name;
+        EXPECT_EQ(runFirmwareUpdate(Bytes{}, 0, port, progress, clock), c.expected) << "case " << c.name;
         EXPECT_EQ(port.writtenBytes(), Bytes{FirmwareAnswer}) << "case " << c.name;
         EXPECT_EQ(progress.position, 0) << "case " << c.name;
     }
@@ -280,7 +280,7 @@ TEST(FirmwareUpdate, ProgressStandsAtFloorOfHundredKOverN) {
     RecordingProgress progress(port);
     ScriptedDisplay display(port, n);
     port.queueRead({0xD0, 0xD6});
-    ASSERT_EQ(runFirmwareUpdate(patternImage(n), 0, port, progress), FirmwareUpdated);
+    ASSERT_EQ(runFirmwareUpdate(patternImage(n), 0, port, progress, clock), FirmwareUpdated);
     // Writes are D1 then the image, so byte k is write k + 2.
     EXPECT_EQ(progress.positionAfterWrites(2), 0) << "after byte 0";
     EXPECT_EQ(progress.positionAfterWrites(n + 1), 99) << "after byte 199";
@@ -339,9 +339,65 @@ TEST(FirmwareUpdate, LaterStagesDropNoiseAndFailOnTheFirstGap) {
             }
         };
         port.queueRead({0xD0, 0xD6});
-        EXPECT_EQ(runFirmwareUpdate(image, 0, port, progress), c.expected) << "case " << c.name;
+        EXPECT_EQ(runFirmwareUpdate(image, 0, port, progress, clock), c.expected) << "case " << c.name;
         EXPECT_EQ(sent, c.bytesSent) << "case " << c.name;
         EXPECT_EQ(port.closeCalls(), 1) << "case " << c.name;
+    }
+}
+
+// A line that keeps bringing other bytes ends a wait for a request or for D3 once 30 s pass
+// without the awaited byte; each wait has its own 30 s, so a slow display that gets there still
+// succeeds.
+TEST(FirmwareUpdate, BabblingLineEndsEachWaitAfterThirtySeconds) {
+    struct Case {
+        const char* name;
+        double babbleBeforeRequestMs;  // before the D5 of byte 1, one byte per millisecond
+        double babbleBeforeEndMs;
+        int expected;
+        std::size_t bytesSent;
+    };
+    const std::vector<Case> cases = {
+        {"babble instead of a request", 40000, 0, FirmwareNoAnswer, 1},
+        {"babble instead of D3", 0, 40000, FirmwareNoAnswer, 2},
+        {"29 s before a request and again before D3", 29000, 29000, FirmwareUpdated, 2},
+    };
+    for (const Case& c : cases) {
+        VirtualClock clock;
+        ScriptedPort port(clock);
+        port.setByteTimeMs(1.0);
+        RecordingProgress progress(port);
+        const Bytes image{0xA0, 0xA1};
+        std::size_t sent = 0;
+        double babbleStartMs = -1;
+        const auto babble = [&](double ms) {
+            if (ms <= 0) return;
+            babbleStartMs = clock.trueMs();
+            port.queueRead(Bytes(static_cast<std::size_t>(ms), 0x55));
+        };
+        port.onWrite = [&](std::uint8_t v) {
+            if (v == FirmwareAnswer && port.writtenBytes().size() == 1) {
+                port.queueRead({FirmwareGoAhead, FirmwareRequest});
+                return;
+            }
+            port.queueRead({v});
+            if (sent++ == 0) {
+                babble(c.babbleBeforeRequestMs);
+                port.queueRead({FirmwareRequest});
+            } else {
+                babble(c.babbleBeforeEndMs);
+                port.queueRead({FirmwareEnd});
+            }
+        };
+        port.queueRead({0xD0, 0xD6});
+        EXPECT_EQ(runFirmwareUpdate(image, 0, port, progress, clock), c.expected) << "case " << c.name;
+        EXPECT_EQ(sent, c.bytesSent) << "case " << c.name;
+        EXPECT_FALSE(port.isOpen()) << "case " << c.name;
+        if (c.expected == FirmwareNoAnswer) {
+            // The echo is read after the babble starts; the wait ends with the first byte past 30 s.
+            const double waited = clock.trueMs() - babbleStartMs;
+            EXPECT_GE(waited, kFirmwareAwaitLimitMs) << "case " << c.name;
+            EXPECT_LE(waited, kFirmwareAwaitLimitMs + 2.0) << "case " << c.name;
+        }
     }
 }
 
@@ -354,7 +410,7 @@ TEST(FirmwareUpdate, WrongEchoStopsAtOnceAndSendsNothingMore) {
         display.wrongEchoAt = bad;
         port.queueRead({0xD0, 0xD6});
         const Bytes image = patternImage(200);
-        EXPECT_EQ(runFirmwareUpdate(image, 0, port, progress), FirmwareEchoMismatch) << "case " << bad;
+        EXPECT_EQ(runFirmwareUpdate(image, 0, port, progress, clock), FirmwareEchoMismatch) << "case " << bad;
         EXPECT_EQ(display.received, Bytes(image.begin(), image.begin() + bad + 1)) << "case " << bad;
         EXPECT_EQ(port.closeCalls(), 1) << "case " << bad;
         EXPECT_FALSE(port.isOpen()) << "case " << bad;
@@ -392,7 +448,7 @@ TEST(FirmwareUpdate, FortyThousandByteFileOffers32768BytesAndSucceeds) {
     RecordingProgress progress(port);
     ScriptedDisplay display(port, 32768);
     port.queueRead({0xD0, 0xD6});
-    EXPECT_EQ(runFirmwareUpdate(file.image, 0, port, progress), FirmwareUpdated);
+    EXPECT_EQ(runFirmwareUpdate(file.image, 0, port, progress, clock), FirmwareUpdated);
     EXPECT_EQ(display.received, Bytes(content.begin(), content.begin() + 32768));
     // Even an image longer than the display holds is cut: after byte 32767 the D3 ends it.
     VirtualClock clock2;
@@ -400,7 +456,7 @@ TEST(FirmwareUpdate, FortyThousandByteFileOffers32768BytesAndSucceeds) {
     RecordingProgress progress2(port2);
     ScriptedDisplay display2(port2, 32768);
     port2.queueRead({0xD0, 0xD6});
-    EXPECT_EQ(runFirmwareUpdate(content, 0, port2, progress2), FirmwareUpdated);
+    EXPECT_EQ(runFirmwareUpdate(content, 0, port2, progress2, clock2), FirmwareUpdated);
     EXPECT_EQ(display2.received.size(), 32768u);
 }
 
