@@ -52,7 +52,8 @@ const Command kCommands[] = {
     {"set-text", "set-text WINDOW ID TEXT     set a control's text (WM_SETTEXT)", cmdSetText},
     {"wait-window", "wait-window CAPTION [MS]    wait for a top-level window of the editor",
      cmdWaitWindow},
-    {"wait-gone", "wait-gone CAPTION [MS]      wait until no such window is shown", cmdWaitGone},
+    {"wait-gone", "wait-gone CAPTION [MS]      wait until that window (found now or before) is gone",
+     cmdWaitGone},
     {"expect-no-window", "expect-no-window CAPTION    no such window is shown",
      cmdExpectNoWindow},
     {"expect-box-text", "expect-box-text CAPTION TEXT  a label of that window reads TEXT",
@@ -142,7 +143,8 @@ bool Args::done() {
 
 HWND resolveWindow(EditorSession& s, const std::string& name) {
   if (name == "main") return s.mainWindow;
-  if (HWND w = findTopLevelByCaption(s.processId, name)) return w;
-  if (s.mainWindow) return findDescendantByCaption(s.mainWindow, name);
-  return nullptr;
+  HWND w = findTopLevelByCaption(s.processId, name);
+  if (!w && s.mainWindow) w = findDescendantByCaption(s.mainWindow, name);
+  if (w) s.found[name] = w;
+  return w;
 }

@@ -45,6 +45,16 @@ std::string takeCaption(EditorSession& s, ScriptLine& line, bool whole) {
   return caption;
 }
 
+// Waits until the window is destroyed or hidden; false when it is still shown after timeoutMs.
+bool waitUntilGone(HWND window, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (IsWindow(window) && IsWindowVisible(window)) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
 std::string shownWindows(EditorSession& s) {
   std::string text;
   for (HWND w : topLevelWindows(s.processId)) text += " \"" + windowText(w) + "\"";
@@ -69,15 +79,19 @@ std::string cmdWaitGone(EditorSession& s, ScriptLine& line) {
   std::string caption = takeCaption(s, line, true);
   long ms = optionalTimeout(s, a);
   if (!a.done()) return a.error;
-  DWORD start = GetTickCount();
-  // Once found, the window is followed by its handle: a busy editor may not answer for its
-  // caption for a while, and that must not count as the window being gone.
+  // The window must have been found, now or by an earlier command (the press that closes it):
+  // a busy editor may not answer for its caption, and that must not count as the window being
+  // gone. From then on it is followed by its handle.
   HWND window = resolveWindow(s, caption);
-  while (window && IsWindow(window) && IsWindowVisible(window)) {
-    if (GetTickCount() - start >= static_cast<DWORD>(ms)) {
-      return "window \"" + caption + "\" still shown after " + std::to_string(ms) + " ms";
+  if (!window) {
+    auto earlier = s.found.find(caption);
+    if (earlier == s.found.end()) {
+      return "no window \"" + caption + "\" to wait for; the editor shows:" + shownWindows(s);
     }
-    Sleep(50);
+    window = earlier->second;
+  }
+  if (!waitUntilGone(window, static_cast<DWORD>(ms))) {
+    return "window \"" + caption + "\" still shown after " + std::to_string(ms) + " ms";
   }
   return {};
 }
@@ -145,14 +159,11 @@ std::string cmdAnswer(EditorSession& s, ScriptLine& line) {
   ScriptLine pressLine(quoted);
   std::string failed = cmdPress(s, pressLine);
   if (!failed.empty()) return failed;
-  DWORD start = GetTickCount();
-  while (HWND w = findTopLevelByCaption(s.processId, caption)) {
-    (void)w;
-    if (GetTickCount() - start >= s.timeoutMs) {
-      return "window \"" + caption + "\" still shown " + std::to_string(s.timeoutMs) +
-             " ms after the answer";
-    }
-    Sleep(50);
+  // The press found the window; follow it by its handle, not by a caption the editor may be too
+  // busy to tell.
+  if (!waitUntilGone(s.found[caption], s.timeoutMs)) {
+    return "window \"" + caption + "\" still shown " + std::to_string(s.timeoutMs) +
+           " ms after the answer";
   }
   return {};
 }

@@ -3,6 +3,7 @@
 // gauge views in it.
 #include <windows.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ struct EditorSession {
   HWND previews[4] = {};     // the page previews, found at start
   std::set<HWND> placed;     // views known to show placed gauges (the rest is the ghost)
   POINT lastMouse = {0, 0};  // client position of the last mouse move
+  // The window last found under each caption, so a wait for it to go can follow the window
+  // itself even when the busy editor does not answer for its caption.
+  std::map<std::string, HWND> found;
 
   // Sends a message and waits until the editor has handled it. Returns false on time-out.
   bool send(UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) const;
