@@ -8,6 +8,7 @@
 // Exit codes: 0 the program behaved as it should (a whole image, or a clean stop after a fault),
 // 1 the program sent something it should not have, 2 usage, 3 no answer D1 within --timeout.
 #include "firmware_side.h"
+#include "line_faults.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -47,6 +48,9 @@ struct FirmwareOptions {
     long silentAtRequest = kNone;
     long silentAtEcho = kNone;
     long wrongEchoAt = kNone;
+    // Babbling: the stage at which the display sends meaningless bytes until the program gives up.
+    bool babbleAtEnd = false;
+    long babbleAtRequest = kNone;
 };
 
 void usage() {
@@ -63,7 +67,8 @@ void usage() {
                  "  --byte-timeout-ms MS  wait for each byte from the program (default 5000)\n"
                  "  --linger-ms MS      listen this long after a fault (default 2500)\n"
                  "  --silent-at STAGE   fall silent: open, go-ahead, request=K, echo=K, end\n"
-                 "  --wrong-echo K      echo byte K wrongly, then request the next byte once more\n");
+                 "  --wrong-echo K      echo byte K wrongly, then request the next byte once more\n"
+                 "  --babble-at STAGE   send meaningless bytes instead of: request=K, end\n");
 }
 
 bool parseNumber(const std::string& text, long& value) {
@@ -124,6 +129,10 @@ bool parseOptions(const std::vector<std::string>& args, FirmwareOptions& o) {
         else if (a == "--linger-ms") { if (!parseNumber(v, n)) return false; o.lingerMs = static_cast<int>(n); }
         else if (a == "--silent-at") { if (!parseSilentAt(v, o)) return false; }
         else if (a == "--wrong-echo") { if (!parseNumber(v, o.wrongEchoAt)) return false; }
+        else if (a == "--babble-at") {
+            if (v == "end") o.babbleAtEnd = true;
+            else if (v.compare(0, 8, "request=") != 0 || !parseNumber(v.substr(8), o.babbleAtRequest)) return false;
+        }
         else return false;
     }
     return o.length >= 0;
@@ -222,7 +231,8 @@ int awaitAnswer(Line& line, const FirmwareOptions& o, int& strayBytes) {
 
 }  // namespace
 
-int runFirmwareSide(int fd, const std::vector<std::string>& args) {
+int runFirmwareSide(PseudoTerminal& pty, const std::vector<std::string>& args) {
+    const int fd = pty.master;
     FirmwareOptions o;
     if (!parseOptions(args, o)) {
         usage();
@@ -261,6 +271,7 @@ int runFirmwareSide(int fd, const std::vector<std::string>& args) {
 
     for (long k = 0; k < o.length; ++k) {
         if (k == o.silentAtRequest) return finish(stopAndListen(line, o, "silent before a request"));
+        if (k == o.babbleAtRequest) return finish(babbleUntilClosed(pty));
         line.send(kRequest);
         const int b = line.receive(o.byteTimeoutMs);
         if (b < 0) {
@@ -279,6 +290,7 @@ int runFirmwareSide(int fd, const std::vector<std::string>& args) {
         line.send(static_cast<std::uint8_t>(b));
     }
     if (o.silentAtEnd) return finish(stopAndListen(line, o, "silent instead of D3"));
+    if (o.babbleAtEnd) return finish(babbleUntilClosed(pty));
     line.send(kEnd);
     std::printf("firmware: received %zu byte(s), sent D3\n", image.size());
     bool matches = true;

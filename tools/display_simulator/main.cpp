@@ -18,6 +18,7 @@
 
 #include "firmware_side.h"
 #include "image_check.h"
+#include "line_faults.h"
 #include "png_writer.h"
 #include "pseudo_terminal.h"
 #include "upload_decoder.h"
@@ -39,6 +40,7 @@ struct Options {
     double timeoutS = 300;
     double idleMs = 3000;
     double toleranceMs = 2.0;
+    bool neverRead = false;
     bool firmware = false;
     std::vector<std::string> firmwareArgs;
 };
@@ -60,7 +62,8 @@ void usage() {
                  "  --idle-ms MS         end the recording after MS of silence (default 3000)\n"
                  "  --tolerance-ms MS    allowance for our reading delay in pause checks (default 2)\n"
                  "  --decode PATH        decode a recorded byte file instead (no timing checks)\n"
-                 "  --firmware ARGS...   play the display's side of the firmware exchange\n");
+                 "  --firmware ARGS...   play the display's side of the firmware exchange\n"
+                 "  --never-read         open the line and never read: the program's writes must time out\n");
 }
 
 bool parse(int argc, char** argv, Options& o) {
@@ -76,6 +79,7 @@ bool parse(int argc, char** argv, Options& o) {
             o.firmware = true;
             for (++i; i < argc; ++i) o.firmwareArgs.push_back(argv[i]);
         } else if (a == "--device-file") { if (!value(o.deviceFile)) return false; }
+        else if (a == "--never-read") o.neverRead = true;
         else if (a == "--wine-port") { if (!value(o.winePort)) return false; }
         else if (a == "--wine-reg") { if (!value(o.wineReg)) return false; }
         else if (a == "--record") { if (!value(o.record)) return false; }
@@ -254,8 +258,8 @@ int main(int argc, char** argv) {
         std::rename(tmp.c_str(), o.deviceFile.c_str());
     }
 
-    if (o.firmware) {
-        const int rc = runFirmwareSide(pty.master, o.firmwareArgs);
+    if (o.neverRead || o.firmware) {
+        const int rc = o.neverRead ? runNeverReading(pty, o.timeoutS) : runFirmwareSide(pty, o.firmwareArgs);
         closePseudoTerminal(pty);
         return rc;
     }

@@ -1,0 +1,16 @@
+#pragma once
+// Displays that misbehave on the line, for the program's waits to be tested against: one that
+// never reads, one that babbles. Both let go of their own slave descriptor once the program has
+// the port open, so that the master sees a hang-up the moment the program closes the port, and
+// judge how long the program took.
+#include "pseudo_terminal.h"
+
+// Never reads: the line takes about 4 KB and then no more. Exit code 0 when the program closed
+// the port within 3 s of the last byte taken, 1 when later, 3 when those 4 KB did not come within
+// timeoutS.
+int runNeverReading(PseudoTerminal& pty, double timeoutS);
+
+// Sends bytes that are none of the exchange's (never D0 to D6), one every 2 ms, until the
+// program closes the port. Exit code 0 when that happened between 30 and 31 s after the first
+// byte, 1 otherwise.
+int babbleUntilClosed(PseudoTerminal& pty);
