@@ -1,6 +1,8 @@
 #include "app/commands_win.h"
 
 #include "app/about_window_win.h"
+#include "app/display_image_export_win.h"
+#include "app/display_preview_win.h"
 #include "app/main_window_win.h"
 #include "document/configuration_file.h"
 #include "document/document_name.h"
@@ -50,6 +52,7 @@ void createConfiguration(AppState& app) {
     app.documentName = kDefaultDocumentName;
     refreshPlacedGauges(app);
     updateCaption(app);
+    layoutChanged(app);
 }
 
 // Writes the configuration to `path`; the document takes the name only once the file is whole,
@@ -85,6 +88,7 @@ void loadExisting(AppState& app) {
     if (result.vehicleLoaded) fillVehiclePanel(app.vehiclePanel);
     updateCaption(app);
     refreshPlacedGauges(app);
+    layoutChanged(app);
 }
 
 void openUpload(AppState& app) {
@@ -140,11 +144,13 @@ void executeCommand(AppState& app, std::uint32_t command) {
     case IDM_LOAD_CONFIGURATION: loadExisting(app); break;
     case IDM_SAVE_CONFIGURATION: executeSave(app); break;
     case IDM_SAVE_CONFIGURATION_AS: saveAs(app); break;
+    case IDM_EXPORT_DISPLAY_IMAGE: exportDisplayImage(app); break;
     case IDM_EXIT: SendMessageA(app.mainWindow, WM_CLOSE, 0, 0); break;
     case IDM_ABOUT: showAbout(); break;
     case IDM_UPLOAD_CONFIGURATION: openUpload(app); break;
     case IDM_DASHES: break;
     case IDM_UPGRADE_FIRMWARE: upgradeFirmware(app); break;
+    case IDM_PREVIEW_DISPLAY: openDisplayPreview(app); break;
     case IDM_CUSTOM_SENSOR_1:
     case IDM_CUSTOM_SENSOR_2:
     case IDM_CUSTOM_SENSOR_3:

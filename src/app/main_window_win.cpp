@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "app/commands_win.h"
+#include "app/display_preview_win.h"
 #include "document/document_name.h"
 #include "platform/form_controls_win.h"
 #include "resource_ids.h"
@@ -152,9 +153,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_LBUTTONDOWN:
         placeGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views);
+        layoutChanged(app);
         return 0;
     case WM_RBUTTONDOWN:
         removeGaugeAtGhost(app.editing, app.config.layout, app.config.directory, *app.views);
+        layoutChanged(app);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

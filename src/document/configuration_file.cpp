@@ -192,33 +192,12 @@ bool applyLoadedConfiguration(const LoadedConfiguration& loaded, Configuration& 
     return loaded.vehicleBlock != VehicleBlock::none;
 }
 
-std::string temporarySavePath(const std::string& path) { return path + ".saving"; }
+std::string temporarySavePath(const std::string& path) { return temporaryWritePath(path); }
 
 SaveResult saveConfiguration(const std::string& path, const Configuration& configuration) {
     SaveResult result;
-    const std::vector<std::uint8_t> bytes = encodeConfiguration(configuration);
-    const std::string temporary = temporarySavePath(path);
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            result.reason = "The file cannot be created there.";
-            return result;
-        }
-        file.write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            result.reason = "Not everything could be written (is the disk full?).";
-            return result;
-        }
-    }
-    if (!replaceFile(temporary, path)) {
-        std::remove(temporary.c_str());
-        result.reason = "The existing file cannot be replaced (is it read-only or in use?).";
-        return result;
-    }
-    result.saved = true;
+    result.reason = writeWholeFile(path, encodeConfiguration(configuration));
+    result.saved = result.reason.empty();
     return result;
 }
 

@@ -72,3 +72,9 @@ std::vector<std::uint8_t> buildPageImage(const PageLayout& layout, const PageDir
     }
     return image;
 }
+
+bool displayPixelIsDark(const std::vector<std::uint8_t>& pageImage, int x, int y) {
+    if (x < 0 || x >= 8 * kImageLineBytes || y < 0 || y >= kPageCount * kPageLines) return false;
+    const std::size_t index = static_cast<std::size_t>(kImageLineBytes) * y + x / 8;
+    return index < pageImage.size() && (pageImage[index] & (0x80 >> (x % 8))) != 0;
+}

@@ -30,3 +30,8 @@ std::vector<std::uint8_t> buildFontImage(const PixelImage* characterSet);
 // would reach past the right or bottom edge of that page is cut off there.
 std::vector<std::uint8_t> buildPageImage(const PageLayout& layout, const PageDirectory& directory,
                                          BitmapPixels& bitmaps);
+
+// The page image read as one 240 x 256 picture, the four pages stacked with page 1 on top:
+// whether pixel x (0 to 239) of line y (0 to 255) is dark. A point outside the picture, or
+// beyond a page image that is too short, is light.
+bool displayPixelIsDark(const std::vector<std::uint8_t>& pageImage, int x, int y);

@@ -1,12 +1,10 @@
 #include "link/upload_win.h"
 
-#include <map>
-#include <memory>
 #include <string>
 
 #include "document/configuration.h"
+#include "link/display_images_win.h"
 #include "link/upload.h"
-#include "link/upload_image.h"
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
 #include "platform/progress_bar_win.h"
@@ -20,46 +18,6 @@ constexpr int kBarX = 580, kBarY = 65, kBarWidth = 384, kBarHeight = 32;
 
 // An upload already running ignores a second "Proceed" that reaches us through the pump.
 bool uploadRunning = false;
-
-// A bitmap's own pixels as 32-bit colours (GetDIBits converts from whatever the screen holds),
-// so the images come out the same on every colour depth.
-bool readPixels(HBITMAP bitmap, PixelImage& image) {
-    BITMAP info;
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
-        return false;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = info.bmWidth;
-    bi.bmiHeader.biHeight = -info.bmHeight;  // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    image.width = info.bmWidth;
-    image.height = info.bmHeight;
-    image.pixels.assign(static_cast<std::size_t>(info.bmWidth) * info.bmHeight, 0xFFFFFF);
-    HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), image.pixels.data(), &bi,
-                                DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return lines == info.bmHeight;
-}
-
-class Win32BitmapPixels : public BitmapPixels {
-public:
-    explicit Win32BitmapPixels(const std::function<HBITMAP(BitmapHandle)>& resolve) : resolve_(resolve) {}
-
-    const PixelImage* pixels(BitmapHandle bitmap) override {
-        auto it = cache_.find(bitmap);
-        if (it != cache_.end()) return it->second.get();
-        std::unique_ptr<PixelImage> image(new PixelImage);
-        if (!bitmap || !resolve_ || !readPixels(resolve_(bitmap), *image)) image.reset();
-        return (cache_[bitmap] = std::move(image)).get();
-    }
-
-private:
-    std::function<HBITMAP(BitmapHandle)> resolve_;
-    std::map<BitmapHandle, std::unique_ptr<PixelImage>> cache_;
-};
 
 INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -111,16 +69,12 @@ void runUploadWithProgress(const UploadContext& context, HWND dialog) {
         Win32ProgressBar bar(context.mainWindow, kBarX, kBarY, kBarWidth, kBarHeight);
         BusyWindows busy{context.mainWindow, dialog, context.vehiclePanel};
 
-        PixelImage characterSet;
-        const bool haveCharacterSet = readPixels(context.uploadPicture, characterSet);
-        const std::vector<std::uint8_t> font = buildFontImage(haveCharacterSet ? &characterSet : nullptr);
-        Win32BitmapPixels gaugePixels(context.gaugeBitmap);
-        const std::vector<std::uint8_t> page = buildPageImage(config.layout, config.directory, gaugePixels);
+        const DisplayImages images = buildDisplayImages(config, context.uploadPicture, context.gaugeBitmap);
         if (context.vehiclePanel) readVehiclePanel(context.vehiclePanel);
         const UploadStream stream = buildUploadStream(
             UploadSources{config.layout, config.directory, config.vehicle, config.curves, config.warnings,
                           *context.profiles},
-            page, font);
+            images.page, images.font);
 
         // The clock's waits keep the windows painted; the bar is redrawn only when it changes.
         Win32Clock clock([&busy] { busy.pumpNow(); });

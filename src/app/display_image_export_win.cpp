@@ -1,0 +1,51 @@
+#include "app/display_image_export_win.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "app/display_preview_win.h"
+#include "link/display_picture.h"
+#include "platform/file_replace.h"
+#include "platform/png_encoder_win.h"
+
+namespace {
+
+constexpr DWORD kChooserBufferSize = 260;
+const char kPictureFilter[] = "PNG image (*.png)\0*.png\0";
+
+// Encoded in memory first, then written in one piece beside the target and moved over it.
+std::string writeDisplayImage(AppState& app, const std::string& path) {
+    const std::vector<std::uint8_t> grey = displayPictureGrey(currentDisplayImages(app).page);
+    std::vector<std::uint8_t> png;
+    std::string reason;
+    if (!encodeGreyPng(kDisplayPictureWidth, kDisplayPictureHeight, grey, png, reason)) return reason;
+    return writeWholeFile(path, png);
+}
+
+}  // namespace
+
+bool chooseDisplayImageToSave(HWND owner, std::string& path) {
+    char buffer[kChooserBufferSize] = "*.png";
+    OPENFILENAMEA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = owner;
+    chooser.lpstrFilter = kPictureFilter;
+    chooser.nFilterIndex = 1;
+    chooser.lpstrFile = buffer;
+    chooser.nMaxFile = kChooserBufferSize;
+    // No folder check in the chooser: a folder that is missing is reported with the reason when
+    // the picture is written.
+    chooser.Flags = OFN_HIDEREADONLY;
+    if (GetSaveFileNameA(&chooser) != 1) return false;
+    path = buffer;
+    return true;
+}
+
+void exportDisplayImage(AppState& app) {
+    std::string chosen;
+    if (!chooseDisplayImageToSave(app.mainWindow, chosen)) return;
+    const std::string path = withPictureExtension(chosen);
+    const std::string reason = writeDisplayImage(app, path);
+    if (!reason.empty())
+        MessageBoxA(app.mainWindow, exportFailureMessage(path, reason).c_str(), "Veltrana", MB_OK | MB_ICONEXCLAMATION);
+}
