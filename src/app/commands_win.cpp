@@ -6,6 +6,8 @@
 #include "app/main_window_win.h"
 #include "document/configuration_file.h"
 #include "document/document_name.h"
+#include "link/firmware_file_check.h"
+#include "link/firmware_file_check_win.h"
 #include "link/firmware_update_win.h"
 #include "link/upload_win.h"
 #include "resource_ids.h"
@@ -106,7 +108,10 @@ void openUpload(AppState& app) {
 void upgradeFirmware(AppState& app) {
     std::string path;
     if (!chooseFirmwareToOpen(app.mainWindow, path)) return;
-    openFirmwareUpdate(app.instance, app.mainWindow, path, app.port, app.config.vehicle);
+    // Checked before any dialog opens, so nothing can start with an empty or unreadable file.
+    const CheckedFirmwareFile file = checkFirmwareFile(path);
+    if (!acceptFirmwareFile(app.mainWindow, file)) return;
+    openFirmwareUpdate(app.instance, app.mainWindow, file, app.port, app.config.vehicle);
 }
 
 void openCustomSensor(AppState& app, std::uint32_t command) {

@@ -1,42 +1,10 @@
 #include "link/firmware_update.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 #include "platform/clock.h"
 #include "platform/progress.h"
 #include "platform/serial_port.h"
-
-FirmwareFile readFirmwareFile(const std::string& path) {
-    FirmwareFile file;
-    errno = 0;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        file.reason = errno ? std::strerror(errno) : "it cannot be opened";
-        return file;
-    }
-    file.image.resize(kFirmwareMaxBytes);
-    errno = 0;
-    const std::size_t got = std::fread(file.image.data(), 1, kFirmwareMaxBytes, f);
-    // A read error (a directory opened as a file, a device that fails) is not an empty image.
-    const bool failed = std::ferror(f) != 0;
-    const int error = errno;
-    std::fclose(f);
-    if (failed) {
-        file.image.clear();
-        file.reason = error ? std::strerror(error) : "it cannot be read";
-        return file;
-    }
-    file.image.resize(got);
-    file.opened = true;
-    return file;
-}
-
-std::string firmwareFileMessage(const std::string& path, const std::string& reason) {
-    return "The firmware file could not be read:\n" + path + "\n\n" + reason;
-}
 
 namespace {
 

@@ -3,7 +3,6 @@
 // drives (it asks for every byte with a request byte and echoes it back).
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class Clock;
@@ -36,18 +35,6 @@ constexpr std::uint32_t kFirmwareBaud = 38400;
 // A line that keeps bringing other bytes ends a wait for the opening pair, the go-ahead, a request
 // or the end byte once this long has passed without the awaited byte.
 constexpr double kFirmwareAwaitLimitMs = 30000;
-
-struct FirmwareFile {
-    bool opened = false;             // false: the file could not be opened or read
-    std::vector<std::uint8_t> image; // the first kFirmwareMaxBytes bytes at most
-    std::string reason;              // why it could not be read, for the message
-};
-
-// Reads the firmware file in one go.
-FirmwareFile readFirmwareFile(const std::string& path);
-
-// What the user is told when the firmware file cannot be read: the file and the reason.
-std::string firmwareFileMessage(const std::string& path, const std::string& reason);
 
 // Runs the whole exchange on the port comPortIndex (0 for COM1) at 38400 baud without parity.
 // The progress bar gets the range 0..100 and advances to floor(100 k / n) as byte k goes out.

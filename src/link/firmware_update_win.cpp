@@ -1,5 +1,6 @@
 #include "link/firmware_update_win.h"
 
+#include "link/firmware_file_check.h"
 #include "link/firmware_update.h"
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
@@ -20,7 +21,7 @@ constexpr int kBarHeight = 32;
 struct FirmwareDialog {
     HINSTANCE instance;
     HWND mainWindow;
-    std::string firmwarePath;
+    CheckedFirmwareFile file;
     SerialPort& port;
     const VehicleSettings& vehicle;
 };
@@ -84,16 +85,9 @@ void proceed(HWND dialog, FirmwareDialog& state) {
     // Everything needed after the dialog is gone is copied first: destroying it frees state.
     const HINSTANCE instance = state.instance;
     const HWND mainWindow = state.mainWindow;
-    const FirmwareFile file = readFirmwareFile(state.firmwarePath);
-    if (!file.opened) {
-        // The user is told which file and why, instead of the dialog just vanishing.
-        const std::string text = firmwareFileMessage(state.firmwarePath, file.reason);
-        MessageBoxA(mainWindow, text.c_str(), "Firmware Update", MB_OK | MB_ICONERROR);
-        DestroyWindow(dialog);
-        return;
-    }
+    // The image was read and checked when the file was chosen: what the dialog shows is sent.
     transferRunning = true;
-    const int result = transferWithProgress(mainWindow, dialog, file.image, state.port,
+    const int result = transferWithProgress(mainWindow, dialog, state.file.image, state.port,
                                             state.vehicle.comPortIndex);
     transferRunning = false;
     DestroyWindow(dialog);
@@ -103,9 +97,15 @@ void proceed(HWND dialog, FirmwareDialog& state) {
 INT_PTR CALLBACK firmwareDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<FirmwareDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        const FirmwareFileSummary summary =
+            summarizeFirmwareFile(reinterpret_cast<FirmwareDialog*>(lParam)->file);
+        SetDlgItemTextA(dialog, IDC_FIRMWARE_FILE_NAME, summary.name.c_str());
+        SetDlgItemTextA(dialog, IDC_FIRMWARE_FILE_SIZE, summary.size.c_str());
+        SetDlgItemTextA(dialog, IDC_FIRMWARE_FILE_CRC, summary.crc.c_str());
         return TRUE;
+    }
     case WM_COMMAND:
         if (!state) break;
         if (LOWORD(wParam) == IDOK) {
@@ -127,9 +127,9 @@ INT_PTR CALLBACK firmwareDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-HWND openFirmwareUpdate(HINSTANCE instance, HWND mainWindow, const std::string& firmwarePath,
+HWND openFirmwareUpdate(HINSTANCE instance, HWND mainWindow, const CheckedFirmwareFile& file,
                         SerialPort& port, const VehicleSettings& vehicle) {
-    auto* state = new FirmwareDialog{instance, mainWindow, firmwarePath, port, vehicle};
+    auto* state = new FirmwareDialog{instance, mainWindow, file, port, vehicle};
     HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_FIRMWARE_UPDATE), mainWindow,
                                      firmwareDialogProc, reinterpret_cast<LPARAM>(state));
     if (!dialog) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "link/firmware_file_check.h"
 #include "link/firmware_update.h"
 #include "platform/progress.h"
 #include "support/scripted_port.h"
@@ -422,15 +423,19 @@ TEST(FirmwareUpdate, FileIsReadInOneGoAndCutAt32768) {
         const char* name;
         std::size_t size;
         std::size_t used;
+        FirmwareFileVerdict verdict;
     };
-    for (const Case& c : {Case{"empty", 0, 0}, Case{"short", 200, 200}, Case{"exact", 32768, 32768},
-                          Case{"long", 40000, 32768}}) {
+    for (const Case& c : {Case{"empty", 0, 0, FirmwareFileVerdict::Refused},
+                          Case{"short", 200, 200, FirmwareFileVerdict::Ready},
+                          Case{"exact", 32768, 32768, FirmwareFileVerdict::Ready},
+                          Case{"long", 40000, 32768, FirmwareFileVerdict::TooLong}}) {
         const std::string path = tempPath(std::string(c.name) + ".bin");
         const Bytes content = patternImage(c.size);
         writeFile(path, content);
-        const FirmwareFile file = readFirmwareFile(path);
+        const CheckedFirmwareFile file = checkFirmwareFile(path);
         std::remove(path.c_str());
-        EXPECT_TRUE(file.opened) << "case " << c.name;
+        EXPECT_EQ(file.verdict, c.verdict) << "case " << c.name;
+        EXPECT_EQ(file.size, c.size) << "case " << c.name;
         EXPECT_EQ(file.image, Bytes(content.begin(), content.begin() + c.used)) << "case " << c.name;
     }
 }
@@ -439,9 +444,9 @@ TEST(FirmwareUpdate, FortyThousandByteFileOffers32768BytesAndSucceeds) {
     const std::string path = tempPath("long_offer.bin");
     const Bytes content = patternImage(40000);
     writeFile(path, content);
-    const FirmwareFile file = readFirmwareFile(path);
+    const CheckedFirmwareFile file = checkFirmwareFile(path);
     std::remove(path.c_str());
-    ASSERT_TRUE(file.opened);
+    ASSERT_EQ(file.verdict, FirmwareFileVerdict::TooLong);
 
     VirtualClock clock;
     ScriptedPort port(clock);
@@ -465,11 +470,11 @@ TEST(FirmwareUpdate, FileThatCannotBeReadIsReportedByName) {
     std::remove(missing.c_str());
     const std::string directory = std::filesystem::temp_directory_path().string();
     for (const std::string& path : {missing, directory}) {
-        const FirmwareFile file = readFirmwareFile(path);
-        EXPECT_FALSE(file.opened) << "case " << path;
+        const CheckedFirmwareFile file = checkFirmwareFile(path);
+        EXPECT_EQ(file.verdict, FirmwareFileVerdict::Refused) << "case " << path;
         EXPECT_TRUE(file.image.empty()) << "case " << path;
         EXPECT_FALSE(file.reason.empty()) << "case " << path;
-        const std::string message = firmwareFileMessage(path, file.reason);
+        const std::string message = firmwareRefusalMessage(file);
         EXPECT_NE(message.find(path), std::string::npos) << "case " << path;
         EXPECT_NE(message.find(file.reason), std::string::npos) << "case " << path;
     }

@@ -1,0 +1,25 @@
+#include "link/firmware_file_check_win.h"
+
+#include "link/firmware_file_check.h"
+
+namespace {
+
+// The caption of the messages about the chosen file.
+const char kFileCaption[] = "Firmware File";
+
+}  // namespace
+
+bool acceptFirmwareFile(HWND owner, const CheckedFirmwareFile& file) {
+    switch (file.verdict) {
+    case FirmwareFileVerdict::Ready:
+        return true;
+    case FirmwareFileVerdict::TooLong:
+        // Cancel is the default: a hasty Enter must not send a file that is probably wrong.
+        return MessageBoxA(owner, firmwareTooLongWarning(file).c_str(), kFileCaption,
+                           MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) == IDOK;
+    case FirmwareFileVerdict::Refused:
+        break;
+    }
+    MessageBoxA(owner, firmwareRefusalMessage(file).c_str(), kFileCaption, MB_OK | MB_ICONERROR);
+    return false;
+}
