@@ -46,6 +46,15 @@
 // Custom sensor dialog: the edit of curve point k (0 to 32) is IDC_CURVE_POINT_FIRST + k
 #define IDC_CURVE_POINT_FIRST 1018
 #define IDC_CURVE_POINT_LAST 1050
+// Beside the points: the curve's picture and the buttons that exchange it with a CSV file
+#define IDC_CURVE_PLOT 1060
+#define IDC_CURVE_IMPORT 1061
+#define IDC_CURVE_EXPORT 1062
+
+// Firmware update dialog: the chosen file's name, size and CRC-32
+#define IDC_FIRMWARE_FILE_NAME 1064
+#define IDC_FIRMWARE_FILE_SIZE 1065
+#define IDC_FIRMWARE_FILE_CRC 1066
 
 // Warning setup dialog: the per-row ids (page check box, parameter, condition, value, unit)
 // are listed row by row in settings/warning_setup.cpp. Parameter and condition lists, check

@@ -1,8 +1,10 @@
 #include "settings/custom_sensor_dialog.h"
 
+#include <cmath>
+
 #include "platform/form_controls.h"
 #include "resource_ids.h"
-#include "settings/custom_sensor_curves.h"
+#include "settings/curve_csv.h"
 #include "settings/filling_controls.h"
 #include "settings/number_text.h"
 
@@ -16,6 +18,9 @@ constexpr int kCancelCommand = 2;
 bool isSensor(int index) { return index >= 0 && index < kCustomSensorCount; }
 
 int pointEditId(int point) { return IDC_CURVE_POINT_FIRST + point; }
+
+// Enough to see that a text runs past the characters OK reads.
+constexpr std::size_t kWholeTextLimit = 64;
 
 }  // namespace
 
@@ -44,4 +49,31 @@ bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int sel
     default:
         return false;
     }
+}
+
+CurvePointReading readCurvePoint(const std::string& text) {
+    CurvePointReading reading;
+    const std::string read = text.substr(0, kFormTextLimit);
+    reading.value = static_cast<float>(readDecimal(read));
+    const bool cut = text.find_first_not_of(" \t\n\v\f\r", kFormTextLimit) != std::string::npos;
+    reading.asTyped = isWholeDecimal(text) && !cut && std::isfinite(reading.value);
+    return reading;
+}
+
+CurvePointTexts curvePointTexts(FormControls& form) {
+    CurvePointTexts texts;
+    for (int k = 0; k < kCurvePointCount; ++k) texts[k] = form.getText(pointEditId(k), kWholeTextLimit);
+    return texts;
+}
+
+std::string importCurveFile(FormControls& form, const std::string& path) {
+    const CurveCsvResult result = readCurveCsvFile(path);
+    if (!result.accepted) return curveImportMessage(path, result);
+    FillingControls filling;
+    for (int k = 0; k < kCurvePointCount; ++k) form.setText(pointEditId(k), result.texts[k]);
+    return {};
+}
+
+std::string exportCurveFile(FormControls& form, const std::string& path) {
+    return writeCurveCsvFile(path, curvePointTexts(form));
 }

@@ -1,8 +1,15 @@
 #pragma once
 // The logic of the "Setup Custom Sensor" dialog: one column of 33 edits (ids 1018 to 1050),
 // one per curve point, for the sensor that the dialog was opened for.
+#include <array>
+#include <string>
+
+#include "settings/custom_sensor_curves.h"
+
 class FormControls;
-struct CustomSensorCurves;
+
+// The 33 edits' texts, point 0 (0 V) first.
+using CurvePointTexts = std::array<std::string, kCurvePointCount>;
 
 // Writes curve `selectedSensor` into the 33 edits as "%5.2f" texts. A sensor outside 0..3
 // writes nothing.
@@ -16,3 +23,25 @@ void readCustomSensorDialog(FormControls& form, CustomSensorCurves& curves, int 
 // program is filling a form; OK and Cancel (2) close the dialog. Returns true when the dialog
 // is to be closed; every other command does nothing.
 bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int selectedSensor, int commandId);
+
+// One point's text as OK reads it: the value stored (its first 9 characters as a decimal, as
+// float32), and whether that value is what the whole text says. It is not for an empty text,
+// a typo ("1..5", "2,5"), trailing characters, a number cut by the 9-character limit, or a
+// number too large for float32.
+struct CurvePointReading {
+    float value = 0;
+    bool asTyped = false;
+};
+CurvePointReading readCurvePoint(const std::string& text);
+
+// The edits' whole texts (up to 64 characters each, enough to see what the 9-character read
+// would cut).
+CurvePointTexts curvePointTexts(FormControls& form);
+
+// "Import...": reads a CSV curve file into the edits, not yet into the curve (OK decides).
+// Returns the message for the user when the file is refused; the edits are then unchanged.
+std::string importCurveFile(FormControls& form, const std::string& path);
+
+// "Export...": writes the edits as a CSV curve file. Returns the message for the user when
+// nothing was written (a field that is not a number, or a file that cannot be written).
+std::string exportCurveFile(FormControls& form, const std::string& path);

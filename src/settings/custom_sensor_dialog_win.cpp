@@ -1,9 +1,13 @@
 #include "settings/custom_sensor_dialog_win.h"
 
+#include <algorithm>
+#include <string>
+
 #include "platform/form_controls_win.h"
 #include "resource_ids.h"
 #include "settings/custom_sensor_curves.h"
 #include "settings/custom_sensor_dialog.h"
+#include "settings/curve_plot.h"
 
 namespace {
 
@@ -17,16 +21,126 @@ CustomSensorDialogState* stateOf(HWND dialog) {
     return reinterpret_cast<CustomSensorDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
+// The curve file chooser: a chosen path has at most 259 characters.
+bool chooseCurveFile(HWND dialog, bool save, std::string& path) {
+    char buffer[MAX_PATH] = "*.csv";
+    OPENFILENAMEA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = dialog;
+    chooser.lpstrFilter = "Curve (CSV)\0*.csv\0ALL\0*.*\0";
+    chooser.nFilterIndex = 1;
+    chooser.lpstrFile = buffer;
+    chooser.nMaxFile = MAX_PATH;
+    chooser.lpstrDefExt = "csv";
+    chooser.lpstrTitle = save ? "Export Curve" : "Import Curve";
+    chooser.Flags = OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if ((save ? GetSaveFileNameA(&chooser) : GetOpenFileNameA(&chooser)) != TRUE) return false;
+    path = buffer;
+    return true;
+}
+
+void exchangeCurveFile(HWND dialog, bool save) {
+    std::string path;
+    if (!chooseCurveFile(dialog, save, path)) return;
+    Win32FormControls form(dialog);
+    const std::string failure = save ? exportCurveFile(form, path) : importCurveFile(form, path);
+    if (!failure.empty())
+        MessageBoxA(dialog, failure.c_str(), save ? "Export Curve" : "Import Curve", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void drawText(HDC dc, int x, int y, const std::string& text) {
+    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+SIZE textSize(HDC dc, const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+// The curve as the edits hold it now: axes with the value range at the left and 0 V and 5 V
+// below, the points joined, a red cross on each point whose text is not the number it sends.
+void drawCurvePlot(HWND dialog, const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const RECT box = item.rcItem;
+    Win32FormControls form(dialog);
+    const CurvePlot plot = plotCurve(curvePointTexts(form));
+
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+
+    const SIZE high = textSize(dc, plot.highestLabel);
+    const SIZE low = textSize(dc, plot.lowestLabel);
+    const SIZE fiveVolts = textSize(dc, "5 V");
+    const int margin = 6;
+    PlotArea area;
+    area.left = box.left + margin + std::max(high.cx, low.cx) + margin;
+    area.top = box.top + margin + high.cy / 2;
+    area.right = box.right - margin - fiveVolts.cx / 2;
+    area.bottom = box.bottom - margin - fiveVolts.cy - margin;
+
+    // Axes just outside the area, so points on its edges stay clear of them.
+    const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, area.left - 3, area.top, nullptr);
+    LineTo(dc, area.left - 3, area.bottom + 3);
+    LineTo(dc, area.right + 1, area.bottom + 3);
+    drawText(dc, area.left - 5 - high.cx, area.top - high.cy / 2, plot.highestLabel);
+    drawText(dc, area.left - 5 - low.cx, area.bottom - low.cy / 2, plot.lowestLabel);
+    drawText(dc, area.left - 3, area.bottom + 5, "0 V");
+    drawText(dc, area.right - fiveVolts.cx / 2, area.bottom + 5, "5 V");
+
+    const auto pixels = placeCurvePoints(plot, area);
+    HPEN linePen = CreatePen(PS_SOLID, 1, RGB(0, 0, 160));
+    SelectObject(dc, linePen);
+    MoveToEx(dc, pixels[0].x, pixels[0].y, nullptr);
+    for (const PlotPixel& p : pixels) LineTo(dc, p.x, p.y);
+
+    HPEN crossPen = CreatePen(PS_SOLID, 2, RGB(220, 0, 0));
+    SelectObject(dc, crossPen);
+    const int arm = 4;
+    for (int k = 0; k < kCurvePointCount; ++k) {
+        if (plot.points[k].asTyped) continue;
+        const PlotPixel p = pixels[k];
+        MoveToEx(dc, p.x - arm, p.y - arm, nullptr);
+        LineTo(dc, p.x + arm + 1, p.y + arm + 1);
+        MoveToEx(dc, p.x - arm, p.y + arm, nullptr);
+        LineTo(dc, p.x + arm + 1, p.y - arm - 1);
+    }
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldFont);
+    DeleteObject(linePen);
+    DeleteObject(crossPen);
+}
+
+bool isPointEdit(int id) { return id >= IDC_CURVE_POINT_FIRST && id <= IDC_CURVE_POINT_LAST; }
+
 INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         return TRUE;  // default focus
+    case WM_DRAWITEM:
+        if (wParam != IDC_CURVE_PLOT) return FALSE;
+        drawCurvePlot(dialog, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_COMMAND: {
         CustomSensorDialogState* state = stateOf(dialog);
         if (state == nullptr) return TRUE;
+        const int id = LOWORD(wParam);
+        // Every change of a point, typed or imported, redraws the picture.
+        if (isPointEdit(id) && HIWORD(wParam) == EN_CHANGE) {
+            InvalidateRect(GetDlgItem(dialog, IDC_CURVE_PLOT), nullptr, FALSE);
+            return TRUE;
+        }
+        if (id == IDC_CURVE_IMPORT || id == IDC_CURVE_EXPORT) {
+            exchangeCurveFile(dialog, id == IDC_CURVE_EXPORT);
+            return TRUE;
+        }
         Win32FormControls form(dialog);
-        if (customSensorCommand(form, *state->curves, state->selectedSensor, LOWORD(wParam)))
+        if (customSensorCommand(form, *state->curves, state->selectedSensor, id))
             DestroyWindow(dialog);
         return TRUE;
     }

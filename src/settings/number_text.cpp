@@ -47,7 +47,12 @@ std::string formatInt(std::int32_t value) {
     return std::string(buffer, result.ptr);
 }
 
-double readDecimal(const std::string& text) {
+namespace {
+
+// The decimal reading proper; `end` receives how many characters of `text` it used (0 when
+// there is no number).
+double scanDecimal(const std::string& text, std::size_t& end) {
+    end = 0;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && isFormSpace(text[i])) ++i;
@@ -94,8 +99,10 @@ double readDecimal(const std::string& text) {
                 number += text[j++];
             }
             if (exponentNegative) exponent = -exponent;
+            i = j;
         }
     }
+    end = i;
 
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
@@ -108,6 +115,21 @@ double readDecimal(const std::string& text) {
         value = 0.0;
     }
     return negative ? -value : value;
+}
+
+}  // namespace
+
+double readDecimal(const std::string& text) {
+    std::size_t end = 0;
+    return scanDecimal(text, end);
+}
+
+bool isWholeDecimal(const std::string& text) {
+    std::size_t end = 0;
+    scanDecimal(text, end);
+    if (end == 0) return false;
+    while (end < text.size() && isFormSpace(text[end])) ++end;
+    return end == text.size();
 }
 
 std::int32_t readInteger(const std::string& text) {

@@ -23,6 +23,10 @@ std::string formatInt(std::int32_t value);
 // for too large, +-0 for too small.
 double readDecimal(const std::string& text);
 
+// True when the text is one number in that grammar and nothing else but white space around it:
+// what readDecimal gives for it is what the text says.
+bool isWholeDecimal(const std::string& text);
+
 // Leading white space, an optional sign, digits; stops at the first misfit; no number gives 0.
 // A value beyond the 32-bit range saturates at its end.
 std::int32_t readInteger(const std::string& text);

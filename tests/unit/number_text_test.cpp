@@ -101,6 +101,19 @@ TEST(NumberTextRead, DecimalGrammar) {
         EXPECT_EQ(readDecimal(c.text), c.expected) << "case " << c.name;
 }
 
+TEST(NumberTextRead, WholeDecimalIsOneNumberAndNothingElse) {
+    struct Case {
+        const char* text;
+        bool whole;
+    };
+    const Case cases[] = {
+        {" 0.16", true},  {"0.16 ", true},  {"-.5", true},   {"1e5", true},   {"12.", true},
+        {"", false},      {"  ", false},    {"1..5", false}, {"2,5", false},  {"1e", false},
+        {"1e+", false},   {".", false},     {"0x10", false}, {"inf", false},  {"12.5volts", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(isWholeDecimal(c.text), c.whole) << "case \"" << c.text << "\"";
+}
+
 TEST(NumberTextRead, NegativeUnderflowKeepsItsSign) {
     const double value = readDecimal("-1e-400");
     EXPECT_EQ(value, 0.0);

@@ -1,0 +1,206 @@
+#include "settings/curve_csv.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "platform/file_replace.h"
+#include "settings/number_text.h"
+
+namespace {
+
+constexpr double kVoltStep = 0.15625;
+constexpr double kVoltTolerance = 0.01;
+// A curve file has a few hundred bytes; a larger file is not one, and is not read whole.
+constexpr std::size_t kLargestFile = 64 * 1024;
+const char kBlanks[] = " \t\r\n\v\f";
+
+std::string trim(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// A cell without the blanks around it and without one pair of double quotes around that.
+std::string cellText(const std::string& raw) {
+    std::string text = trim(raw);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = trim(text.substr(1, text.size() - 2));
+    return text;
+}
+
+std::vector<std::string> splitCells(const std::string& line) {
+    const char separator = line.find(';') != std::string::npos ? ';' : ',';
+    std::vector<std::string> cells;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t at = line.find(separator, from);
+        cells.push_back(cellText(line.substr(from, at - from)));
+        if (at == std::string::npos) return cells;
+        from = at + 1;
+    }
+}
+
+// A header's first cell does not begin like a number ("volts", "U [V]"); a row's does, even a
+// mistyped one ("0,16").
+bool beginsLikeNumber(const std::string& cell) {
+    std::size_t i = 0;
+    if (i < cell.size() && (cell[i] == '+' || cell[i] == '-')) ++i;
+    if (i < cell.size() && cell[i] == '.') ++i;
+    return i < cell.size() && cell[i] >= '0' && cell[i] <= '9';
+}
+
+std::string notANumber(const char* what, const std::string& cell) {
+    std::string reason = std::string(what) + " \"" + cell + "\" is not a number";
+    if (cell.find(',') != std::string::npos) reason += " (use a decimal point)";
+    return reason;
+}
+
+std::string volts(int point) { return formatFixed(point * kVoltStep, 0, 5); }
+
+// The text a field gets for a value cell: as written when it fits, else with fewer decimals.
+bool fieldText(const std::string& cell, double value, std::string& text) {
+    if (cell.size() <= kFormTextLimit) {
+        text = cell;
+        return true;
+    }
+    for (int decimals = 6; decimals >= 0; --decimals) {
+        text = formatFixed(value, 0, decimals);
+        if (text.size() <= kFormTextLimit) return true;
+    }
+    return false;
+}
+
+// Checks one row; on success stores its field text.
+bool readRow(const std::vector<std::string>& cells, int point, std::string& text, std::string& reason) {
+    if (cells.size() != 2) {
+        reason = std::to_string(cells.size()) + (cells.size() == 1 ? " column" : " columns") +
+                 ", but a row has two: volts and value";
+        return false;
+    }
+    const std::string& voltCell = cells[0];
+    const std::string& valueCell = cells[1];
+    if (!isWholeDecimal(voltCell)) {
+        reason = notANumber("the volts", voltCell);
+        return false;
+    }
+    if (std::fabs(readDecimal(voltCell) - point * kVoltStep) > kVoltTolerance + 1e-9) {
+        reason = voltCell + " V, but row " + std::to_string(point + 1) + " of the curve is at " +
+                 volts(point) + " V (0.01 V either way is taken)";
+        return false;
+    }
+    const double value = readDecimal(valueCell);
+    if (!isWholeDecimal(valueCell)) {
+        reason = notANumber("the value", valueCell);
+        return false;
+    }
+    if (!std::isfinite(static_cast<float>(value))) {
+        reason = "the value " + valueCell + " is too large for the display";
+        return false;
+    }
+    if (!fieldText(valueCell, value, text)) {
+        reason = "the value " + valueCell + " does not fit in a field (9 characters)";
+        return false;
+    }
+    return true;
+}
+
+CurveCsvResult refuse(int line, const std::string& reason) {
+    CurveCsvResult result;
+    result.line = line;
+    result.reason = reason;
+    return result;
+}
+
+}  // namespace
+
+CurveCsvResult parseCurveCsv(const std::string& content) {
+    CurveCsvResult result;
+    std::string text = content;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);  // a spreadsheet's UTF-8 mark
+    int rows = 0;
+    int lineNumber = 0;
+    int lastLine = 0;
+    bool first = true;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find('\n', from);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(from, end - from);
+        from = end + 1;
+        ++lineNumber;
+        if (trim(line).empty()) continue;
+        lastLine = lineNumber;
+        const std::vector<std::string> cells = splitCells(line);
+        const bool header = first && !beginsLikeNumber(cells[0]);
+        first = false;
+        if (header) continue;
+        if (rows == kCurvePointCount)
+            return refuse(lineNumber, "more than the " + std::to_string(kCurvePointCount) +
+                                          " rows of a curve (0 V to 5 V)");
+        std::string reason;
+        if (!readRow(cells, rows, result.texts[rows], reason)) return refuse(lineNumber, reason);
+        ++rows;
+    }
+    if (rows < kCurvePointCount)
+        return refuse(lastLine, "the file ends after " + std::to_string(rows) + (rows == 1 ? " row" : " rows") +
+                                    "; a curve has " + std::to_string(kCurvePointCount) + " (0 V to 5 V)");
+    result.accepted = true;
+    return result;
+}
+
+CurveCsvResult readCurveCsvFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return refuse(0, "The file cannot be opened.");
+    std::string content(kLargestFile + 1, '\0');
+    file.read(&content[0], static_cast<std::streamsize>(content.size()));
+    if (file.bad()) return refuse(0, "The file cannot be read.");
+    content.resize(static_cast<std::size_t>(file.gcount()));
+    if (content.size() > kLargestFile)
+        return refuse(0, "The file is far larger than a curve: it is not a curve file.");
+    return parseCurveCsv(content);
+}
+
+std::string curveImportMessage(const std::string& path, const CurveCsvResult& result) {
+    std::string where;
+    if (result.line > 0) where = "Line " + std::to_string(result.line) + ": ";
+    return "The curve cannot be imported from\n" + path + "\n\n" + where + result.reason +
+           (result.line > 0 ? "." : "") + "\n\nThe fields are unchanged.";
+}
+
+bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::string& reason) {
+    content = "volts,value\r\n";
+    for (int k = 0; k < kCurvePointCount; ++k) {
+        const std::string text = trim(texts[k]);
+        if (!readCurvePoint(texts[k]).asTyped) {
+            reason = "The field of row " + std::to_string(k + 1) + " (" + volts(k) + " V) holds " +
+                     "\"" + text + "\"" + ", which is not the number it would send. Correct it, then export again.";
+            return false;
+        }
+        content += volts(k) + "," + text + "\r\n";
+    }
+    return true;
+}
+
+std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& texts) {
+    const std::string failed = "The curve cannot be exported to\n" + path + "\n\n";
+    std::string content, reason;
+    if (!formatCurveCsv(texts, content, reason)) return failed + reason;
+    const std::string temporary = path + ".saving";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        if (!file) return failed + "The file cannot be created there.";
+        file.write(content.data(), static_cast<std::streamsize>(content.size()));
+        file.close();
+        if (!file) {
+            std::remove(temporary.c_str());
+            return failed + "Not everything could be written (is the disk full?).";
+        }
+    }
+    if (!replaceFile(temporary, path)) {
+        std::remove(temporary.c_str());
+        return failed + "The existing file cannot be replaced (is it read-only or in use?).";
+    }
+    return {};
+}

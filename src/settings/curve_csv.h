@@ -1,0 +1,34 @@
+#pragma once
+// A custom sensor curve as a CSV file, the form in which sensor makers publish their tables and
+// users keep them in spreadsheets: a header line "volts,value", then one line "volts,value" for
+// each of the 33 points, 0 V to 5 V in steps of 0.15625 V.
+#include <string>
+
+#include "settings/custom_sensor_dialog.h"
+
+struct CurveCsvResult {
+    bool accepted = false;
+    int line = 0;           // the line the reason is about, from 1; 0 when about the whole file
+    std::string reason;     // why the file was refused, in plain words
+    CurvePointTexts texts;  // when accepted: what the 33 edits are to show
+};
+
+// Reads a curve: an optional header line (one whose first cell does not begin like a number), then 33 rows of
+// volts and value separated by a comma or a semicolon, numbers with a decimal point, cells
+// optionally in double quotes; blank lines are skipped. Each row's volts must be its point's
+// (k x 0.15625 V) within 0.01 V. A value is kept as written when it fits the 9 characters a
+// field reads, else written with as many decimals as fit.
+CurveCsvResult parseCurveCsv(const std::string& content);
+CurveCsvResult readCurveCsvFile(const std::string& path);
+
+// "The curve cannot be imported from", the file, the line and the reason.
+std::string curveImportMessage(const std::string& path, const CurveCsvResult& result);
+
+// The file's text for the edits' texts, each as the field shows it (without surrounding blanks).
+// False, with the reason, when a field does not read as the number it shows: such a file could
+// not be read back.
+bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::string& reason);
+
+// Writes the file through a temporary one beside it, so a failure leaves an old file whole.
+// Returns the message for the user, empty when the file was written.
+std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& texts);

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "settings/curve_csv.h"
+#include "settings/custom_sensor_curves.h"
+#include "settings/custom_sensor_dialog.h"
+#include "settings/filling_controls.h"
+#include "support/fake_form.h"
+
+namespace {
+
+constexpr int kFirstEdit = 1018;
+
+// A file of `rows` rows "volts,value" (value 10 k + 0.5) after an optional first line.
+std::string csv(int rows, const std::string& first = "volts,value\n") {
+    std::string text = first;
+    for (int k = 0; k < rows; ++k)
+        text += std::to_string(k * 0.15625) + "," + std::to_string(10 * k) + ".5\n";
+    return text;
+}
+
+std::string tempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("veltrana_curve_" + name)).string();
+}
+
+// Records whether fillingControls was set at every text write.
+class WatchingForm : public FakeForm {
+public:
+    void setText(int id, const std::string& text) override {
+        FakeForm::setText(id, text);
+        unguarded += fillingControls ? 0 : 1;
+    }
+    int unguarded = 0;
+};
+
+}  // namespace
+
+TEST(CurveCsv, ReadsSpreadsheetVariantsIntoTheFieldTexts) {
+    struct Case {
+        const char* name;
+        std::string content;
+    };
+    std::string semicolons = "\xEF\xBB\xBF\"Volts\";\"Bar\"\r\n";
+    for (int k = 0; k < 33; ++k)
+        semicolons += "\"" + std::to_string(k * 0.15625) + "\"; " + std::to_string(10 * k) + ".5\r\n\r\n";
+    for (const Case& c : {Case{"header", csv(33)}, Case{"no header", csv(33, "")},
+                          Case{"marked, quoted, semicolons, blank lines", semicolons}}) {
+        const CurveCsvResult result = parseCurveCsv(c.content);
+        ASSERT_TRUE(result.accepted) << "case " << c.name << ": line " << result.line << " " << result.reason;
+        EXPECT_EQ(result.texts[0], "0.5") << "case " << c.name;
+        EXPECT_EQ(result.texts[32], "320.5") << "case " << c.name;
+    }
+    // Volts as the labels round them are within 0.01 V; a value longer than a field is shortened.
+    std::string rounded = csv(33);
+    rounded.replace(rounded.find("0.156250,10.5"), 13, "0.16,3.14159265358979");
+    const CurveCsvResult result = parseCurveCsv(rounded);
+    ASSERT_TRUE(result.accepted) << result.reason;
+    EXPECT_EQ(result.texts[1], "3.141593");
+}
+
+TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
+    struct Case {
+        const char* name;
+        std::string content;
+        int line;
+        const char* reason;
+    };
+    std::string offVolts = csv(33), badValue = csv(33), columns = csv(33), huge = csv(33);
+    offVolts.replace(offVolts.find("0.468750"), 8, "0.49");
+    badValue.replace(badValue.find("0.625000,40.5"), 13, "0.625000;40,5");
+    columns.replace(columns.find("0.781250,50.5"), 13, "0.781250,50.5,x");
+    huge.replace(huge.find("0.937500,60.5"), 13, "0.937500,1e39");
+    const Case cases[] = {
+        {"32 rows", csv(32), 33, "the file ends after 32 rows; a curve has 33 (0 V to 5 V)"},
+        {"34 rows", csv(34), 35, "more than the 33 rows of a curve (0 V to 5 V)"},
+        {"empty", "", 0, "the file ends after 0 rows; a curve has 33 (0 V to 5 V)"},
+        {"volts off by 0.02", offVolts, 5, "0.49 V, but row 4 of the curve is at 0.46875 V (0.01 V either way is taken)"},
+        {"decimal comma", badValue, 6, "the value \"40,5\" is not a number (use a decimal point)"},
+        {"three columns", columns, 7, "3 columns, but a row has two: volts and value"},
+        {"too large", huge, 8, "the value 1e39 is too large for the display"},
+    };
+    for (const Case& c : cases) {
+        const CurveCsvResult result = parseCurveCsv(c.content);
+        EXPECT_FALSE(result.accepted) << "case " << c.name;
+        EXPECT_EQ(result.line, c.line) << "case " << c.name;
+        EXPECT_EQ(result.reason, c.reason) << "case " << c.name;
+    }
+    const CurveCsvResult refused = parseCurveCsv(csv(32));
+    EXPECT_EQ(curveImportMessage("C:\\a.csv", refused),
+              "The curve cannot be imported from\nC:\\a.csv\n\nLine 33: the file ends after 32 rows; a curve "
+              "has 33 (0 V to 5 V).\n\nThe fields are unchanged.");
+}
+
+TEST(CurveCsv, ExportWritesTheFieldsAsShownAndImportReadsThemBack) {
+    const CustomSensorCurves curves = startupCustomSensorCurves();
+    FakeForm form;
+    fillCustomSensorDialog(form, curves, 1);
+    const std::string path = tempPath("export.csv");
+    ASSERT_EQ(exportCurveFile(form, path), "");
+    std::ifstream in(path, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    EXPECT_EQ(written.substr(0, 41), "volts,value\r\n0.00000,0.00\r\n0.15625,3.12\r\n");
+    EXPECT_EQ(written.substr(written.size() - 16), "5.00000,100.00\r\n");
+
+    WatchingForm other;
+    ASSERT_EQ(importCurveFile(other, path), "");
+    std::remove(path.c_str());
+    EXPECT_EQ(other.writes, 33);
+    EXPECT_EQ(other.unguarded, 0);
+    EXPECT_EQ(other.texts[kFirstEdit + 2], "6.25");
+    EXPECT_EQ(other.texts[kFirstEdit + 32], "100.00");
+}
+
+TEST(CurveCsv, NothingIsWrittenOrChangedWhenRefused) {
+    FakeForm form;
+    fillCustomSensorDialog(form, startupCustomSensorCurves(), 0);
+    form.texts[kFirstEdit + 10] = "1..5";
+    const std::string path = tempPath("typo.csv");
+    std::remove(path.c_str());
+    const std::string message = exportCurveFile(form, path);
+    EXPECT_NE(message.find("row 11 (1.56250 V) holds \"1..5\""), std::string::npos) << message;
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    std::ofstream(path, std::ios::binary) << csv(32);
+    const int writes = form.writes;
+    const std::string refused = importCurveFile(form, path);
+    std::remove(path.c_str());
+    EXPECT_NE(refused.find(path), std::string::npos);
+    EXPECT_NE(refused.find("Line 33"), std::string::npos);
+    EXPECT_EQ(form.writes, writes);
+    EXPECT_NE(importCurveFile(form, tempPath("missing.csv")).find("cannot be opened"), std::string::npos);
+}
