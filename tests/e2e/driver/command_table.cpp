@@ -84,6 +84,8 @@ const Command kCommands[] = {
     {"expect-file-same", "expect-file-same A B        two files with the same bytes",
      cmdExpectFileSame},
     {"write-file", "write-file PATH HEX         make a file of these bytes", cmdWriteFile},
+    {"write-text", "write-text PATH TEXT         make a text file (\\n, \\r, \\t, \\\\ escapes)",
+     cmdWriteText},
     {"copy-file", "copy-file SRC DST [N]       copy a file (only its first N bytes)",
      cmdCopyFile},
     {"patch-file", "patch-file PATH OFFSET HEX  overwrite bytes of a file", cmdPatchFile},

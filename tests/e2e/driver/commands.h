@@ -103,6 +103,7 @@ std::string cmdExpectNoFile(EditorSession&, ScriptLine&);
 std::string cmdExpectFileBytes(EditorSession&, ScriptLine&);
 std::string cmdExpectFileSame(EditorSession&, ScriptLine&);
 std::string cmdWriteFile(EditorSession&, ScriptLine&);
+std::string cmdWriteText(EditorSession&, ScriptLine&);
 std::string cmdCopyFile(EditorSession&, ScriptLine&);
 std::string cmdPatchFile(EditorSession&, ScriptLine&);
 std::string cmdExpectBoxContains(EditorSession&, ScriptLine&);

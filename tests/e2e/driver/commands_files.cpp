@@ -112,7 +112,8 @@ bool worksWithoutEditor(const std::string& command) {
   static const char* const kFileCommands[] = {"expect-file", "expect-no-file",
                                               "expect-file-bytes", "expect-file-same",
                                               "wait-file",
-                                              "write-file", "copy-file", "patch-file"};
+                                              "write-file", "write-text", "copy-file",
+                                              "patch-file"};
   for (const char* name : kFileCommands) {
     if (command == name) return true;
   }
@@ -263,6 +264,25 @@ std::string cmdWriteFile(EditorSession&, ScriptLine& line) {
   if (!a.done()) return a.error;
   std::vector<unsigned char> bytes;
   if (!parseHex(text, bytes)) return "not hex bytes: " + text;
+  if (!writeFile(path, bytes)) return "cannot write " + path;
+  return {};
+}
+
+std::string cmdWriteText(EditorSession&, ScriptLine& line) {
+  Args a(line);
+  std::string path = a.word("path");
+  std::string text = a.rest("text");
+  if (!a.done()) return a.error;
+  // \n, \r and \t stand for those characters, \\ for a backslash.
+  std::vector<unsigned char> bytes;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\\' && i + 1 < text.size()) {
+      const char next = text[++i];
+      c = next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : next;
+    }
+    bytes.push_back(static_cast<unsigned char>(c));
+  }
   if (!writeFile(path, bytes)) return "cannot write " + path;
   return {};
 }
