@@ -1,7 +1,6 @@
 #include "settings/curve_csv.h"
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -184,23 +183,9 @@ bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::str
 }
 
 std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& texts) {
-    const std::string failed = "The curve cannot be exported to\n" + path + "\n\n";
     std::string content, reason;
-    if (!formatCurveCsv(texts, content, reason)) return failed + reason;
-    const std::string temporary = path + ".saving";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) return failed + "The file cannot be created there.";
-        file.write(content.data(), static_cast<std::streamsize>(content.size()));
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            return failed + "Not everything could be written (is the disk full?).";
-        }
-    }
-    if (!replaceFile(temporary, path)) {
-        std::remove(temporary.c_str());
-        return failed + "The existing file cannot be replaced (is it read-only or in use?).";
-    }
-    return {};
+    if (formatCurveCsv(texts, content, reason))
+        reason = writeWholeFile(path, std::vector<std::uint8_t>(content.begin(), content.end()));
+    if (reason.empty()) return {};
+    return "The curve cannot be exported to\n" + path + "\n\n" + reason;
 }
