@@ -53,10 +53,10 @@ bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int sel
 
 CurvePointReading readCurvePoint(const std::string& text) {
     CurvePointReading reading;
-    const std::string read = text.substr(0, kFormTextLimit);
-    reading.value = static_cast<float>(readDecimal(read));
-    const bool cut = text.find_first_not_of(" \t\n\v\f\r", kFormTextLimit) != std::string::npos;
-    reading.asTyped = isWholeDecimal(text) && !cut && std::isfinite(reading.value);
+    reading.value = static_cast<float>(readDecimal(text.substr(0, kFormTextLimit)));
+    // A cut that only drops trailing zeros ("1234567.50" is read as "1234567.5") changes nothing.
+    const bool cutChangesIt = static_cast<float>(readDecimal(text)) != reading.value;
+    reading.asTyped = isWholeDecimal(text) && !cutChangesIt && std::isfinite(reading.value);
     return reading;
 }
 

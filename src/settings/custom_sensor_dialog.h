@@ -26,8 +26,8 @@ bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int sel
 
 // One point's text as OK reads it: the value stored (its first 9 characters as a decimal, as
 // float32), and whether that value is what the whole text says. It is not for an empty text,
-// a typo ("1..5", "2,5"), trailing characters, a number cut by the 9-character limit, or a
-// number too large for float32.
+// a typo ("1..5", "2,5"), trailing characters, a number that the 9-character limit changes,
+// or a number too large for float32.
 struct CurvePointReading {
     float value = 0;
     bool asTyped = false;

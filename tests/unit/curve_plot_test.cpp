@@ -26,6 +26,7 @@ TEST(CurvePlot, ATypoIsMarkedAndStandsAtTheValueTheUploadWouldSend) {
         {" 2.50", 2.5f, true},         {"1..5", 1.0f, false},        {"2,5", 2.0f, false},
         {"", 0.0f, false},             {"3.5v", 3.5f, false},        {"123456789", 123456789.0f, true},
         {"1.23456789", 1.2345678f, false},  // the 9-character read cuts it
+        {"1234567.50", 1234567.5f, true},   // the cut only drops a trailing zero
         {"1e39", std::numeric_limits<float>::infinity(), false},
     };
     for (const Case& c : cases) {

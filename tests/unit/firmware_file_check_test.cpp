@@ -31,17 +31,15 @@ std::string writeSample(const std::string& name, std::size_t n, Bytes& content) 
 
 }  // namespace
 
-TEST(Crc32, GivesThePublishedCheckValuesAndContinuesPieceByPiece) {
+TEST(Crc32, GivesThePublishedCheckValues) {
     EXPECT_EQ(crcOf("123456789"), 0xCBF43926u);
     EXPECT_EQ(crcOf("The quick brown fox jumps over the lazy dog"), 0x414FA339u);
     EXPECT_EQ(crcOf(""), 0u);
-    const std::string text = "The quick brown fox jumps over the lazy dog";
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    EXPECT_EQ(crc32(bytes + 10, text.size() - 10, crc32(bytes, 10)), 0x414FA339u);
 }
 
 TEST(FirmwareFileCheck, SizeAndCrcCoverTheWholeFileWhileTheImageStopsAt32768) {
-    // 70000 bytes: more than one read piece, and more than the transfer takes.
+    // 70000 bytes: more than one read piece (summed on from the one before), and more than the
+    // transfer takes.
     Bytes content;
     const std::string path = writeSample("long.bin", 70000, content);
     const CheckedFirmwareFile file = checkFirmwareFile(path);
@@ -68,15 +66,4 @@ TEST(FirmwareFileCheck, SummaryNamesTheFileWithoutItsFolderAndShowsTheCrcInHex) 
         EXPECT_EQ(summary.size, "Size: 200 bytes") << "case " << path;
         EXPECT_EQ(summary.crc, "CRC-32: 0A1B2C3D") << "case " << path;
     }
-}
-
-TEST(FirmwareFileCheck, AnEmptyFileIsRefusedByNameAndReason) {
-    Bytes content;
-    const std::string path = writeSample("empty.bin", 0, content);
-    const CheckedFirmwareFile file = checkFirmwareFile(path);
-    std::remove(path.c_str());
-    EXPECT_EQ(file.verdict, FirmwareFileVerdict::Refused);
-    const std::string message = firmwareRefusalMessage(file);
-    EXPECT_NE(message.find(path), std::string::npos);
-    EXPECT_NE(message.find("empty"), std::string::npos);
 }
