@@ -1,5 +1,6 @@
 #include "settings/curve_csv.h"
 
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -151,21 +152,21 @@ CurveCsvResult parseCurveCsv(const std::string& content) {
 
 CurveCsvResult readCurveCsvFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return refuse(0, "The file cannot be opened.");
+    if (!file) return refuse(0, "The file cannot be opened");
     std::string content(kLargestFile + 1, '\0');
     file.read(&content[0], static_cast<std::streamsize>(content.size()));
-    if (file.bad()) return refuse(0, "The file cannot be read.");
+    if (file.bad()) return refuse(0, "The file cannot be read");
     content.resize(static_cast<std::size_t>(file.gcount()));
     if (content.size() > kLargestFile)
-        return refuse(0, "The file is far larger than a curve: it is not a curve file.");
+        return refuse(0, "The file is far larger than a curve: it is not a curve file");
     return parseCurveCsv(content);
 }
 
 std::string curveImportMessage(const std::string& path, const CurveCsvResult& result) {
-    std::string where;
-    if (result.line > 0) where = "Line " + std::to_string(result.line) + ": ";
-    return "The curve cannot be imported from\n" + path + "\n\n" + where + result.reason +
-           (result.line > 0 ? "." : "") + "\n\nThe fields are unchanged.";
+    std::string reason = result.reason;
+    if (result.line > 0) reason = "Line " + std::to_string(result.line) + ": " + reason;
+    else if (!reason.empty()) reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+    return "The curve cannot be imported from\n" + path + "\n\n" + reason + ".\n\nThe fields are unchanged.";
 }
 
 bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::string& reason) {

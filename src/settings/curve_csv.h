@@ -9,7 +9,7 @@
 struct CurveCsvResult {
     bool accepted = false;
     int line = 0;           // the line the reason is about, from 1; 0 when about the whole file
-    std::string reason;     // why the file was refused, in plain words
+    std::string reason;     // why the file was refused, in plain words, without a final stop
     CurvePointTexts texts;  // when accepted: what the 33 edits are to show
 };
 
