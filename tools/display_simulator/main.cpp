@@ -30,6 +30,7 @@ struct Options {
     std::string winePort;
     std::string wineReg;
     std::string record;
+    std::string recordTimes;
     std::string expect;
     std::string pngDir;
     std::string decodeFile;
@@ -52,6 +53,8 @@ void usage() {
                  "  --wine-port COMn     print the Wine registry command that maps COMn to it\n"
                  "  --wine-reg PATH      write that mapping as a .reg file (wine regedit PATH)\n"
                  "  --record PATH        write the received bytes to PATH\n"
+                 "  --record-times PATH  write each byte's arrival bounds to PATH, a line each: the monotonic ms\n"
+                 "                       when our read returned it, and the earliest it can have been sent\n"
                  "  --expect PATH        compare the received bytes with PATH byte for byte\n"
                  "  --bitmaps DIR        the page image must be the received gauges' bitmaps from DIR at\n"
                  "                       their places, the font image the character set of DIR\n"
@@ -83,6 +86,7 @@ bool parse(int argc, char** argv, Options& o) {
         else if (a == "--wine-port") { if (!value(o.winePort)) return false; }
         else if (a == "--wine-reg") { if (!value(o.wineReg)) return false; }
         else if (a == "--record") { if (!value(o.record)) return false; }
+        else if (a == "--record-times") { if (!value(o.recordTimes)) return false; }
         else if (a == "--expect") { if (!value(o.expect)) return false; }
         else if (a == "--png-dir") { if (!value(o.pngDir)) return false; }
         else if (a == "--decode") { if (!value(o.decodeFile)) return false; }
@@ -278,6 +282,10 @@ int main(int argc, char** argv) {
     if (!o.record.empty()) {
         std::ofstream f(o.record, std::ios::binary);
         for (const ReceivedByte& b : in) f.put(static_cast<char>(b.value));
+    }
+    if (std::FILE* f = o.recordTimes.empty() ? nullptr : std::fopen(o.recordTimes.c_str(), "w")) {
+        for (const ReceivedByte& b : in) std::fprintf(f, "%.3f %.3f\n", b.timeMs, b.earliestMs);
+        std::fclose(f);
     }
     return judge(in, o, true);
 }

@@ -3,15 +3,20 @@
 // the sum of the minimum pauses and the processor time used. By default the bytes go to a null
 // port; --device PATH sends them to a serial device or a pseudo-terminal (e.g. the display
 // simulator's) instead, which also makes it a native end-to-end check of the simulator; with
-// --bitmaps DIR the page and font images are built from the bitmap files in DIR.
+// --bitmaps DIR the page and font images are built from the bitmap files in DIR. --load PATH takes
+// the pages and settings of a configuration file; --plan PATH only writes the stream's pacing
+// groups, one "BYTES PAUSE_MS" line each, for a sender of the same stream to follow.
 #include <time.h>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include "bitmap_folder.h"
+#include "document/configuration_file.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
 #include "link/upload.h"
@@ -43,7 +48,7 @@ double cpuMs() {
     return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
-struct Configuration {
+struct UploadRecords {
     PageLayout layout{};
     PageDirectory directory{};
     VehicleSettings vehicle{};
@@ -52,22 +57,66 @@ struct Configuration {
     EngineUnitProfiles profiles = defaultEngineUnitProfiles();
 };
 
+// The pages and settings of a configuration file, in place of the built-in ones.
+bool loadRecords(const std::string& path, UploadRecords& cfg) {
+    std::ifstream f(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    const ParsedConfigurationFile parsed = parseConfigurationFile(bytes);
+    if (!f || !parsed.accepted) {
+        std::fprintf(stderr, "upload_benchmark: cannot load %s: %s\n", path.c_str(), parsed.reason.c_str());
+        return false;
+    }
+    cfg.layout = parsed.blocks.layout;
+    cfg.directory = parsed.blocks.directory;
+    if (parsed.blocks.vehicleBlock == VehicleBlock::whole) cfg.vehicle = parsed.blocks.vehicle;
+    if (parsed.blocks.hasCurves) cfg.curves = parsed.blocks.curves;
+    if (parsed.blocks.hasWarnings) cfg.warnings = parsed.blocks.warnings;
+    return true;
+}
+
+// One line per group that the sender paces as a unit: its bytes, and the least time from its
+// first byte to the next byte (0 for the bytes written without a pause).
+bool writePlan(const UploadStream& stream, const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "w");
+    if (!f) return false;
+    for (const StreamPiece& p : stream.pieces) {
+        const std::size_t n = p.bytes.size();
+        switch (p.pacing) {
+            case Pacing::Single: std::fprintf(f, "%zu 0\n", n); break;
+            case Pacing::ImageLine: std::fprintf(f, "%zu 30\n", n); break;
+            case Pacing::Glyph: std::fprintf(f, "%zu 10\n", n); break;
+            case Pacing::Paced:
+                for (std::size_t at = 0; at < n; at += kPacedChunkBytes) {
+                    const std::size_t len = std::min(kPacedChunkBytes, n - at);
+                    std::fprintf(f, "%zu %zu\n", len, 4 * len);
+                }
+                break;
+        }
+    }
+    return std::fclose(f) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string device;
     std::string bitmapDir;
+    std::string loadPath;
+    std::string planPath;
     bool gauges = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--device") && i + 1 < argc) device = argv[++i];
+        else if (!std::strcmp(argv[i], "--load") && i + 1 < argc) loadPath = argv[++i];
+        else if (!std::strcmp(argv[i], "--plan") && i + 1 < argc) planPath = argv[++i];
         else if (!std::strcmp(argv[i], "--gauges")) gauges = true;
         else if (!std::strcmp(argv[i], "--bitmaps") && i + 1 < argc) bitmapDir = argv[++i];
         else {
-            std::fprintf(stderr, "usage: upload_benchmark [--device PATH] [--gauges] [--bitmaps DIR]\n");
+            std::fprintf(stderr, "usage: upload_benchmark [--device PATH] [--gauges] [--bitmaps DIR] [--load PATH]"
+                                 " [--plan PATH]\n");
             return 2;
         }
     }
-    auto cfg = std::make_unique<Configuration>();
+    auto cfg = std::make_unique<UploadRecords>();
     resetPages(cfg->layout, cfg->directory);
     if (gauges) {
         // On page p, the first gauge of kind p at the corner and an "RPM" text gauge further on.
@@ -87,6 +136,7 @@ int main(int argc, char** argv) {
             }
         }
     }
+    if (!loadPath.empty() && !loadRecords(loadPath, *cfg)) return 2;
     std::vector<std::uint8_t> pageImage(kPageImageBytes, 0), fontImage(kFontImageBytes, 0);
     if (!bitmapDir.empty()) {
         BitmapFolder folder(bitmapDir);
@@ -97,6 +147,8 @@ int main(int argc, char** argv) {
     const UploadStream stream = buildUploadStream(
         UploadSources{cfg->layout, cfg->directory, cfg->vehicle, cfg->curves, cfg->warnings, cfg->profiles},
         pageImage, fontImage);
+
+    if (!planPath.empty()) return writePlan(stream, planPath) ? 0 : 2;
 
     PosixClock clock;
     NullProgress progress;
