@@ -95,6 +95,9 @@ const Command kCommands[] = {
      cmdCloseWindow},
     {"wait-file", "wait-file PATH SIZE [MS]    wait until the file exists with SIZE bytes",
      cmdWaitFile},
+    {"expect-picture-bits",
+     "expect-picture-bits PNG W H FILE OFFSET  black and white; dark pixels are FILE's bits there",
+     cmdExpectPictureBits},
 };
 }  // namespace
 

@@ -2,6 +2,7 @@
 // The scenario commands. Each takes the rest of its line and answers an empty text when it
 // passed, or what it expected and what it saw.
 #include <string>
+#include <vector>
 
 #include "editor_session.h"
 #include "script_line.h"
@@ -109,5 +110,10 @@ std::string cmdPatchFile(EditorSession&, ScriptLine&);
 std::string cmdExpectBoxContains(EditorSession&, ScriptLine&);
 std::string cmdCloseWindow(EditorSession&, ScriptLine&);
 std::string cmdWaitFile(EditorSession&, ScriptLine&);
+// A file's whole content; false when it cannot be read.
+bool readFile(const std::string& path, std::vector<unsigned char>& bytes);
 // The file commands, which need no running editor (before start, after its exit).
 bool worksWithoutEditor(const std::string& command);
+
+// Pictures the editor wrote, read through the runner (commands_pictures.cpp).
+std::string cmdExpectPictureBits(EditorSession&, ScriptLine&);

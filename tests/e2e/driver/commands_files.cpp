@@ -68,12 +68,6 @@ void postButton(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-bool readFile(const std::string& path, std::vector<unsigned char>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
 
 bool writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -107,6 +101,13 @@ std::string hex(const unsigned char* bytes, size_t count) {
   return text;
 }
 }  // namespace
+
+bool readFile(const std::string& path, std::vector<unsigned char>& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
 
 bool worksWithoutEditor(const std::string& command) {
   static const char* const kFileCommands[] = {"expect-file", "expect-no-file",
