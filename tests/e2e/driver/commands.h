@@ -47,6 +47,9 @@ HWND waitFor(DWORD timeoutMs, Find found) {
 // Process and main window (commands_process.cpp)
 // Repaints a window and asks the runner for a picture of its rectangle, named NAME.png.
 std::string takeWindowPicture(EditorSession& s, HWND w, const std::string& name);
+// Waits for the runner's answer to a request printed as an @@ line: the file `doneFile` in the
+// working directory, which it then removes. Empty text when answered.
+std::string waitForRunner(const std::string& doneFile, const std::string& task);
 std::string cmdStart(EditorSession&, ScriptLine&);
 std::string cmdAttach(EditorSession&, ScriptLine&);
 std::string cmdExpectExit(EditorSession&, ScriptLine&);

@@ -48,15 +48,10 @@ std::string convertThroughRunner(EditorSession& s, const std::string& name) {
   if (!s.runnerPresent) return "reading a picture needs the runner (tests/e2e/run)";
   const std::string done = name + ".pgm-done";
   DeleteFileA(done.c_str());
+  DeleteFileA((name + ".pgm").c_str());  // a failed conversion must not leave an older map
   std::printf("@@picture-pgm %s\n", name.c_str());
   std::fflush(stdout);
-  DWORD start = GetTickCount();
-  while (GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    if (GetTickCount() - start > 30000) return "the runner did not convert " + name;
-    Sleep(50);
-  }
-  DeleteFileA(done.c_str());
-  return {};
+  return waitForRunner(done, "convert " + name);
 }
 
 }  // namespace

@@ -172,13 +172,16 @@ std::string takeWindowPicture(EditorSession& s, HWND w, const std::string& name)
               r.bottom - r.top);
   std::fflush(stdout);
   if (!s.runnerPresent) return {};
-  std::string done = name + ".shot-done";
+  return waitForRunner(name + ".shot-done", "take the picture " + name);
+}
+
+std::string waitForRunner(const std::string& doneFile, const std::string& task) {
   DWORD start = GetTickCount();
-  while (GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    if (GetTickCount() - start > 30000) return "the runner did not take the picture " + name;
+  while (GetFileAttributesA(doneFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetTickCount() - start > 30000) return "the runner did not " + task;
     Sleep(50);
   }
-  DeleteFileA(done.c_str());
+  DeleteFileA(doneFile.c_str());
   return {};
 }
 
