@@ -17,6 +17,34 @@ std::uint8_t monochromeByte(const PixelImage* image, std::int64_t index) {
     return out;
 }
 
+// Division rounding up, for either sign of the numerator (the divisor is positive).
+std::int64_t ceilDiv(std::int64_t numerator, std::int64_t divisor) {
+    const std::int64_t quotient = numerator / divisor;
+    return quotient + (numerator % divisor > 0 ? 1 : 0);
+}
+
+// Preview rectangles in 64 bits: geometry comes from files, so no sum may overflow.
+bool frameHolds(const PageFrame& f, std::int64_t x, std::int64_t y) {
+    return x >= f.x && x < std::int64_t{f.x} + f.width && y >= f.y && y < std::int64_t{f.y} + f.height;
+}
+
+bool gaugeMeetsFrame(const GaugePlacement& g, const PageFrame& f) {
+    const std::int64_t right = std::int64_t{g.x} + 2 * std::int64_t{g.width};
+    const std::int64_t bottom = std::int64_t{g.y} + 2 * std::int64_t{g.height};
+    return g.x < std::int64_t{f.x} + f.width && right > f.x && g.y < std::int64_t{f.y} + f.height &&
+           bottom > f.y;
+}
+
+// The one page a gauge is drawn on: the page holding its top-left corner; for a gauge from a
+// damaged file whose corner lies off every page, the first page it reaches into; -1 for none.
+int imagePage(const GaugePlacement& g, const PageDirectory& directory) {
+    for (int page = 0; page < kPageCount; ++page)
+        if (frameHolds(directory.pages[page], g.x, g.y)) return page;
+    for (int page = 0; page < kPageCount; ++page)
+        if (gaugeMeetsFrame(g, directory.pages[page])) return page;
+    return -1;
+}
+
 }  // namespace
 
 bool isDarkPixel(std::uint32_t colour) {
@@ -45,28 +73,35 @@ std::vector<std::uint8_t> buildPageImage(const PageLayout& layout, const PageDir
                                          BitmapPixels& bitmaps) {
     std::vector<std::uint8_t> image(kPageImageBytes, 0);
     std::vector<bool> taken(kPageImageBytes, false);
-    for (int line = 0; line < kPageCount * kPageLines; ++line) {
-        const int page = line / kPageLines;
-        const int pageLine = line % kPageLines;
-        const PageFrame& frame = directory.pages[page];
-        for (int column = 0; column < kImageLineBytes; ++column) {
-            const int cell = kImageLineBytes * line + column;
-            if (taken[cell]) continue;
-            const auto hit = findPlacementAt(layout, directory, frame.x + 16 * column,
-                                             frame.y + 2 * pageLine);
-            if (!hit) continue;
-            const GaugePlacement& gauge = layout.slots[hit->page][hit->slot];
+    for (int slotsPage = 0; slotsPage < kPageCount; ++slotsPage) {
+        const int used = usedSlotCount(directory.pages[slotsPage]);
+        for (int s = 0; s < used; ++s) {
+            const GaugePlacement& gauge = layout.slots[slotsPage][s];
             const std::int64_t rowBytes = gauge.width / 8;
-            if (rowBytes <= 0 || gauge.height <= 0) continue;
-            // Only what fits on this page from this cell is copied.
-            const int rows = static_cast<int>(std::min<std::int64_t>(gauge.height, kPageLines - pageLine));
-            const int bytes = static_cast<int>(std::min<std::int64_t>(rowBytes, kImageLineBytes - column));
+            const std::int64_t rows = gauge.height;
+            if (rowBytes <= 0 || rows <= 0) continue;
+            const int page = imagePage(gauge, directory);
+            if (page < 0) continue;
+            const PageFrame& frame = directory.pages[page];
+            // The first byte cell and line whose sample point (a cell's left edge, a line's
+            // top, in preview pixels) lies inside the gauge; on the grid that is its corner.
+            const std::int64_t firstColumn = ceilDiv(std::int64_t{gauge.x} - frame.x, 16);
+            const std::int64_t firstLine = ceilDiv(std::int64_t{gauge.y} - frame.y, 2);
+            // Only the part of the bitmap inside this page is drawn.
+            const std::int64_t rowFrom = std::max<std::int64_t>(0, -firstLine);
+            const std::int64_t rowTo = std::min<std::int64_t>(rows, kPageLines - firstLine);
+            const std::int64_t byteFrom = std::max<std::int64_t>(0, -firstColumn);
+            const std::int64_t byteTo = std::min<std::int64_t>(rowBytes, kImageLineBytes - firstColumn);
             const PixelImage* pixels = bitmaps.pixels(gauge.bitmap);
-            for (int j = 0; j < rows; ++j)
-                for (int k = 0; k < bytes; ++k) {
-                    const int target = cell + kImageLineBytes * j + k;
-                    image[target] = monochromeByte(pixels, rowBytes * j + k);
-                    taken[target] = true;
+            for (std::int64_t j = rowFrom; j < rowTo; ++j)
+                for (std::int64_t k = byteFrom; k < byteTo; ++k) {
+                    const std::int64_t line = std::int64_t{kPageLines} * page + firstLine + j;
+                    const auto cell = static_cast<std::size_t>(kImageLineBytes * line + firstColumn + k);
+                    // Where damaged placements overlap, the first one (pages, then slots)
+                    // keeps the cell, as the hit test answers with the first one.
+                    if (taken[cell]) continue;
+                    image[cell] = monochromeByte(pixels, rowBytes * j + k);
+                    taken[cell] = true;
                 }
         }
     }

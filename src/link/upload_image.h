@@ -25,9 +25,9 @@ std::vector<std::uint8_t> toMonochrome(const PixelImage* image, std::size_t byte
 // first.
 std::vector<std::uint8_t> buildFontImage(const PixelImage* characterSet);
 
-// Scans the four pages line by line, byte column by byte column; the first free cell that a
-// placed gauge covers receives the gauge's bitmap with its top-left byte there. A gauge that
-// would reach past the right or bottom edge of that page is cut off there.
+// Each placed gauge's bitmap lands with its top-left byte at the first byte cell and line its
+// rectangle covers, on the page that holds its top-left corner, and only there. A gauge from a
+// damaged file that reaches past any edge of that page is cut off at the edge.
 std::vector<std::uint8_t> buildPageImage(const PageLayout& layout, const PageDirectory& directory,
                                          BitmapPixels& bitmaps);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -124,6 +126,49 @@ TEST(UploadImage, GaugesLandAtTheirPositions) {
             }
         EXPECT_EQ(wrong, 0) << "case " << c.name;
     }
+}
+
+// A gauge from a damaged file reaching past any edge of its page is drawn once, on the page that
+// holds its top-left corner (or, with the corner off every page, the first page it reaches),
+// cut at that page's edges and never shifted into it.
+TEST(UploadImage, DamagedPlacementsAreDrawnOnceAndCutAtTheirPage) {
+    struct Case {
+        const char* name;
+        int page, column, row, width, height;  // display pixels from the page's corner
+        int firstLine, lines, firstByte, bytes;
+    };
+    const Case cases[] = {
+        {"past the bottom into the next page", 0, 0, 56, 16, 48, 56, 8, 0, 2},
+        {"height near the int32 limit", 1, 0, 0, 16, INT32_MAX, 64, 64, 0, 2},
+        {"past the left edge", 3, -8, 8, 24, 8, 200, 8, 0, 2},
+        {"past the top edge", 0, 0, -4, 16, 8, 0, 4, 0, 2},
+        {"corner between two pages", 0, 0, 72, 16, 24, 64, 8, 0, 2},
+        {"off the byte grid", 2, 10, 3, 16, 4, 131, 4, 2, 2},
+    };
+    for (const Case& c : cases) {
+        auto cfg = std::make_unique<UploadConfig>();
+        MemoryBitmaps bitmaps;
+        bitmaps.images[7] = makeImage(240, 64, [](int, int) { return true; });
+        cfg->place(c.page, kRpmGaugeId, c.column, c.row, c.width, c.height, 7);
+        const std::vector<std::uint8_t> image = buildPageImage(cfg->layout, cfg->directory, bitmaps);
+        int wrong = 0;
+        for (int line = 0; line < 256; ++line)
+            for (int col = 0; col < 30; ++col) {
+                const bool inside = line >= c.firstLine && line < c.firstLine + c.lines &&
+                                    col >= c.firstByte && col < c.firstByte + c.bytes;
+                if (byteAt(image, line, col) != (inside ? 0xFF : 0x00)) ++wrong;
+            }
+        EXPECT_EQ(wrong, 0) << "case " << c.name;
+    }
+
+    // Cut, not shifted: the bytes left of and above the page are the ones that go.
+    auto cfg = std::make_unique<UploadConfig>();
+    MemoryBitmaps bitmaps;
+    bitmaps.images[3] = makeImage(24, 2, [](int x, int y) { return x / 8 == 2 && y == 1; });
+    cfg->place(0, kRpmGaugeId, -16, -1, 24, 2, 3);
+    const std::vector<std::uint8_t> image = buildPageImage(cfg->layout, cfg->directory, bitmaps);
+    EXPECT_EQ(byteAt(image, 0, 0), 0xFF);
+    EXPECT_EQ(std::count(image.begin(), image.end(), 0), 7679);
 }
 
 TEST(UploadImage, BitmapRowsKeepTheirOwnPixels) {
