@@ -136,6 +136,18 @@ ParsedConfigurationFile parseConfigurationFile(const std::uint8_t* data, std::si
             return refuse("The file is damaged: page " + std::to_string(page + 1) + " claims " +
                           std::to_string(count) + " gauges, but a page holds 0 to " +
                           std::to_string(kSlotsPerPage) + ".");
+        // The editor only ever writes the fixed frames; with any other geometry no gauge could
+        // be placed on the page.
+        const PageFrame& frame = blocks.directory.pages[page];
+        const PageFrame fixed = fixedPageFrame(page);
+        if (frame.x != fixed.x || frame.y != fixed.y || frame.width != fixed.width ||
+            frame.height != fixed.height)
+            return refuse("The file is damaged: page " + std::to_string(page + 1) + " is " +
+                          std::to_string(frame.width) + " x " + std::to_string(frame.height) +
+                          " at " + std::to_string(frame.x) + ", " + std::to_string(frame.y) +
+                          ", but every configuration file has it " + std::to_string(fixed.width) +
+                          " x " + std::to_string(fixed.height) + " at " + std::to_string(fixed.x) +
+                          ", " + std::to_string(fixed.y) + ".");
     }
 
     blocks.vehicleBlock = shape->vehicle;

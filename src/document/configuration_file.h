@@ -38,7 +38,7 @@ enum class VehicleBlock { none, firstBytes, whole };
 struct LoadedConfiguration {
     std::uint32_t version = 0;
     PageLayout layout{};
-    PageDirectory directory{};  // every count is within 0..128
+    PageDirectory directory{};  // every count is within 0..128, every frame the fixed one
     VehicleBlock vehicleBlock = VehicleBlock::none;
     VehicleSettings vehicle{};                                 // when whole
     std::uint8_t vehicleFirstBytes[kShortVehicleBytes] = {};  // when firstBytes
@@ -55,7 +55,8 @@ struct ParsedConfigurationFile {
 };
 
 // Reads and checks a whole file. Refused: a version word that is none of the five, a file
-// shorter than its version needs, a page count outside 0..128. Bytes after the last block of
+// shorter than its version needs, a page count outside 0..128, a page frame other than the
+// fixed one. Bytes after the last block of
 // the version are ignored.
 ParsedConfigurationFile parseConfigurationFile(const std::uint8_t* data, std::size_t size);
 ParsedConfigurationFile parseConfigurationFile(const std::vector<std::uint8_t>& bytes);

@@ -38,14 +38,21 @@ int usedSlotCount(const PageFrame& frame) {
     return std::clamp<std::int32_t>(frame.count, 0, kSlotsPerPage);
 }
 
+PageFrame fixedPageFrame(int page) {
+    PageFrame f;
+    f.x = kPageX;
+    f.y = kPageTop + kPageStride * page;
+    f.width = kPageWidth;
+    f.height = kPageHeight;
+    return f;
+}
+
 void resetPages(PageLayout& layout, PageDirectory& directory) {
     for (int page = 0; page < kPageCount; ++page) {
         PageFrame& f = directory.pages[page];
-        f.x = kPageX;
-        f.y = kPageTop + kPageStride * page;
-        f.width = kPageWidth;
-        f.height = kPageHeight;
-        f.count = 0;
+        const ViewHandle preview = f.window;
+        f = fixedPageFrame(page);
+        f.window = preview;
         for (GaugePlacement& slot : layout.slots[page]) slot.window = 0;
     }
 }

@@ -59,6 +59,9 @@ struct PlacementRef {
 // goes through this, so a damaged count never reaches past the slots.
 int usedSlotCount(const PageFrame& frame);
 
+// The geometry page `page` (0..3) has from start-up on, with no gauges and no preview. The editor
+// never changes it, so every file it writes holds these four frames.
+PageFrame fixedPageFrame(int page);
 // Frames to their start geometry with no gauges; every slot's view handle to none.
 void resetPages(PageLayout& layout, PageDirectory& directory);
 // Destroys the views of the slots in use and empties every page; geometry stays.

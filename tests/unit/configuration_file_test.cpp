@@ -56,11 +56,7 @@ std::unique_ptr<Configuration> makeConfiguration(int seed) {
     const std::int32_t counts[kPageCount] = {3, 0, kSlotsPerPage, 1};
     for (int page = 0; page < kPageCount; ++page) {
         PageFrame& f = c->directory.pages[page];
-        f.window = 0;
-        f.x = oddInt(seed + page);
-        f.y = oddInt(seed + page + 1);
-        f.width = 480 + seed;
-        f.height = 128 - seed;
+        f = fixedPageFrame(page);  // a file with other frames is refused
         f.count = counts[(page + seed) % kPageCount];
         for (int s = 0; s < kSlotsPerPage; ++s) {
             GaugePlacement& p = c->layout.slots[page][s];
@@ -478,6 +474,40 @@ TEST(ConfigurationFile, PageCountsOutside0To128AreRefused) {
         putWord(old, 0, kVersionPages);
         EXPECT_EQ(parseConfigurationFile(old).accepted, k.accepted) << "case old page " << k.page;
     }
+}
+
+TEST(ConfigurationFile, PageFramesOtherThanTheFixedOnesAreRefusedWithNothingChanged) {
+    struct Case {
+        int page;
+        std::size_t field;  // offset in the 24-byte frame: 4 x, 8 y, 12 width, 16 height
+        std::int32_t value;
+    };
+    const Case cases[] = {{0, 4, 33}, {1, 8, 32}, {2, 12, 0}, {3, 16, INT32_MAX}, {3, 4, INT32_MIN}};
+    TempDir dir;
+    const std::string path = dir.file("frames.vtl");
+    for (const Case& k : cases) {
+        const std::string name = "page " + std::to_string(k.page) + " field " + std::to_string(k.field);
+        Bytes file = encodeConfiguration(*makeConfiguration(0));
+        putWord(file, 20484 + k.page * 24 + k.field, static_cast<std::uint32_t>(k.value));
+        const ParsedConfigurationFile parsed = parseConfigurationFile(file);
+        EXPECT_FALSE(parsed.accepted) << name;
+        EXPECT_NE(parsed.reason.find("page " + std::to_string(k.page + 1) + " is "), std::string::npos)
+            << parsed.reason;
+        Bytes old(file.begin(), file.begin() + 20580);
+        putWord(old, 0, kVersionPages);
+        EXPECT_FALSE(parseConfigurationFile(old).accepted) << name << " in an older version";
+
+        writeAll(path, file);
+        Editor editor;
+        const Bytes before = snapshot(*editor.config);
+        const LoadResult result = loadConfiguration(path, *editor.config, editor.catalog, editor.host);
+        EXPECT_FALSE(result.loaded) << name;
+        EXPECT_EQ(snapshot(*editor.config), before) << name;
+    }
+    // The window handle's word is not geometry: a file with one there is read as usual.
+    Bytes file = encodeConfiguration(*makeConfiguration(0));
+    putWord(file, 20484, 0x1234);
+    EXPECT_TRUE(parseConfigurationFile(file).accepted);
 }
 
 TEST(ConfigurationFile, BytesAfterTheLastBlockAreIgnored) {
