@@ -1,5 +1,7 @@
-// libFuzzer target for the configuration loader. Any input must be either refused with a reason
-// or accepted and applied; an accepted file saved again must read back as the same blocks.
+// libFuzzer target for the configuration loader and the page image. Any input must be either
+// refused with a reason or accepted and applied; an accepted file saved again must read back as
+// the same blocks. The page image is built from every input's page blocks as they stand, refused
+// or not, so that damaged geometry reaches the image builder under the sanitizers.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +9,10 @@
 #include <vector>
 
 #include "document/configuration_file.h"
+#include "layout/byte_io.h"
 #include "layout/gauge_catalog.h"
+#include "layout/page_codec.h"
+#include "link/upload_image.h"
 #include "support/fake_view_host.h"
 
 namespace {
@@ -16,9 +21,34 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
+// Every handle names the same solid dark bitmap, larger than any gauge a page can show.
+class DarkBitmaps : public BitmapPixels {
+public:
+    DarkBitmaps() {
+        image_.width = 240;
+        image_.height = 256;
+        image_.pixels.assign(240 * 256, 0);
+    }
+    const PixelImage* pixels(BitmapHandle) override { return &image_; }
+
+private:
+    PixelImage image_;
+};
+
+void buildImageFromRawPages(const std::uint8_t* data, std::size_t size) {
+    if (size < 4 + kPageLayoutBytes + kPageDirectoryBytes) return;
+    ByteReader in(data + 4, size - 4);
+    auto layout = std::make_unique<PageLayout>();
+    PageDirectory directory{};
+    check(decodePageLayout(in, *layout) && decodePageDirectory(in, directory));
+    static DarkBitmaps bitmaps;
+    check(buildPageImage(*layout, directory, bitmaps).size() == kPageImageBytes);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    buildImageFromRawPages(data, size);
     auto parsed = std::make_unique<ParsedConfigurationFile>(parseConfigurationFile(data, size));
     if (!parsed->accepted) {
         check(!parsed->reason.empty());

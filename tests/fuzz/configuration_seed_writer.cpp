@@ -1,5 +1,8 @@
 // Writes the fuzz seeds: one configuration file of each of the five versions, with a few gauges
-// placed and settings that differ from zero. Usage: configuration_seed_writer <folder>
+// placed and settings that differ from zero, and two damaged current files: gauges reaching past
+// every edge of their pages or lying near the int32 limits, and page frames near those limits.
+// Usage: configuration_seed_writer <folder>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -42,6 +45,72 @@ std::unique_ptr<Configuration> sampleConfiguration() {
     return c;
 }
 
+// Gauges that no editor places: past each edge of a page, between pages, sizes and corners near
+// the int32 limits, negative sizes.
+std::unique_ptr<Configuration> damagedPlacements() {
+    auto c = sampleConfiguration();
+    struct Odd {
+        std::int32_t x, y, width, height;
+    };
+    const Odd odd[] = {
+        {kPageX, kPageTop + 112, 16, 48},             // past the bottom into the next page
+        {kPageX, kPageTop + kPageStride, 16, INT32_MAX},
+        {kPageX + 32, kPageTop + 16, INT32_MAX, 8},
+        {kPageX - 16, kPageTop + 2 * kPageStride, 24, 8},  // past the left edge
+        {kPageX, kPageTop - 8, 16, 8},                // past the top edge
+        {kPageX, kPageTop + 144, 16, 24},             // corner between two pages
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
+        {INT32_MAX - 1, kPageTop, 64, 64},
+        {kPageX + 4, kPageTop + 3 * kPageStride + 2, -64, -8},
+        {kPageX + 20, kPageTop + 3 * kPageStride + 6, 16, 8},  // off the byte grid
+    };
+    const int count = sizeof odd / sizeof odd[0];
+    PageFrame& f = c->directory.pages[0];
+    for (int s = 0; s < count; ++s) {
+        GaugePlacement& p = c->layout.slots[0][s];
+        p = {};
+        p.x = odd[s].x;
+        p.y = odd[s].y;
+        p.width = odd[s].width;
+        p.height = odd[s].height;
+        p.gaugeId = gaugeDefinition(0, 0)->gaugeId;
+    }
+    f.count = count;
+    return c;
+}
+
+// Page frames near the int32 limits, with gauges at and beside their corners.
+std::unique_ptr<Configuration> damagedFrames() {
+    auto c = sampleConfiguration();
+    const PageFrame frames[kPageCount] = {
+        {0, INT32_MAX - 100, kPageTop, kPageWidth, kPageHeight, 2},
+        {0, kPageX, INT32_MAX - 50, kPageWidth, kPageHeight, 2},
+        {0, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 2},
+        {0, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 2},
+    };
+    for (int page = 0; page < kPageCount; ++page) {
+        c->directory.pages[page] = frames[page];
+        GaugePlacement* slots = c->layout.slots[page];
+        slots[0].x = frames[page].x;
+        slots[0].y = frames[page].y;
+        slots[1].x = INT32_MIN;
+        slots[1].y = INT32_MIN;
+        for (int s = 0; s < 2; ++s) {
+            slots[s].width = 64;
+            slots[s].height = 64;
+            slots[s].gaugeId = gaugeDefinition(0, 0)->gaugeId;
+        }
+    }
+    return c;
+}
+
+bool writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
 // An older version's file: the current file's blocks that the version holds, one after another.
 Bytes olderFile(const Bytes& current, std::uint32_t version) {
     const std::size_t vehicleStart = 20580;
@@ -80,9 +149,10 @@ int main(int argc, char** argv) {
         }
         char name[32];
         std::snprintf(name, sizeof name, "/version-%08X.vtl", static_cast<unsigned>(version));
-        std::ofstream out(std::string(argv[1]) + name, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!out) return 1;
+        if (!writeFile(std::string(argv[1]) + name, bytes)) return 1;
     }
+    if (!writeFile(std::string(argv[1]) + "/damaged-placements.vtl", encodeConfiguration(*damagedPlacements())) ||
+        !writeFile(std::string(argv[1]) + "/damaged-frames.vtl", encodeConfiguration(*damagedFrames())))
+        return 1;
     return 0;
 }

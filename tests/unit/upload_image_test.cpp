@@ -171,6 +171,29 @@ TEST(UploadImage, DamagedPlacementsAreDrawnOnceAndCutAtTheirPage) {
     EXPECT_EQ(std::count(image.begin(), image.end(), 0), 7679);
 }
 
+// Frames and placements near the int32 limits: edges are computed in 64 bits, so nothing wraps
+// around onto a page.
+TEST(UploadImage, CoordinatesNearTheInt32LimitDoNotWrap) {
+    auto cfg = std::make_unique<UploadConfig>();
+    MemoryBitmaps bitmaps;
+    bitmaps.images[7] = makeImage(16, 8, [](int, int) { return true; });
+    cfg->directory.pages[0].x = INT32_MAX - 100;
+    cfg->directory.pages[1].y = INT32_MAX - 50;
+    GaugePlacement far;
+    far.width = 16;
+    far.height = 8;
+    far.bitmap = 7;
+    far.x = INT32_MIN;
+    far.y = cfg->directory.pages[0].y;
+    cfg->layout.slots[0][0] = far;
+    far.x = cfg->directory.pages[1].x;
+    far.y = INT32_MIN;
+    cfg->layout.slots[1][0] = far;
+    cfg->directory.pages[0].count = cfg->directory.pages[1].count = 1;
+    const std::vector<std::uint8_t> image = buildPageImage(cfg->layout, cfg->directory, bitmaps);
+    EXPECT_EQ(std::count(image.begin(), image.end(), 0), 7680);
+}
+
 TEST(UploadImage, BitmapRowsKeepTheirOwnPixels) {
     // A 16x2 bitmap with distinct bytes lands row by row, byte by byte.
     auto cfg = std::make_unique<UploadConfig>();
