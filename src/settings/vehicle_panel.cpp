@@ -151,13 +151,21 @@ void readVehiclePanel(FormControls& form, VehicleSettings& s, EngineUnitProfiles
     s.injectorSize = truncateToInt(injector);
     s.cylinderCount = truncateToInt(cylinders);
 
+    s.fuelFlowFactor = computeFuelFlowFactor(cylinders, injector, pressure);
+}
+
+float computeFuelFlowFactor(double cylinders, float injector, float pressure) {
     // Unguarded on purpose: a pressure of 0 or below gives NaN or infinity, which is stored and
-    // sent as it is, as the display has always received it.
+    // sent, as the display has always received it.
     const double flow = cylinders * static_cast<double>(injector) *
                         static_cast<double>(kInjectorFlowFactor);
     const double pressureRoot =
         std::sqrt(static_cast<double>(pressure) * static_cast<double>(kPressureFactor));
-    s.fuelFlowFactor = static_cast<float>(flow / pressureRoot);
+    const double factor = flow / pressureRoot;
+    // The display has always received the NaN 0xFFC00000, which is x86's default NaN; other
+    // processors make a NaN of another sign (ARM's is 0x7FC00000), so the bits are set here.
+    if (std::isnan(factor)) return singleFromBits(0xFFC00000);
+    return static_cast<float>(factor);
 }
 
 void onVehiclePanelCommand(FormControls& form, int controlId, VehicleSettings& settings,

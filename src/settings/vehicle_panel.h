@@ -28,6 +28,10 @@ void fillVehiclePanel(FormControls& form, const VehicleSettings& settings);
 // MAP sensor entries and derives fuelFlowFactor.
 void readVehiclePanel(FormControls& form, VehicleSettings& settings, EngineUnitProfiles& profiles);
 
+// (cylinders x injector x 0.0002642008) / sqrt(pressure x 0.022222223) in single precision, from
+// the untruncated entries. A NaN result (0 / 0, a negative root) is always the bits 0xFFC00000.
+float computeFuelFlowFactor(double cylinders, float injector, float pressure);
+
 // A command notification from control `controlId` (an edit change, a focus change, a list
 // selection...). Ids 1, 7 and 1002 are ignored, and so is everything while fillingControls is
 // set; any other control reads the whole panel back.

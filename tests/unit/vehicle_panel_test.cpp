@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,30 @@ TEST(VehiclePanelReadBack, MapSensorSlotsByBits) {
     fillVehiclePanel(panel.form, panel.settings);
     EXPECT_EQ(panel.form.texts[IDC_LOAD_SCALAR], "1.000");
     EXPECT_EQ(panel.form.texts[IDC_LOAD_OFFSET], "100.000");
+}
+
+// The NaN goes out as FF C0 00 00 on every processor, whatever sign its own default NaN has: a
+// NaN entering the calculation stands in for a processor whose default NaN is positive.
+TEST(VehiclePanelReadBack, FuelFlowFactorNanIsAlwaysFFC00000) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();  // 0x7FF8..., positive
+    struct Case {
+        const char* name;
+        double cylinders;
+        float injector, pressure;
+    };
+    const Case cases[] = {{"all zero", 0, 0, 0},
+                          {"negative pressure", 4, 550, -45},
+                          {"positive NaN in", nan, 550, 45},
+                          {"negative NaN in", -nan, 550, 45},
+                          {"positive NaN pressure", 4, 550, std::numeric_limits<float>::quiet_NaN()}};
+    for (const Case& c : cases)
+        EXPECT_EQ(bitsOf(computeFuelFlowFactor(c.cylinders, c.injector, c.pressure)), 0xFFC00000u)
+            << "case " << c.name;
+    EXPECT_EQ(bitsOf(computeFuelFlowFactor(4.9, 550.5f, 45)), 0x3F367170u);
+
+    Panel panel;  // start values: all three entries 0
+    readVehiclePanel(panel.form, panel.settings, panel.profiles);
+    EXPECT_EQ(bitsOf(panel.settings.fuelFlowFactor), 0xFFC00000u);
 }
 
 TEST(VehiclePanelReadBack, FuelSystem) {
