@@ -6,6 +6,7 @@
 #include "layout/gauge_catalog.h"
 #include "profiles/display_encoding.h"
 #include "link/upload_image.h"
+#include "settings/vehicle_panel.h"
 
 namespace {
 
@@ -23,12 +24,6 @@ void putFloat(std::vector<std::uint8_t>& out, float value) {
 void putU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-// The size a list position stands for, 0 when it stands for none.
-int listSize(std::int32_t position, int first, int step, int entries) {
-    if (position < 0 || position >= entries) return 0;
-    return first + step * position;
 }
 
 void addPiece(UploadStream& s, Pacing pacing, std::vector<std::uint8_t> bytes) {
@@ -55,9 +50,10 @@ bool encodeGaugeRecord(const GaugePlacement& placement, const PageFrame& frame,
 }
 
 float tyreValue(const VehicleSettings& v) {
-    const std::int32_t rim = listSize(v.rimDiameterIndex, 11, 1, 20);
-    const std::int32_t width = listSize(v.tireWidthIndex, 140, 5, 52);
-    const std::int32_t aspect = listSize(v.tireAspectIndex, 5, 5, 19);
+    // The sizes the panel's lists show at the stored positions.
+    const std::int32_t rim = vehicleListValue(kRimDiameterList, v.rimDiameterIndex);
+    const std::int32_t width = vehicleListValue(kTireWidthList, v.tireWidthIndex);
+    const std::int32_t aspect = vehicleListValue(kTireAspectList, v.tireAspectIndex);
     const double oneOver1270 = singleFromBits(0x3A4E69A0);
     const double oneOver24 = singleFromBits(0x3D2AAAAB);
     // Two sidewalls (width x aspect / 100, in mm / 25.4) plus the rim give the diameter in
