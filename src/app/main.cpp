@@ -4,6 +4,7 @@
 #include "app/app_state.h"
 #include "app/main_window_win.h"
 #include "document/document_name.h"
+#include "platform/message_loop.h"
 #include "settings/custom_sensor_curves.h"
 
 AppState& appState() {
@@ -22,10 +23,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     updateCaption(app);
     app.config.curves = startupCustomSensorCurves();
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    MSG message{};
+    return runMessageLoop([&] { return static_cast<int>(GetMessageA(&message, nullptr, 0, 0)); },
+                          [&] {
+                              TranslateMessage(&message);
+                              DispatchMessageA(&message);
+                          },
+                          [&] { return static_cast<int>(message.wParam); });
 }
