@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/about_text.h"
+
 namespace {
 
 constexpr char kClassName[] = "AboutMaster";
@@ -10,13 +12,6 @@ constexpr int kWidth = 300;
 constexpr int kHeight = 290;
 constexpr int kMargin = 10;
 constexpr size_t kTitleRoom = 100;  // characters of the title kept after "About "
-
-constexpr char kProgramTitle[] = "Veltrana";
-constexpr char kAboutText[] =
-    "Veltrana\r\n"
-    "Gauge display configuration editor\r\n"
-    "https://veltrana.example/\r\n"
-    "\r\n";
 
 HWND aboutWindow = nullptr;
 HBITMAP aboutPicture = nullptr;  // none when "plov.bmp" is missing or unreadable
@@ -108,7 +103,7 @@ void showAbout(const char* title, const char* text) {
     SetForegroundWindow(aboutWindow);
 }
 
-void showAbout() { showAbout(kProgramTitle, kAboutText); }
+void showAbout() { showAbout(kAboutTitle, kAboutText); }
 
 LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
