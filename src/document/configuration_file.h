@@ -56,8 +56,7 @@ struct ParsedConfigurationFile {
 
 // Reads and checks a whole file. Refused: a version word that is none of the five, a file
 // shorter than its version needs, a page count outside 0..128, a page frame other than the
-// fixed one. Bytes after the last block of
-// the version are ignored.
+// fixed one. Bytes after the last block of the version are ignored.
 ParsedConfigurationFile parseConfigurationFile(const std::uint8_t* data, std::size_t size);
 ParsedConfigurationFile parseConfigurationFile(const std::vector<std::uint8_t>& bytes);
 
