@@ -2,9 +2,10 @@
 //
 //   link_figures sample NAME OUT
 //       waits for a process whose program (first command-line word) ends in NAME, a path in
-//       either spelling (Wine names a program by its Windows path, Z: standing for the root),
-//       then writes "MONOTONIC_MS CPU_MS" to OUT every 20 ms until the process ends (processor
-//       time from /proc/PID/stat, user and system).
+//       either spelling (Wine names a program by its Windows path, Z: standing for the root)
+//       and, when WINEPREFIX is set, that runs in the same Wine prefix; then writes
+//       "MONOTONIC_MS CPU_MS" to OUT every 20 ms until the process ends (processor time from
+//       /proc/PID/stat, user and system).
 //   link_figures report LABEL PLAN TIMES SAMPLES
 //       prints one row: span from the first to the last byte against the sum of the minimum
 //       pauses between them, the smallest pause margin, the number of pauses short of their
@@ -47,18 +48,28 @@ std::string plain(std::string path) {
     return path;
 }
 
+// The process's WINEPREFIX, empty when it has none.
+std::string winePrefixOf(const std::string& pid) {
+    std::ifstream f("/proc/" + pid + "/environ", std::ios::binary);
+    for (std::string entry; std::getline(f, entry, '\0');)
+        if (entry.compare(0, 11, "WINEPREFIX=") == 0) return entry.substr(11);
+    return {};
+}
+
 bool endsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 std::string findProcess(const std::string& name) {
     const std::string self = std::to_string(getpid());
+    // Other runs of the same program (the end-to-end suite's, say) use prefixes of their own.
+    const char* prefix = std::getenv("WINEPREFIX");
     DIR* proc = opendir("/proc");
     std::string found;
     while (dirent* e = proc ? readdir(proc) : nullptr) {
         const std::string pid = e->d_name;
         if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
-        if (endsWith(plain(programOf(pid)), plain(name))) found = pid;
+        if (endsWith(plain(programOf(pid)), plain(name)) && (!prefix || winePrefixOf(pid) == prefix)) found = pid;
     }
     if (proc) closedir(proc);
     return found;
