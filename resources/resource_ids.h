@@ -5,8 +5,9 @@
 // Icons
 #define IDI_VELTRANA 103
 
-// Menus
+// Menus and keyboard accelerators
 #define IDM_MAIN_MENU 110
+#define IDA_MAIN_ACCELERATORS 111
 
 // Menu commands
 #define IDM_CREATE_CONFIGURATION 40001
@@ -25,6 +26,8 @@
 #define IDM_SETUP_WARNINGS 40013
 #define IDM_PREVIEW_DISPLAY 40020
 #define IDM_EXPORT_DISPLAY_IMAGE 40021
+#define IDM_UNDO 40030
+#define IDM_REDO 40031
 
 // Dialog templates
 #define IDD_VEHICLE_PANEL 102

@@ -7,8 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "app/document_shell_win.h"
 #include "app/view_host_win.h"
 #include "document/configuration.h"
+#include "document/edit_history.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_editing.h"
 #include "profiles/engine_unit_profiles.h"
@@ -19,6 +21,11 @@ struct AppState {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
     std::string documentName;
+    EditHistory history;
+    Win32DocumentShell documentShell{*this};
+    HACCEL accelerators = nullptr;
+    // The control that had the focus when the main window was last deactivated.
+    HWND focusBeforeDeactivation = nullptr;
 
     Configuration config;
     EngineUnitProfiles profiles;

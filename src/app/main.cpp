@@ -2,9 +2,13 @@
 
 #include "app/about_window_win.h"
 #include "app/app_state.h"
+#include "app/document_shell_win.h"
+#include "app/keyboard_win.h"
 #include "app/main_window_win.h"
+#include "document/document_commands.h"
 #include "document/document_name.h"
 #include "platform/message_loop.h"
+#include "resource_ids.h"
 #include "settings/custom_sensor_curves.h"
 
 AppState& appState() {
@@ -22,10 +26,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     createMainWindow(app);
     updateCaption(app);
     app.config.curves = startupCustomSensorCurves();
+    app.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN_ACCELERATORS));
+    Document document = documentOf(app);
+    startHistory(document);
 
     MSG message{};
     return runMessageLoop([&] { return static_cast<int>(GetMessageA(&message, nullptr, 0, 0)); },
                           [&] {
+                              if (routeKeyboardMessage(app, message)) return;
                               TranslateMessage(&message);
                               DispatchMessageA(&message);
                           },

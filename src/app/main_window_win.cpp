@@ -2,6 +2,8 @@
 
 #include "app/commands_win.h"
 #include "app/display_preview_win.h"
+#include "app/document_shell_win.h"
+#include "document/document_commands.h"
 #include "document/document_name.h"
 #include "platform/form_controls_win.h"
 #include "resource_ids.h"
@@ -13,6 +15,7 @@ const char* const kMainWindowClass = "RARADAZ";
 constexpr int kMainWindowWidth = 1024;
 constexpr int kMainWindowHeight = 768;
 constexpr WORD kSelectionChanged = 1;  // CBN_SELCHANGE
+constexpr WORD kFromAccelerator = 1;   // WM_COMMAND's high word for a key of the accelerator table
 
 HWND createLabel(AppState& app, const char* text, int x, int y, int width, int height) {
     return CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height,
@@ -67,8 +70,8 @@ void createContents(AppState& app) {
     createPagePreviews(app);
     refreshPlacedGauges(app);
     createSelectorRow(app);
-    app.vehiclePanel =
-        createVehiclePanel(app.instance, app.mainWindow, app.config.vehicle, app.profiles);
+    app.vehiclePanel = createVehiclePanel(app.instance, app.mainWindow, app.config.vehicle,
+                                          app.profiles, [&app] { recordEdit(documentOf(app)); });
     app.catalog = loadCatalog(*app.views);
     fillGaugeSelector(app, app.editing.selectedKind);
     SendMessageA(app.gaugeSelector, CB_SETCURSEL, 0, 0);
@@ -96,11 +99,7 @@ void refreshPlacedGauges(AppState& app) {
 }
 
 void runExitSequence(AppState& app) {
-    const int answer = MessageBoxA(nullptr, "Do you wish to save before exit?", "Save?",
-                                   MB_YESNO | MB_ICONQUESTION);
-    // Yes saves; when that save does not happen (chooser left, write failed) the editor stays
-    // open rather than quitting with the work unsaved.
-    if (answer == IDYES && !executeSave(app)) return;
+    if (!confirmExit(documentOf(app))) return;
     SendMessageA(app.mainWindow, WM_DESTROY, 0, 0);
 }
 
@@ -141,10 +140,25 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         runExitSequence(app);
         return 0;
+    case WM_ACTIVATE:
+        // As a dialog does: the field that had the focus gets it back when the window is
+        // active again (after a chooser, a message box or a dialog), so typing goes on there.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            app.focusBeforeDeactivation = IsChild(window, focus) ? focus : nullptr;
+        } else if (app.focusBeforeDeactivation && IsWindow(app.focusBeforeDeactivation)) {
+            SetFocus(app.focusBeforeDeactivation);
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
+        if (HIWORD(wParam) == kFromAccelerator && lParam == 0) {
+            executeCommand(app, LOWORD(wParam));
+            return 0;
+        }
         executeCommand(app, static_cast<std::uint32_t>(wParam));
         if (HIWORD(wParam) == kSelectionChanged) handleSelectorChange(app, LOWORD(wParam));
         return 0;
@@ -152,12 +166,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         moveGhost(app.editing, app.config.directory, *app.views, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_LBUTTONDOWN:
+        SetFocus(window);  // the keys work on the pages after a click on them
         placeGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views);
         layoutChanged(app);
+        recordEdit(documentOf(app));
         return 0;
     case WM_RBUTTONDOWN:
+        SetFocus(window);
         removeGaugeAtGhost(app.editing, app.config.layout, app.config.directory, *app.views);
         layoutChanged(app);
+        recordEdit(documentOf(app));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

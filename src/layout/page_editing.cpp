@@ -96,3 +96,26 @@ void removeGaugeAtGhost(const EditingState& state, PageLayout& layout, PageDirec
         findPlacementAt(layout, directory, state.ghost.x, state.ghost.y);
     if (hit) removePlacement(layout, directory, host, hit->page, hit->slot);
 }
+
+void pressPageKey(EditingState& state, PageLayout& layout, PageDirectory& directory,
+                  const GaugeCatalog& catalog, ViewHost& host, PageKey key) {
+    if (key == PageKey::place) return placeGhost(state, layout, directory, catalog, host);
+    if (key == PageKey::remove) return removeGaugeAtGhost(state, layout, directory, host);
+    const int dx = key == PageKey::left ? -1 : key == PageKey::right ? 1 : 0;
+    const int dy = key == PageKey::up ? -1 : key == PageKey::down ? 1 : 0;
+    // The step stays within what a mouse position can be, so the ghost never leaves the window.
+    auto step = [](std::int32_t from, int direction) {
+        const std::int64_t to = static_cast<std::int64_t>(from) + direction * kGhostGrid;
+        return static_cast<std::uint16_t>(to < 0 ? 0 : to > 0xFFFF ? 0xFFFF : to);
+    };
+    moveGhost(state, directory, host, step(state.ghost.x, dx), step(state.ghost.y, dy));
+}
+
+bool isOnPages(const PageDirectory& directory, int x, int y) {
+    for (const PageFrame& frame : directory.pages) {
+        const std::int64_t right = static_cast<std::int64_t>(frame.x) + frame.width;
+        const std::int64_t bottom = static_cast<std::int64_t>(frame.y) + frame.height;
+        if (x >= frame.x && x < right && y >= frame.y && y < bottom) return true;
+    }
+    return false;
+}

@@ -37,3 +37,11 @@ void placeGhost(EditingState& state, PageLayout& layout, PageDirectory& director
 // Removes the placed gauge under the ghost's grid position, if any.
 void removeGaugeAtGhost(const EditingState& state, PageLayout& layout, PageDirectory& directory,
                         ViewHost& host);
+
+// The keys that work on the pages: the arrows move the ghost one grid step, Enter places it,
+// Delete removes the gauge under it.
+enum class PageKey { left, right, up, down, place, remove };
+void pressPageKey(EditingState& state, PageLayout& layout, PageDirectory& directory,
+                  const GaugeCatalog& catalog, ViewHost& host, PageKey key);
+// Whether the preview point lies on one of the four pages.
+bool isOnPages(const PageDirectory& directory, int x, int y);

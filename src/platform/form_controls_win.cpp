@@ -41,3 +41,8 @@ void Win32FormControls::setChecked(int id, bool checked) {
 bool Win32FormControls::isChecked(int id) {
     return IsDlgButtonChecked(parent_, id) == BST_CHECKED;
 }
+
+UINT showRecordAgainMessage() {
+    static const UINT message = RegisterWindowMessageA("Veltrana.ShowRecordAgain");
+    return message;
+}

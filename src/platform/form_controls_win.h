@@ -4,6 +4,10 @@
 
 #include "platform/form_controls.h"
 
+// Sent to the open settings dialogs when their records changed underneath them (an undo or a
+// redo): each shows its record again. A registered message, so no other window mistakes it.
+UINT showRecordAgainMessage();
+
 class Win32FormControls : public FormControls {
 public:
     explicit Win32FormControls(HWND parent) : parent_(parent) {}

@@ -15,6 +15,7 @@ namespace {
 struct CustomSensorDialogState {
     CustomSensorCurves* curves;
     int selectedSensor;
+    std::function<void()> closed;
 };
 
 CustomSensorDialogState* stateOf(HWND dialog) {
@@ -118,6 +119,13 @@ void drawCurvePlot(HWND dialog, const DRAWITEMSTRUCT& item) {
 bool isPointEdit(int id) { return id >= IDC_CURVE_POINT_FIRST && id <= IDC_CURVE_POINT_LAST; }
 
 INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == showRecordAgainMessage()) {
+        if (CustomSensorDialogState* state = stateOf(dialog)) {
+            Win32FormControls form(dialog);
+            fillCustomSensorDialog(form, *state->curves, state->selectedSensor);
+        }
+        return TRUE;
+    }
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -140,8 +148,11 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
             return TRUE;
         }
         Win32FormControls form(dialog);
-        if (customSensorCommand(form, *state->curves, state->selectedSensor, id))
+        if (customSensorCommand(form, *state->curves, state->selectedSensor, id)) {
+            const std::function<void()> closed = state->closed;
             DestroyWindow(dialog);
+            if (closed) closed();
+        }
         return TRUE;
     }
     case WM_NCDESTROY:
@@ -155,8 +166,9 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
 
 }  // namespace
 
-HWND openCustomSensorDialog(HINSTANCE instance, HWND owner, CustomSensorCurves& curves, int sensorIndex) {
-    auto* state = new CustomSensorDialogState{&curves, sensorIndex};
+HWND openCustomSensorDialog(HINSTANCE instance, HWND owner, CustomSensorCurves& curves, int sensorIndex,
+                            std::function<void()> closed) {
+    auto* state = new CustomSensorDialogState{&curves, sensorIndex, std::move(closed)};
     HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_CUSTOM_SENSOR), owner,
                                      customSensorDialogProc, reinterpret_cast<LPARAM>(state));
     if (dialog == nullptr) {

@@ -2,9 +2,13 @@
 // The modeless "Setup Custom Sensor" dialog (template IDD_CUSTOM_SENSOR).
 #include <windows.h>
 
+#include <functional>
+
 struct CustomSensorCurves;
 
 // Opens a further dialog for sensor `sensorIndex` (0 to 3), filled from its curve and shown.
 // Several may be open at once; each edits the sensor it was opened for, and its OK stores into
-// `curves`, which must outlive the dialog. Returns the dialog, or nullptr when it could not be made.
-HWND openCustomSensorDialog(HINSTANCE instance, HWND owner, CustomSensorCurves& curves, int sensorIndex);
+// `curves`, which must outlive the dialog. `closed` runs after OK or Cancel has closed it.
+// Returns the dialog, or nullptr when it could not be made.
+HWND openCustomSensorDialog(HINSTANCE instance, HWND owner, CustomSensorCurves& curves, int sensorIndex,
+                            std::function<void()> closed);

@@ -10,7 +10,11 @@ namespace {
 struct VehiclePanelContext {
     VehicleSettings& settings;
     EngineUnitProfiles& profiles;
+    std::function<void()> fieldLeft;
 };
+
+constexpr WORD kListSelectionChanged = 1;  // CBN_SELCHANGE
+constexpr WORD kEditFocusLost = 0x200;     // EN_KILLFOCUS
 
 VehiclePanelContext* contextOf(HWND panel) {
     return reinterpret_cast<VehiclePanelContext*>(GetWindowLongPtrA(panel, GWLP_USERDATA));
@@ -25,6 +29,9 @@ INT_PTR CALLBACK vehiclePanelProc(HWND panel, UINT message, WPARAM wParam, LPARA
         if (VehiclePanelContext* context = contextOf(panel)) {
             Win32FormControls form(panel);
             onVehiclePanelCommand(form, LOWORD(wParam), context->settings, context->profiles);
+            const WORD code = HIWORD(wParam);
+            if ((code == kListSelectionChanged || code == kEditFocusLost) && context->fieldLeft)
+                context->fieldLeft();
         }
         return TRUE;
     case WM_NCDESTROY:
@@ -39,8 +46,8 @@ INT_PTR CALLBACK vehiclePanelProc(HWND panel, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 HWND createVehiclePanel(HINSTANCE instance, HWND mainWindow, VehicleSettings& settings,
-                        EngineUnitProfiles& profiles) {
-    auto* context = new VehiclePanelContext{settings, profiles};
+                        EngineUnitProfiles& profiles, std::function<void()> fieldLeft) {
+    auto* context = new VehiclePanelContext{settings, profiles, std::move(fieldLeft)};
     HWND panel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_VEHICLE_PANEL), mainWindow,
                                     vehiclePanelProc, reinterpret_cast<LPARAM>(context));
     if (panel == nullptr) {

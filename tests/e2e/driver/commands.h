@@ -55,6 +55,7 @@ std::string cmdAttach(EditorSession&, ScriptLine&);
 std::string cmdExpectExit(EditorSession&, ScriptLine&);
 std::string cmdClose(EditorSession&, ScriptLine&);
 std::string cmdMenu(EditorSession&, ScriptLine&);
+std::string cmdCommand(EditorSession&, ScriptLine&);
 std::string cmdSleep(EditorSession&, ScriptLine&);
 std::string cmdTimeout(EditorSession&, ScriptLine&);
 std::string cmdScreenshot(EditorSession&, ScriptLine&);
@@ -90,6 +91,12 @@ std::string cmdExpectBoxText(EditorSession&, ScriptLine&);
 std::string cmdPress(EditorSession&, ScriptLine&);
 std::string cmdExpectOwner(EditorSession&, ScriptLine&);
 std::string cmdAnswer(EditorSession&, ScriptLine&);
+
+// The keyboard through the system's input queue, and waits for what keys do (commands_keys.cpp)
+std::string cmdKeys(EditorSession&, ScriptLine&);
+std::string cmdTypeKeys(EditorSession&, ScriptLine&);
+std::string cmdWaitFocus(EditorSession&, ScriptLine&);
+std::string cmdWaitText(EditorSession&, ScriptLine&);
 
 // Typing into edits and check-box states (commands_forms.cpp)
 std::string cmdType(EditorSession&, ScriptLine&);

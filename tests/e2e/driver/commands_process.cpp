@@ -44,6 +44,8 @@ const NamedId kMenuCommands[] = {
     {"IDM_SETUP_WARNINGS", IDM_SETUP_WARNINGS},
     {"IDM_PREVIEW_DISPLAY", IDM_PREVIEW_DISPLAY},
     {"IDM_EXPORT_DISPLAY_IMAGE", IDM_EXPORT_DISPLAY_IMAGE},
+    {"IDM_UNDO", IDM_UNDO},
+    {"IDM_REDO", IDM_REDO},
 };
 }  // namespace
 
@@ -126,19 +128,37 @@ std::string cmdClose(EditorSession& s, ScriptLine& line) {
   return {};
 }
 
+namespace {
+// A menu command by number or IDM_ name; -1 when unknown.
+long menuCommandId(const std::string& name) {
+  long id = -1;
+  if (parseInt(name, id)) return id;
+  for (const NamedId& m : kMenuCommands) {
+    if (name == m.name) id = m.id;
+  }
+  return id;
+}
+}  // namespace
+
 std::string cmdMenu(EditorSession& s, ScriptLine& line) {
   Args a(line);
   std::string name = a.word("command id");
   if (!a.done()) return a.error;
-  long id = -1;
-  if (!parseInt(name, id)) {
-    for (const NamedId& m : kMenuCommands) {
-      if (name == m.name) id = m.id;
-    }
-    if (id < 0) return "unknown menu command " + name;
-  }
+  long id = menuCommandId(name);
+  if (id < 0) return "unknown menu command " + name;
   // Posted, as a menu choice is: the command may open a modal chooser or run for long.
   PostMessageA(s.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  return {};
+}
+
+std::string cmdCommand(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string name = a.word("command id");
+  if (!a.done()) return a.error;
+  long id = menuCommandId(name);
+  if (id < 0) return "unknown menu command " + name;
+  // Sent, so the next line sees its outcome; only for commands that open no modal window.
+  if (!s.send(WM_COMMAND, MAKEWPARAM(id, 0), 0)) return "the editor did not handle the command";
   return {};
 }
 

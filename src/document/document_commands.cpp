@@ -1,0 +1,111 @@
+#include "document/document_commands.h"
+
+#include "document/configuration_file.h"
+#include "document/document_name.h"
+#include "document/document_shell.h"
+
+namespace {
+
+void showHistory(const Document& d) { d.shell.showHistory(d.history.canUndo(), d.history.canRedo()); }
+
+// Writes the configuration to `path`; the document takes the name only once the file is whole,
+// so a failed save leaves both the old file and the name as they were.
+bool saveTo(const Document& d, const std::string& path) {
+    d.shell.readEditors();
+    const SaveResult result = saveConfiguration(path, d.config);
+    if (!result.saved) {
+        d.shell.showFailure(saveFailureMessage(path, result.reason));
+        return false;
+    }
+    d.name = path;
+    d.shell.showName();
+    return true;
+}
+
+// Puts back the state of an undo or redo, as a Load of the kept bytes would.
+void restore(const Document& d, const RestoredState& state) {
+    if (state.configuration == nullptr) return;
+    const ParsedConfigurationFile parsed = parseConfigurationFile(*state.configuration);
+    if (!parsed.accepted) return;  // our own bytes: always accepted
+    applyLoadedConfiguration(parsed.blocks, d.config, d.catalog, d.views);
+    if (state.name != nullptr) d.name = *state.name;
+    d.shell.showDocument(true);
+    d.shell.showName();
+}
+
+// Edits that ended without a step of their own (a field still being typed in) become a step
+// before a command that takes one, so that undoing the command brings them back.
+void recordPendingEdit(const Document& d) {
+    d.shell.readEditors();
+    recordEdit(d);
+}
+
+}  // namespace
+
+ConfigurationBytes documentBytes(const Document& document) {
+    return encodeConfiguration(document.config);
+}
+
+void startHistory(const Document& document) {
+    document.shell.readEditors();
+    document.history.start(documentBytes(document));
+    showHistory(document);
+}
+
+void recordEdit(const Document& document) {
+    if (document.history.record(documentBytes(document))) showHistory(document);
+}
+
+void createDocument(const Document& d) {
+    if (!d.shell.askYesNo("Are you sure you wish to create a new file?", "Create new file?"))
+        return;
+    recordPendingEdit(d);
+    const std::string before = d.name;
+    d.name = kDefaultDocumentName;
+    d.shell.showDocument(false);
+    d.shell.showName();
+    if (d.history.recordRename(documentBytes(d), before, d.name)) showHistory(d);
+}
+
+void loadDocument(const Document& d) {
+    std::string path;
+    if (!d.shell.chooseFileToOpen(path)) return;
+    recordPendingEdit(d);
+    const std::string before = d.name;
+    const LoadResult result = loadConfiguration(path, d.config, d.catalog, d.views);
+    if (!result.loaded) {
+        d.shell.showFailure(loadFailureMessage(path, result.reason));
+        return;
+    }
+    d.name = path;
+    d.shell.showName();
+    d.shell.showDocument(result.vehicleLoaded);
+    if (d.history.recordRename(documentBytes(d), before, d.name)) showHistory(d);
+}
+
+bool saveDocument(const Document& d) {
+    if (isUntitled(d.name)) return saveDocumentAs(d);
+    return saveTo(d, withConfigurationExtension(d.name));
+}
+
+bool saveDocumentAs(const Document& d) {
+    std::string path;
+    if (!d.shell.chooseFileToSave(path)) return false;
+    return saveTo(d, withConfigurationExtension(path));
+}
+
+void undoEdit(const Document& d) {
+    recordPendingEdit(d);
+    restore(d, d.history.undo());
+    showHistory(d);
+}
+
+void redoEdit(const Document& d) {
+    restore(d, d.history.redo());
+    showHistory(d);
+}
+
+bool confirmExit(const Document& d) {
+    if (!d.shell.askYesNo("Do you wish to save before exit?", "Save?")) return true;
+    return saveDocument(d);
+}
