@@ -15,6 +15,7 @@
 #include "layout/gauge_catalog.h"
 #include "layout/page_codec.h"
 #include "support/fake_view_host.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -217,26 +218,6 @@ struct Editor {
             config->directory.pages[page].window = host.createView(32, 32 + 176 * page, 480, 128);
         attachPlacementViews(config->layout, config->directory, catalog, host);
     }
-};
-
-class TempDir {
-public:
-    TempDir() {
-        static int serial = 0;
-        path_ = fs::temp_directory_path() /
-                ("configuration_file_test_" + std::to_string(++serial) + "_" +
-                 std::to_string(reinterpret_cast<std::uintptr_t>(this) & 0xFFFFF));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
 };
 
 Bytes readAll(const std::string& path) {

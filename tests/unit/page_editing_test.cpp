@@ -242,3 +242,31 @@ TEST_F(PageEditingTest, RightClickRemovesTheGaugeUnderTheGhost) {
 }
 
 }  // namespace
+
+TEST_F(PageEditingTest, PageKeysMoveTheGhostByOneGridStepPlaceAndRemove) {
+    chooseKind(kTextKind);
+    moveGhost(state, directory, host, 40, 40);
+    pressPageKey(state, layout, directory, catalog, host, PageKey::right);
+    pressPageKey(state, layout, directory, catalog, host, PageKey::down);
+    EXPECT_EQ(state.ghost.x, 32 + kGhostGrid);
+    EXPECT_EQ(state.ghost.y, 32 + kGhostGrid);
+    EXPECT_EQ(ghostView().x, 32 + kGhostGrid) << "the view follows the ghost";
+    pressPageKey(state, layout, directory, catalog, host, PageKey::place);
+    EXPECT_EQ(placedCount(), 1);
+    pressPageKey(state, layout, directory, catalog, host, PageKey::remove);
+    EXPECT_EQ(placedCount(), 0);
+    // At the window's edge the ghost stays put instead of wrapping round.
+    moveGhost(state, directory, host, 0, 0);
+    pressPageKey(state, layout, directory, catalog, host, PageKey::left);
+    pressPageKey(state, layout, directory, catalog, host, PageKey::up);
+    EXPECT_EQ(state.ghost.x, 0);
+    EXPECT_EQ(state.ghost.y, 0);
+}
+
+TEST_F(PageEditingTest, OnlyPointsInsideAPageAreOnThePages) {
+    EXPECT_TRUE(isOnPages(directory, kPageX, kPageTop));
+    EXPECT_TRUE(isOnPages(directory, kPageX + kPageWidth - 1, kPageTop + 3 * kPageStride));
+    EXPECT_FALSE(isOnPages(directory, kPageX + kPageWidth, kPageTop));
+    EXPECT_FALSE(isOnPages(directory, kPageX, kPageTop + kPageHeight)) << "between two pages";
+    EXPECT_FALSE(isOnPages(directory, kPageX - 1, kPageTop));
+}
