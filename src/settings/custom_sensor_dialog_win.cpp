@@ -177,6 +177,9 @@ HWND openCustomSensorDialog(HINSTANCE instance, HWND owner, CustomSensorCurves& 
     }
     Win32FormControls form(dialog);
     fillCustomSensorDialog(form, curves, sensorIndex);
+    // The first point gets the focus with its text marked, as Tab gives it, so typing replaces it.
+    SendMessageA(dialog, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_CURVE_POINT_FIRST)), TRUE);
     ShowWindow(dialog, SW_SHOW);
     return dialog;
 }
