@@ -27,8 +27,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     updateCaption(app);
     app.config.curves = startupCustomSensorCurves();
     app.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN_ACCELERATORS));
-    Document document = documentOf(app);
-    startHistory(document);
+    startHistory(documentOf(app));
 
     MSG message{};
     return runMessageLoop([&] { return static_cast<int>(GetMessageA(&message, nullptr, 0, 0)); },

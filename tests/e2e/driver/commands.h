@@ -30,6 +30,9 @@ struct Args {
   bool done();  // sets error when unexpected arguments are left
 };
 
+// Reads "WINDOW ID" and finds that control; an error text when it cannot.
+std::string findFormControl(EditorSession& s, Args& a, HWND& control);
+
 // A window named in a scenario: `main` for the main window, else a caption (a top-level window
 // of the editor, or a window inside the main window, such as a child dialog).
 HWND resolveWindow(EditorSession& s, const std::string& name);

@@ -5,8 +5,6 @@
 #include "commands.h"
 #include "window_lookup.h"
 
-namespace {
-// "WINDOW ID": the control, or an error text.
 std::string findFormControl(EditorSession& s, Args& a, HWND& control) {
   std::string window = a.word("window");
   long id = a.number("control id");
@@ -18,6 +16,7 @@ std::string findFormControl(EditorSession& s, Args& a, HWND& control) {
   return {};
 }
 
+namespace {
 std::string late(EditorSession& s) {
   return "the editor did not handle the keys within " + std::to_string(s.timeoutMs) + " ms";
 }

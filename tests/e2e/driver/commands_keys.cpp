@@ -126,16 +126,13 @@ std::string cmdWaitFocus(EditorSession& s, ScriptLine& line) {
 
 std::string cmdWaitText(EditorSession& s, ScriptLine& line) {
   Args a(line);
-  std::string window = a.word("window");
-  long id = a.number("control id");
+  HWND control = nullptr;
+  std::string failed = findFormControl(s, a, control);
+  if (!failed.empty()) return failed;
   std::string expected = a.rest("text");
   if (!a.done()) return a.error;
-  HWND w = resolveWindow(s, window);
-  if (!w) return "no window \"" + window + "\"";
-  HWND control = findControl(w, static_cast<int>(id));
-  if (!control) return "no control " + std::to_string(id) + " in \"" + window + "\"";
   if (!waitFor(s.timeoutMs, [&] { return windowText(control) == expected ? control : nullptr; })) {
-    return "text of control " + std::to_string(id) + ": expected \"" + expected + "\" within " +
+    return "text of control " + std::to_string(GetDlgCtrlID(control)) + ": expected \"" + expected + "\" within " +
            std::to_string(s.timeoutMs) + " ms, seen \"" + windowText(control) + "\"";
   }
   return {};
