@@ -67,7 +67,14 @@ std::string cmdWaitWindow(EditorSession& s, ScriptLine& line) {
   std::string caption = takeCaption(s, line, true);
   long ms = optionalTimeout(s, a);
   if (!a.done()) return a.error;
-  if (!waitFor(static_cast<DWORD>(ms), [&] { return resolveWindow(s, caption); })) {
+  auto find = [&] { return resolveWindow(s, caption); };
+  HWND found = waitFor(static_cast<DWORD>(ms), find);
+  // An editor that does not answer is still busy making the window (a slow or loaded machine):
+  // it gets the time-out again, a few times, before the wait fails.
+  for (int round = 0; !found && round < 5 && !s.settle(); ++round) {
+    found = waitFor(static_cast<DWORD>(ms), find);
+  }
+  if (!found) {
     return "no window \"" + caption + "\" within " + std::to_string(ms) +
            " ms; the editor shows:" + shownWindows(s);
   }
