@@ -238,6 +238,7 @@ LoadResult loadConfiguration(const std::string& path, Configuration& configurati
         return result;
     }
     result.vehicleLoaded = applyLoadedConfiguration(parsed->blocks, configuration, catalog, host);
+    result.version = parsed->blocks.version;
     result.loaded = true;
     return result;
 }

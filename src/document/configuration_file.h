@@ -76,6 +76,7 @@ struct LoadResult {
     bool loaded = false;
     std::string reason;          // when not loaded, in plain words
     bool vehicleLoaded = false;  // the file carried vehicle settings: refill the vehicle panel
+    std::uint32_t version = 0;   // the loaded file's version word
 };
 
 // Writes the current version to a temporary file beside `path` and only then puts it in place

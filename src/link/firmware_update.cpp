@@ -60,7 +60,8 @@ bool awaitByte(Await wait, std::uint8_t wanted) {
     }
 }
 
-int transfer(const std::vector<std::uint8_t>& image, SerialPort& port, Progress& progress, Clock& clock) {
+int transfer(const std::vector<std::uint8_t>& image, SerialPort& port, Progress& progress, Clock& clock,
+             std::size_t& sent) {
     if (!awaitOpeningPair(Await(port, clock))) return FirmwareNoAnswer;
     port.writeByte(FirmwareAnswer);
     if (!awaitGoAhead(Await(port, clock))) return FirmwareNoAnswer;
@@ -71,6 +72,7 @@ int transfer(const std::vector<std::uint8_t>& image, SerialPort& port, Progress&
     for (std::size_t k = 0; k < n; ++k) {
         if (!awaitByte(Await(port, clock), FirmwareRequest)) return FirmwareNoAnswer;
         port.writeByte(image[k]);
+        sent = k + 1;
         const int target = static_cast<int>(100 * k / n);
         while (steps < target) {
             progress.step();
@@ -86,11 +88,14 @@ int transfer(const std::vector<std::uint8_t>& image, SerialPort& port, Progress&
 }  // namespace
 
 int runFirmwareUpdate(const std::vector<std::uint8_t>& image, int comPortIndex, SerialPort& port,
-                      Progress& progress, Clock& clock) {
+                      Progress& progress, Clock& clock, std::size_t* bytesSent) {
+    if (bytesSent) *bytesSent = 0;
     progress.setRange(0, 100);
     progress.setPosition(0);
     if (port.openPort(comPortIndex, kFirmwareBaud, Parity::None) != PortOpened) return FirmwarePortFailed;
-    const int result = transfer(image, port, progress, clock);
+    std::size_t sent = 0;
+    const int result = transfer(image, port, progress, clock, sent);
+    if (bytesSent) *bytesSent = sent;
     port.closePort();
     return result;
 }

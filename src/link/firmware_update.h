@@ -39,6 +39,7 @@ constexpr double kFirmwareAwaitLimitMs = 30000;
 // Runs the whole exchange on the port comPortIndex (0 for COM1) at 38400 baud without parity.
 // The progress bar gets the range 0..100 and advances to floor(100 k / n) as byte k goes out.
 // The port is closed on every path on which it was opened. The clock bounds the waits for the
-// display (kFirmwareAwaitLimitMs).
+// display (kFirmwareAwaitLimitMs). `bytesSent`, when given, receives the number of image bytes
+// sent, so after an echo mismatch the wrong byte is bytesSent - 1.
 int runFirmwareUpdate(const std::vector<std::uint8_t>& image, int comPortIndex, SerialPort& port,
-                      Progress& progress, Clock& clock);
+                      Progress& progress, Clock& clock, std::size_t* bytesSent = nullptr);

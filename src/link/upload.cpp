@@ -1,53 +1,22 @@
 #include "link/upload.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-struct Sender {
-    SerialPort& port;
-    Clock& clock;
-    Progress& progress;
-    UploadResult& result;
-
-    // False when the port refused the byte.
-    bool put(std::uint8_t value, bool step) {
-        if (!port.writeByte(value)) return false;
+// Hands `write`'s bytes to the port one by one and waits out its pause; false when the port
+// refused a byte.
+bool send(const std::vector<std::uint8_t>& bytes, const PacedWrite& write, SerialPort& port, Clock& clock,
+          Progress& progress, UploadResult& result) {
+    const double start = write.minimumPauseMs > 0 ? clock.nowMs() : 0.0;
+    for (std::size_t i = write.offset; i < write.offset + write.length; ++i) {
+        if (!port.writeByte(bytes[i])) return false;
         ++result.bytesSent;
-        if (step) progress.step();
-        return true;
+        if (write.stepsProgress) progress.step();
     }
-
-    bool group(const std::uint8_t* bytes, std::size_t length, double pauseMs) {
-        const double start = clock.nowMs();
-        for (std::size_t i = 0; i < length; ++i)
-            if (!put(bytes[i], true)) return false;
-        waitSince(clock, start, pauseMs);
-        return true;
-    }
-
-    bool piece(const StreamPiece& piece) {
-        const std::uint8_t* bytes = piece.bytes.data();
-        const std::size_t length = piece.bytes.size();
-        switch (piece.pacing) {
-            case Pacing::Single:
-                for (std::size_t i = 0; i < length; ++i)
-                    if (!put(bytes[i], false)) return false;
-                return true;
-            case Pacing::ImageLine: return group(bytes, length, 30.0);
-            case Pacing::Glyph: return group(bytes, length, 10.0);
-            case Pacing::Paced:
-                // Chunks never span two pieces: each piece starts a fresh run of 16.
-                for (std::size_t at = 0; at < length; at += kPacedChunkBytes) {
-                    const std::size_t n = std::min(kPacedChunkBytes, length - at);
-                    if (!group(bytes + at, n, 4.0 * static_cast<double>(n))) return false;
-                }
-                return true;
-        }
-        return true;
-    }
-};
+    if (write.minimumPauseMs > 0) waitSince(clock, start, write.minimumPauseMs);
+    return true;
+}
 
 }  // namespace
 
@@ -72,9 +41,9 @@ UploadResult runUpload(const UploadStream& stream, int comPortIndex, SerialPort&
         result.outcome = UploadOutcome::PortNotOpened;
         return result;
     }
-    Sender sender{port, clock, progress, result};
-    for (const StreamPiece& piece : stream.pieces) {
-        if (!sender.piece(piece)) {
+    const std::vector<std::uint8_t> bytes = flattenStream(stream);
+    for (const PacedWrite& write : pacedWrites(stream)) {
+        if (!send(bytes, write, port, clock, progress, result)) {
             result.outcome = UploadOutcome::PortStoppedTaking;
             break;
         }

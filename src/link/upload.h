@@ -10,7 +10,6 @@
 #include "platform/serial_port.h"
 
 constexpr std::uint32_t kUploadBaud = 38400;
-constexpr std::size_t kPacedChunkBytes = 16;
 
 enum class UploadOutcome {
     Sent,

@@ -47,6 +47,19 @@ int imagePage(const GaugePlacement& g, const PageDirectory& directory) {
 
 }  // namespace
 
+bool displayPixelIsDark(const std::vector<std::uint8_t>& pageImage, int x, int y) {
+    if (x < 0 || x >= 8 * kImageLineBytes || y < 0 || y >= kPageCount * kPageLines) return false;
+    const std::size_t at = static_cast<std::size_t>(kImageLineBytes * y + x / 8);
+    return at < pageImage.size() && ((pageImage[at] << (x % 8)) & 0x80) != 0;
+}
+
+bool fontGridPixelIsDark(const std::vector<std::uint8_t>& fontImage, int x, int y) {
+    if (x < 0 || x >= kFontGridPixels || y < 0 || y >= kFontGridPixels) return false;
+    const int glyph = (y / 8) * 16 + x / 8;
+    const std::size_t at = kGlyphBytes * static_cast<std::size_t>(glyph) + static_cast<std::size_t>(y % 8);
+    return at < fontImage.size() && ((fontImage[at] << (x % 8)) & 0x80) != 0;
+}
+
 bool isDarkPixel(std::uint32_t colour) {
     const unsigned blue = colour & 0xFF, green = (colour >> 8) & 0xFF, red = (colour >> 16) & 0xFF;
     return blue + green + red < 384;

@@ -1,5 +1,6 @@
 #include "link/upload_stream.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -175,15 +176,29 @@ int progressStepCount(const UploadStream& stream) {
     return static_cast<int>(n);
 }
 
+std::vector<PacedWrite> pacedWrites(const UploadStream& stream) {
+    std::vector<PacedWrite> writes;
+    std::size_t offset = 0;
+    for (const StreamPiece& p : stream.pieces) {
+        const std::size_t length = p.bytes.size();
+        switch (p.pacing) {
+            case Pacing::Single: writes.push_back(PacedWrite{offset, length, 0.0, false}); break;
+            case Pacing::ImageLine: writes.push_back(PacedWrite{offset, length, 30.0, true}); break;
+            case Pacing::Glyph: writes.push_back(PacedWrite{offset, length, 10.0, true}); break;
+            case Pacing::Paced:
+                for (std::size_t at = 0; at < length; at += kPacedChunkBytes) {
+                    const std::size_t n = std::min(kPacedChunkBytes, length - at);
+                    writes.push_back(PacedWrite{offset + at, n, 4.0 * static_cast<double>(n), true});
+                }
+                break;
+        }
+        offset += length;
+    }
+    return writes;
+}
+
 double minimumDurationMs(const UploadStream& stream) {
     double ms = 0;
-    for (const StreamPiece& p : stream.pieces) {
-        switch (p.pacing) {
-            case Pacing::Single: break;
-            case Pacing::ImageLine: ms += 30; break;
-            case Pacing::Glyph: ms += 10; break;
-            case Pacing::Paced: ms += 4.0 * p.bytes.size(); break;
-        }
-    }
+    for (const PacedWrite& w : pacedWrites(stream)) ms += w.minimumPauseMs;
     return ms;
 }

@@ -36,6 +36,20 @@ struct UploadStream {
     std::vector<StreamPiece> pieces;
 };
 
+// Paced pieces go in chunks of at most this many bytes; chunks never span two pieces.
+constexpr std::size_t kPacedChunkBytes = 16;
+
+// One run of bytes handed to the port in a row: where it lies in the stream, how long it is,
+// the least time from its first byte until the next run may start (0: none), and whether its
+// bytes advance the progress bar. The sender and the dry run's schedule both follow these.
+struct PacedWrite {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    double minimumPauseMs = 0;
+    bool stepsProgress = false;
+};
+std::vector<PacedWrite> pacedWrites(const UploadStream& stream);
+
 // Everything the stream is made from. The shell owns the records; the builder reads them and
 // only updates the warnings' page flags.
 struct UploadSources {

@@ -5,12 +5,13 @@
 #include "document/configuration.h"
 #include "link/display_images_win.h"
 #include "link/upload.h"
+#include "link/upload_preparation.h"
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
+#include "platform/form_controls_win.h"
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
 #include "resource_ids.h"
-#include "settings/vehicle_panel_win.h"
 
 namespace {
 
@@ -70,11 +71,9 @@ void runUploadWithProgress(const UploadContext& context, HWND dialog) {
         BusyWindows busy{context.mainWindow, dialog, context.vehiclePanel};
 
         const DisplayImages images = buildDisplayImages(config, context.uploadPicture, context.gaugeBitmap);
-        if (context.vehiclePanel) readVehiclePanel(context.vehiclePanel);
-        const UploadStream stream = buildUploadStream(
-            UploadSources{config.layout, config.directory, config.vehicle, config.curves, config.warnings,
-                          *context.profiles},
-            images.page, images.font);
+        Win32FormControls panel(context.vehiclePanel);
+        const UploadStream stream = prepareUploadStream(config, *context.profiles,
+                                                        context.vehiclePanel ? &panel : nullptr, images.page, images.font);
 
         // The clock's waits keep the windows painted; the bar is redrawn only when it changes.
         Win32Clock clock([&busy] { busy.pumpNow(); });

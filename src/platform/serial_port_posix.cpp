@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -47,6 +48,10 @@ int PosixSerialPort::openPort(int index, std::uint32_t baud, Parity parity) {
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
     if (tcsetattr(fd, TCSANOW, &tio) != 0) return fail(PortCannotSetState);
+    // DTR and RTS up, as the display expects. Opening raises them on most drivers already; a
+    // pseudo-terminal has no modem lines and refuses the call, which is no fault.
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    ioctl(fd, TIOCMBIS, &lines);
     fd_ = fd;
     return PortOpened;
 }
@@ -58,10 +63,11 @@ void PosixSerialPort::closePort() {
 
 bool PosixSerialPort::writeByte(std::uint8_t value) {
     if (fd_ < 0) return false;
-    ssize_t n;
-    do n = ::write(fd_, &value, 1);
-    while (n < 0 && errno == EINTR);
-    return n == 1;
+    // A device that takes nothing within the write time-out (a full buffer that nobody drains)
+    // has stopped; a signal the program handles (Ctrl-C) means stop. Neither wait is resumed.
+    pollfd p{fd_, POLLOUT, 0};
+    if (::poll(&p, 1, static_cast<int>(kWriteTimeoutMs)) != 1 || !(p.revents & POLLOUT)) return false;
+    return ::write(fd_, &value, 1) == 1;
 }
 
 int PosixSerialPort::readBytes(std::uint8_t* buffer, int count) {
@@ -73,6 +79,7 @@ int PosixSerialPort::readBytes(std::uint8_t* buffer, int count) {
         pollfd p{fd_, POLLIN, 0};
         const int r = ::poll(&p, 1, budgetMs > 50 ? 50 : budgetMs);
         budgetMs -= 50;
+        if (r < 0 && errno == EINTR) break;  // a handled signal (Ctrl-C) ends the wait
         if (r <= 0) continue;
         const ssize_t n = ::read(fd_, buffer + got, static_cast<size_t>(count - got));
         if (n > 0) got += static_cast<int>(n);

@@ -8,7 +8,7 @@
 #include "settings/custom_sensor_curves.h"
 #include "settings/custom_sensor_dialog.h"
 #include "settings/filling_controls.h"
-#include "support/fake_form.h"
+#include "platform/memory_form.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ constexpr int kOk = 1;
 constexpr int kCancel = 2;
 
 // Remembers whether fillingControls was set at each text write.
-class FlagWatchingForm : public FakeForm {
+class FlagWatchingForm : public MemoryForm {
 public:
     void setText(int id, const std::string& text) override {
-        FakeForm::setText(id, text);
+        MemoryForm::setText(id, text);
         if (!fillingControls) ++unguardedWrites;
     }
     int unguardedWrites = 0;
@@ -97,7 +97,7 @@ TEST(CustomSensorDialog, FillShowsTwoDecimalsRightAligned) {
 
 TEST(CustomSensorDialog, OkWithoutTypingRoundsEveryPointToItsText) {
     CustomSensorCurves curves = startupCustomSensorCurves();
-    FakeForm form;
+    MemoryForm form;
     fillCustomSensorDialog(form, curves, 0);
     EXPECT_TRUE(customSensorCommand(form, curves, 0, kOk));
     EXPECT_EQ(curves.points[0][1], 0.16f);
@@ -120,7 +120,7 @@ TEST(CustomSensorDialog, ReadsAtMostNineCharactersOfEachEdit) {
     };
     for (const Case& c : cases) {
         CustomSensorCurves curves = startupCustomSensorCurves();
-        FakeForm form;
+        MemoryForm form;
         fillCustomSensorDialog(form, curves, 3);
         form.texts[kFirstEdit + 5] = c.text;
         readCustomSensorDialog(form, curves, 3);
@@ -138,7 +138,7 @@ TEST(CustomSensorDialog, CancelAndOtherCommandsStoreNothing) {
     };
     for (const Case& c : cases) {
         CustomSensorCurves curves = startupCustomSensorCurves();
-        FakeForm form;
+        MemoryForm form;
         fillCustomSensorDialog(form, curves, 1);
         form.texts[kFirstEdit + 4] = "42";
         EXPECT_EQ(customSensorCommand(form, curves, 1, c.command), c.closes) << "case " << c.name;
@@ -148,7 +148,7 @@ TEST(CustomSensorDialog, CancelAndOtherCommandsStoreNothing) {
 
 TEST(CustomSensorDialog, OkWhileTheProgramFillsClosesWithoutReading) {
     CustomSensorCurves curves = startupCustomSensorCurves();
-    FakeForm form;
+    MemoryForm form;
     form.texts[kFirstEdit] = "9";
     FillingControls filling;
     EXPECT_TRUE(customSensorCommand(form, curves, 0, kOk));
@@ -157,7 +157,7 @@ TEST(CustomSensorDialog, OkWhileTheProgramFillsClosesWithoutReading) {
 
 TEST(CustomSensorDialog, TwoOpenDialogsEachStoreIntoTheirOwnSensor) {
     CustomSensorCurves curves = startupCustomSensorCurves();
-    FakeForm third, first;
+    MemoryForm third, first;
     fillCustomSensorDialog(third, curves, 2);
     fillCustomSensorDialog(first, curves, 0);
     third.texts[kFirstEdit + 10] = "33";
@@ -172,7 +172,7 @@ TEST(CustomSensorDialog, TwoOpenDialogsEachStoreIntoTheirOwnSensor) {
 TEST(CustomSensorDialog, SensorOutsideTheFourTouchesNothing) {
     CustomSensorCurves curves = startupCustomSensorCurves();
     const CustomSensorCurves before = curves;
-    FakeForm form;
+    MemoryForm form;
     for (int sensor : {-1, 4}) {
         fillCustomSensorDialog(form, curves, sensor);
         readCustomSensorDialog(form, curves, sensor);

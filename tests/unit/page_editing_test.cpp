@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resource_ids.h"
-#include "support/fake_form.h"
+#include "platform/memory_form.h"
 #include "support/fake_view_host.h"
 
 namespace {
@@ -47,7 +47,7 @@ protected:
     }
 
     FakeViewHost host;
-    FakeForm selectors;
+    MemoryForm selectors;
     GaugeCatalog catalog;
     PageLayout layout{};
     PageDirectory directory{};
@@ -175,7 +175,7 @@ TEST_F(PageEditingTest, ChoosingAKindRefillsTheGaugesAndTakesItsFirstEntry) {
     for (const Case& c : cases) {
         chooseGauge(1);  // whatever was chosen before
         chooseKind(c.kind);
-        const FakeForm::List& gauges = selectors.lists[IDC_GAUGE_SELECTOR];
+        const MemoryForm::List& gauges = selectors.lists[IDC_GAUGE_SELECTOR];
         ASSERT_EQ(static_cast<int>(gauges.items.size()), c.items) << "case " << c.firstName;
         EXPECT_EQ(gauges.items[0], c.firstName) << "case " << c.firstName;
         EXPECT_EQ(gauges.selection, 0) << "case " << c.firstName;

@@ -12,7 +12,7 @@
 #include "settings/filling_controls.h"
 #include "settings/vehicle_panel.h"
 #include "settings/vehicle_settings.h"
-#include "support/fake_form.h"
+#include "platform/memory_form.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ std::uint32_t bitsOf(float value) {
 
 // A panel as the program has it after start-up: set up from a zero record.
 struct Panel {
-    FakeForm form;
+    MemoryForm form;
     VehicleSettings settings;
     EngineUnitProfiles profiles = defaultEngineUnitProfiles();
 
@@ -63,7 +63,7 @@ TEST(VehiclePanelStart, ShowsTheStartValues) {
                               {IDC_TIRE_WIDTH, 52, "140", "395"},
                               {IDC_TIRE_ASPECT, 19, "5", "95"}};
     for (const ListCase& c : lists) {
-        const FakeForm::List& list = panel.form.lists[c.id];
+        const MemoryForm::List& list = panel.form.lists[c.id];
         ASSERT_EQ(list.items.size(), c.count) << "case list " << c.id;
         EXPECT_EQ(list.items.front(), c.first) << "case list " << c.id;
         EXPECT_EQ(list.items.back(), c.last) << "case list " << c.id;

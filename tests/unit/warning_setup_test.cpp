@@ -14,7 +14,7 @@
 #include "settings/filling_controls.h"
 #include "settings/warning_setup.h"
 #include "settings/warning_table.h"
-#include "support/fake_form.h"
+#include "platform/memory_form.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ std::vector<int> pageFlags(const WarningTable& table, int warning) {
     return flags;
 }
 
-std::vector<int> checkBoxes(FakeForm& form, int warning) {
+std::vector<int> checkBoxes(MemoryForm& form, int warning) {
     std::vector<int> flags;
     for (int page = 0; page < 4; ++page)
         flags.push_back(form.isChecked(warningRowControls(warningRowIndex(warning, page)).pageCheck) ? 1 : 0);
@@ -62,7 +62,7 @@ struct Dialog {
     WarningTable table{};
     Pages pages;
     EngineUnitProfiles profiles = defaultEngineUnitProfiles();
-    FakeForm form;
+    MemoryForm form;
     WarningSetupContext context{table, pages.layout, pages.directory, profiles.profiles[0]};
 
     void open() { openWarningSetupForm(form, context); }
@@ -191,10 +191,10 @@ TEST(WarningTable, DamagedLayoutsAndParametersMatchNothingAndStayInBounds) {
 TEST(WarningSetup, OpensEmptyAndOkStoresEmptyRows) {
     Dialog dialog;
     dialog.open();
-    FakeForm& form = dialog.form;
+    MemoryForm& form = dialog.form;
     for (int r = 0; r < kWarningRowCount; ++r) {
         const WarningRowControls& ids = warningRowControls(r);
-        const FakeForm::List& parameters = form.lists[ids.parameterList];
+        const MemoryForm::List& parameters = form.lists[ids.parameterList];
         ASSERT_EQ(parameters.items.size(), 78u) << "case row " << r;
         EXPECT_EQ(parameters.items[0], " ") << "case row " << r;
         EXPECT_EQ(parameters.items[1], "advance_comp") << "case row " << r;

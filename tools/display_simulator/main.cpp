@@ -19,7 +19,7 @@
 #include "firmware_side.h"
 #include "image_check.h"
 #include "line_faults.h"
-#include "png_writer.h"
+#include "link/png_writer.h"
 #include "pseudo_terminal.h"
 #include "upload_decoder.h"
 

@@ -1,4 +1,4 @@
-#include "png_writer.h"
+#include "link/png_writer.h"
 
 #include <algorithm>
 #include <fstream>

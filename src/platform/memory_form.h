@@ -1,13 +1,15 @@
 #pragma once
-// An in-memory form for the settings logic: edits hold texts, lists hold items and a selection,
-// check boxes hold a state. Every write is counted so tests can tell what the logic touched.
+// An in-memory form: edits hold texts, lists hold items and a selection, check boxes hold a
+// state. The settings logic runs against it where there is no window (the command-line program,
+// the tests) exactly as against a dialog. Every write is counted so tests can tell what the
+// logic touched.
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/form_controls.h"
 
-class FakeForm : public FormControls {
+class MemoryForm : public FormControls {
 public:
     struct List {
         std::vector<std::string> items;
@@ -23,7 +25,10 @@ public:
     void setChecked(int id, bool checked) override;
     bool isChecked(int id) override;
 
-    // Direct access for tests, without counting as the logic's writes.
+    // The text a list shows: its selected item, "" when none is selected.
+    std::string selectedListText(int id);
+
+    // Direct access, without counting as the logic's writes.
     std::map<int, std::string> texts;
     std::map<int, List> lists;
     std::map<int, bool> checks;
