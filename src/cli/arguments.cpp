@@ -1,0 +1,159 @@
+#include "cli/arguments.h"
+
+#include <cstddef>
+
+namespace {
+
+struct OptionSpec {
+    const char* name;
+    bool takesValue;
+    bool required;
+};
+
+struct CommandSpec {
+    const char* name;
+    std::size_t fileCount;
+    std::vector<OptionSpec> options;
+    const char* usage;  // after "veltrana-cli "
+    const char* help;   // what the command does, and its options
+};
+
+const std::vector<CommandSpec>& commands() {
+    static const std::vector<CommandSpec> table = {
+        {"info", 1, {{"--json", false, false}}, "info FILE.vtl [--json]",
+         "Shows what a configuration file holds: its format version, every gauge of the four pages\n"
+         "(slot, catalog name, identifier, display column and row, size), the vehicle settings as the\n"
+         "editor's panel shows them, the four custom sensor curves and the warnings in use.\n"
+         "  --json   one JSON object with the same content\n"},
+        {"render", 1, {{"-o", true, true}, {"--scale", true, false}, {"--font", true, false}},
+         "render FILE.vtl -o OUT.png [--scale N] [--font FONT.png]",
+         "Writes the four pages as the display will show them, page 1 on top: a 240 x 256 picture,\n"
+         "dark pixels black on white, built from the page image that an upload of the file sends.\n"
+         "  -o OUT.png       the picture to write\n"
+         "  --scale N        enlarge it N times, 1 to 16 (default 1)\n"
+         "  --font FONT.png  also write the display's character set as a 16 x 16 grid of glyphs\n"},
+        {"stream", 1, {{"-o", true, true}, {"--schedule", true, false}},
+         "stream FILE.vtl -o OUT.bin [--schedule OUT.csv]",
+         "A dry run of the upload: writes exactly the bytes the editor sends when it has loaded\n"
+         "the file and the upload is started without changing anything.\n"
+         "  -o OUT.bin          the bytes\n"
+         "  --schedule OUT.csv  every write: offset, length, and the least time in milliseconds from\n"
+         "                      its first byte until the next write may start\n"},
+        {"upload", 1, {{"--port", true, true}}, "upload FILE.vtl --port DEVICE",
+         "Uploads the file to the display on a serial device (38400 baud, 8 data bits, odd parity,\n"
+         "1 stop bit), never faster than the display's minimum pauses: about 25 seconds. Press the\n"
+         "display's Upload button first. Ctrl-C stops at once.\n"
+         "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0\n"},
+        {"flash", 1, {{"--port", true, true}}, "flash FIRMWARE.bin --port DEVICE",
+         "Sends a firmware image (its first 32768 bytes) to the display in its update mode, byte\n"
+         "by byte as the display asks, checking every echo.\n"
+         "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0\n"},
+        {"convert", 2, {}, "convert IN.vtl OUT.vtl",
+         "Reads a configuration file of any of the five format versions and writes it in the current\n"
+         "one, as the editor saves it after loading IN.vtl; what an old version lacks gets the\n"
+         "editor's start-up values. OUT.vtl is replaced only once it is whole.\n"},
+    };
+    return table;
+}
+
+const CommandSpec* findCommand(const std::string& name) {
+    for (const CommandSpec& c : commands())
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
+const OptionSpec* findOption(const CommandSpec& command, const std::string& name) {
+    for (const OptionSpec& o : command.options)
+        if (name == o.name) return &o;
+    return nullptr;
+}
+
+ParsedCommandLine failure(const std::string& command, const std::string& error) {
+    ParsedCommandLine parsed;
+    parsed.invocation.command = command;
+    parsed.error = error;
+    return parsed;
+}
+
+bool isHelp(const std::string& word) { return word == "--help" || word == "-h"; }
+
+}  // namespace
+
+std::string Invocation::value(const std::string& option) const {
+    auto found = options.find(option);
+    return found == options.end() ? std::string() : found->second;
+}
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
+    if (words.empty()) return failure("", "no command given");
+    ParsedCommandLine parsed;
+    Invocation& inv = parsed.invocation;
+    if (isHelp(words[0]) || words[0] == "help") {
+        inv.help = true;
+        if (words[0] == "help" && words.size() > 1) {
+            if (!findCommand(words[1])) return failure("", "unknown command '" + words[1] + "'");
+            inv.command = words[1];
+        }
+        parsed.ok = true;
+        return parsed;
+    }
+    const CommandSpec* spec = findCommand(words[0]);
+    if (!spec) return failure("", "unknown command '" + words[0] + "'");
+    inv.command = spec->name;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (isHelp(word)) {
+            inv.help = true;
+            continue;
+        }
+        if (word.size() > 1 && word[0] == '-') {
+            // "--scale=2" and "--scale 2" are the same.
+            const std::size_t equals = word.find('=');
+            const std::string name = word.substr(0, equals);
+            const OptionSpec* option = findOption(*spec, name);
+            if (!option) return failure(inv.command, "unknown option '" + name + "'");
+            std::string value;
+            if (option->takesValue) {
+                if (equals != std::string::npos) value = word.substr(equals + 1);
+                else if (i + 1 < words.size()) value = words[++i];
+                else return failure(inv.command, "option " + name + " needs a value");
+                if (value.empty()) return failure(inv.command, "option " + name + " needs a value");
+            } else if (equals != std::string::npos) {
+                return failure(inv.command, "option " + name + " takes no value");
+            }
+            inv.options[name] = value;
+            continue;
+        }
+        inv.files.push_back(word);
+    }
+    if (inv.help) {
+        parsed.ok = true;
+        return parsed;
+    }
+    if (inv.files.size() < spec->fileCount) return failure(inv.command, "missing file argument");
+    if (inv.files.size() > spec->fileCount) return failure(inv.command, "unexpected argument '" + inv.files.back() + "'");
+    for (const OptionSpec& option : spec->options)
+        if (option.required && !inv.has(option.name))
+            return failure(inv.command, std::string("missing option ") + option.name);
+    parsed.ok = true;
+    return parsed;
+}
+
+std::string usageLine(const std::string& command) {
+    if (const CommandSpec* spec = findCommand(command)) return std::string("usage: veltrana-cli ") + spec->usage;
+    return "usage: veltrana-cli COMMAND [ARGUMENTS] (info, render, stream, upload, flash, convert; --help)";
+}
+
+std::string helpText(const std::string& command) {
+    if (const CommandSpec* spec = findCommand(command)) return usageLine(command) + "\n\n" + spec->help;
+    std::string text =
+        "veltrana-cli: the gauge display's configuration files and the display itself, from a command line.\n\n"
+        "usage: veltrana-cli COMMAND [ARGUMENTS]\n\n";
+    for (const CommandSpec& c : commands()) text += "  veltrana-cli " + std::string(c.usage) + "\n";
+    text +=
+        "\n'veltrana-cli COMMAND --help' tells more about each command.\n\n"
+        "Exit status: 0 done; 1 an output file cannot be written; 2 the input file cannot be read or\n"
+        "is refused; 3 the serial device cannot be opened, set up or written; 4 the display did not\n"
+        "answer in time; 5 the display echoed a wrong byte; 64 a usage error; 130 stopped by Ctrl-C.\n";
+    return text;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The subcommands that need no serial device. Each takes the parsed command line, writes its
+// report to `out` and its complaints to `err` (one line each, naming the file), and returns the
+// exit status.
+#include <iosfwd>
+#include <string>
+
+#include "cli/arguments.h"
+
+class EditorSession;
+
+int runInfoCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+int runRenderCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+int runStreamCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+int runConvertCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+
+// Loads `path` into the session as the editor's Load command does. A file the editor refuses
+// gets one line on `err`, "veltrana-cli: PATH: reason", and false.
+bool loadForCommand(EditorSession& session, const std::string& path, std::ostream& err);
+// "veltrana-cli: PATH: reason" and a newline on `err`; returns `status`.
+int complain(std::ostream& err, const std::string& path, const std::string& reason, int status);

@@ -1,0 +1,29 @@
+#include "cli/editor_session.h"
+
+#include "link/upload_preparation.h"
+#include "resource_ids.h"
+#include "settings/custom_sensor_curves.h"
+#include "settings/vehicle_panel.h"
+
+EditorSession::EditorSession() : views_(bitmaps) {
+    profiles = defaultEngineUnitProfiles();
+    resetPages(config.layout, config.directory);
+    setUpVehiclePanel(vehiclePanel, config.vehicle);
+    catalog = loadCatalog(views_);
+    config.curves = startupCustomSensorCurves();
+}
+
+LoadResult EditorSession::load(const std::string& path) {
+    const LoadResult result = loadConfiguration(path, config, catalog, views_);
+    if (result.loaded && result.vehicleLoaded) fillVehiclePanel(vehiclePanel, config.vehicle);
+    return result;
+}
+
+SaveResult EditorSession::save(const std::string& path) {
+    readVehiclePanel(vehiclePanel, config.vehicle, profiles);
+    return saveConfiguration(path, config);
+}
+
+UploadStream EditorSession::buildUpload() {
+    return prepareUploadStream(config, profiles, &vehiclePanel, bitmaps.pixels(IDB_CHARACTER_SET), bitmaps);
+}

@@ -1,0 +1,79 @@
+#include <cmath>
+#include <cstdio>
+
+#include "cli/info_report.h"
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+// JSON has no NaN or infinity: those are null.
+std::string number(float value) { return std::isfinite(value) ? shortestNumber(value) : "null"; }
+
+std::string hexId(std::uint32_t value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+    return quoted(text);
+}
+
+template <typename T, typename F>
+std::string array(const std::vector<T>& items, F item, const char* separator = ", ") {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) out += (i ? separator : "") + item(items[i]);
+    return out + "]";
+}
+
+}  // namespace
+
+std::string formatInfoJson(const InfoReport& report) {
+    std::string out = "{\n  \"file\": " + quoted(report.file) + ",\n  \"version\": " + hexId(report.version, 8) + ",\n";
+    out += "  \"pages\": [\n";
+    for (int page = 1; page <= 4; ++page) {
+        std::vector<GaugeInfo> on;
+        for (const GaugeInfo& g : report.gauges)
+            if (g.page == page) on.push_back(g);
+        out += "    {\"page\": " + std::to_string(page) + ", \"gauges\": " +
+               array(on, [](const GaugeInfo& g) {
+                   return "{\"slot\": " + std::to_string(g.slot) +
+                          ", \"name\": " + (g.inCatalog ? quoted(g.name) : "null") + ", \"id\": " + hexId(g.gaugeId, 4) +
+                          ", \"column\": " + std::to_string(g.column) + ", \"row\": " + std::to_string(g.row) +
+                          ", \"width\": " + std::to_string(g.width) + ", \"height\": " + std::to_string(g.height) + "}";
+               }, ",\n      ") +
+               "}" + (page < 4 ? ",\n" : "\n");
+    }
+    out += "  ],\n  \"vehicle\": {";
+    for (std::size_t i = 0; i < report.vehicle.size(); ++i)
+        out += (i ? ",\n    " : "\n    ") + quoted(report.vehicle[i].label) + ": " + quoted(report.vehicle[i].text);
+    out += "\n  },\n  \"curves\": [";
+    for (int sensor = 0; sensor < kCustomSensorCount; ++sensor) {
+        const std::vector<float> points(report.curves.points[sensor], report.curves.points[sensor] + kCurvePointCount);
+        out += (sensor ? ",\n    " : "\n    ") + array(points, number);
+    }
+    out += "\n  ],\n  \"warnings\": " +
+           array(report.warnings, [](const WarningInfo& w) {
+               return "{\"warning\": " + std::to_string(w.warning) + ", \"conditions\": " +
+                      array(w.conditions, [](const WarningConditionInfo& c) {
+                          return "{\"parameter\": " + (c.parameterName.empty() ? std::to_string(c.parameter) : quoted(c.parameterName)) +
+                                 ", \"condition\": " + quoted(c.condition) + ", \"value\": " + number(c.value) +
+                                 ", \"unit\": " + quoted(c.unit == " " ? "" : c.unit) + "}";
+                      }) +
+                      ", \"pages\": " + array(w.pages, [](int p) { return std::to_string(p); }) + "}";
+           }, ",\n    ") +
+           "\n}\n";
+    return out;
+}

@@ -1,0 +1,31 @@
+// veltrana-cli: looks into configuration files, shows and dry-runs what the display receives,
+// converts old files, and uploads and flashes over a serial device. See helpText().
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/link_commands.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    const ParsedCommandLine parsed = parseCommandLine(words);
+    if (!parsed.ok) {
+        std::cerr << "veltrana-cli: " << parsed.error << "\n" << usageLine(parsed.invocation.command) << "\n";
+        return ExitUsage;
+    }
+    const Invocation& invocation = parsed.invocation;
+    if (invocation.help) {
+        std::cout << helpText(invocation.command);
+        return ExitOk;
+    }
+    const std::string& command = invocation.command;
+    if (command == "info") return runInfoCommand(invocation, std::cout, std::cerr);
+    if (command == "render") return runRenderCommand(invocation, std::cout, std::cerr);
+    if (command == "stream") return runStreamCommand(invocation, std::cout, std::cerr);
+    if (command == "convert") return runConvertCommand(invocation, std::cout, std::cerr);
+    if (command == "upload") return runUploadCommand(invocation, std::cout, std::cerr);
+    if (command == "flash") return runFlashCommand(invocation, std::cout, std::cerr);
+    return ExitUsage;
+}

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(CliArguments, ShapesThatAreUsageErrors) {
+    const struct {
+        Words words;
+        const char* complaint;
+    } cases[] = {
+        {{}, "no command"},
+        {{"frobnicate", "a.vtl"}, "unknown command 'frobnicate'"},
+        {{"info"}, "missing file"},
+        {{"info", "a.vtl", "b.vtl"}, "unexpected argument 'b.vtl'"},
+        {{"info", "a.vtl", "--jsonx"}, "unknown option '--jsonx'"},
+        {{"info", "a.vtl", "--json=yes"}, "takes no value"},
+        {{"render", "a.vtl"}, "missing option -o"},
+        {{"render", "a.vtl", "-o"}, "-o needs a value"},
+        {{"render", "a.vtl", "-o", "p.png", "--scale="}, "--scale needs a value"},
+        {{"stream", "a.vtl", "--schedule", "s.csv"}, "missing option -o"},
+        {{"upload", "a.vtl"}, "missing option --port"},
+        {{"flash", "--port", "/dev/null"}, "missing file"},
+        {{"convert", "a.vtl"}, "missing file"},
+        {{"convert", "a.vtl", "--port", "x", "b.vtl"}, "unknown option '--port'"},
+        {{"help", "nothing"}, "unknown command 'nothing'"},
+    };
+    for (const auto& c : cases) {
+        const ParsedCommandLine parsed = parseCommandLine(c.words);
+        const std::string name = c.words.empty() ? "(none)" : c.words[0];
+        EXPECT_FALSE(parsed.ok) << name;
+        EXPECT_NE(parsed.error.find(c.complaint), std::string::npos) << name << ": " << parsed.error;
+        // The usage line shown with the complaint is the subcommand's when one was named.
+        if (!parsed.invocation.command.empty())
+            EXPECT_EQ(usageLine(parsed.invocation.command).rfind("usage: veltrana-cli " + name, 0), 0u) << name;
+    }
+}
+
+TEST(CliArguments, OptionsInEitherFormAndHelpAnywhere) {
+    const ParsedCommandLine a = parseCommandLine({"render", "--scale=3", "a.vtl", "-o", "p.png", "--font", "f.png"});
+    const ParsedCommandLine b = parseCommandLine({"render", "a.vtl", "--scale", "3", "-o=p.png", "--font=f.png"});
+    for (const ParsedCommandLine* p : {&a, &b}) {
+        ASSERT_TRUE(p->ok) << p->error;
+        EXPECT_EQ(p->invocation.files, Words{"a.vtl"});
+        EXPECT_EQ(p->invocation.value("--scale"), "3");
+        EXPECT_EQ(p->invocation.value("-o"), "p.png");
+        EXPECT_EQ(p->invocation.value("--font"), "f.png");
+    }
+    // Help needs none of the required arguments, for the program and for each command.
+    for (const Words& words : {Words{"--help"}, Words{"-h"}, Words{"help", "flash"}, Words{"upload", "--help"}}) {
+        const ParsedCommandLine p = parseCommandLine(words);
+        EXPECT_TRUE(p.ok && p.invocation.help) << words[0];
+    }
+    EXPECT_NE(helpText("flash").find("usage: veltrana-cli flash FIRMWARE.bin --port DEVICE"), std::string::npos);
+    EXPECT_NE(helpText("").find("130"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,374 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/editor_session.h"
+#include "layout/configuration_file.h"
+#include "link/display_encoding.h"
+#include "link/upload_image.h"
+#include "link/upload_stream.h"
+#include "resource_ids.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        path = fs::temp_directory_path() / ("veltrana_cli_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+};
+
+void writeAll(const std::string& path, const Bytes& bytes) {
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes readAll(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void putWord(Bytes& bytes, std::size_t at, std::uint32_t word) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(word >> (8 * i));
+}
+
+struct CommandRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CommandRun run(const std::vector<std::string>& words) {
+    const ParsedCommandLine parsed = parseCommandLine(words);
+    EXPECT_TRUE(parsed.ok) << parsed.error;
+    std::ostringstream out, err;
+    CommandRun r;
+    const std::string& c = parsed.invocation.command;
+    if (c == "info") r.status = runInfoCommand(parsed.invocation, out, err);
+    if (c == "render") r.status = runRenderCommand(parsed.invocation, out, err);
+    if (c == "stream") r.status = runStreamCommand(parsed.invocation, out, err);
+    if (c == "convert") r.status = runConvertCommand(parsed.invocation, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+// Places catalog entry `position` of `kind` at display column and row of a page.
+void place(Configuration& config, int page, int kind, int position, int column, int row) {
+    const GaugeDefinition* def = gaugeDefinition(kind, position);
+    ASSERT_NE(def, nullptr);
+    GaugePlacement g;
+    g.x = config.directory.pages[page].x + 2 * column;
+    g.y = config.directory.pages[page].y + 2 * row;
+    g.width = def->tableWidth;
+    g.height = def->tableHeight;
+    g.gaugeId = def->gaugeId;
+    ASSERT_TRUE(addPlacement(config.layout, config.directory, page, g));
+}
+
+// A configuration with gauges of several kinds on all four pages, saved by a session as the
+// editor saves it.
+void saveGaugesOnEveryPage(const std::string& path) {
+    auto session = std::make_unique<EditorSession>();
+    Configuration& c = session->config;
+    place(c, 0, 0, 0, 0, 0);     // a radial dial
+    place(c, 0, 3, 0, 184, 48);  // a text gauge in the far corner
+    place(c, 1, 4, 0, 0, 0);     // a big rev meter
+    place(c, 2, 1, 0, 0, 0);     // a horizontal bar
+    place(c, 2, 2, 0, 200, 0);   // a vertical bar
+    place(c, 3, 5, 0, 0, 0);     // indicators
+    place(c, 3, 5, 1, 24, 56);
+    ASSERT_TRUE(session->save(path).saved);
+}
+
+// The grey pixels of a PNG as our writer makes it (8-bit grey, stored deflate blocks).
+Bytes decodeGreyPng(const Bytes& png, int& width, int& height) {
+    auto be32 = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3]);
+    };
+    Bytes z;
+    for (std::size_t at = 8; at + 8 <= png.size();) {
+        const std::uint32_t length = be32(at);
+        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
+        if (type == "IHDR") {
+            width = static_cast<int>(be32(at + 8));
+            height = static_cast<int>(be32(at + 12));
+        }
+        if (type == "IDAT") z.insert(z.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
+        at += 12 + length;
+    }
+    Bytes raw;
+    for (std::size_t at = 2; at + 5 <= z.size();) {
+        const bool last = z[at] & 1;
+        const std::size_t n = z[at + 1] | z[at + 2] << 8;
+        raw.insert(raw.end(), z.begin() + at + 5, z.begin() + at + 5 + n);
+        at += 5 + n;
+        if (last) break;
+    }
+    Bytes grey;
+    for (int y = 0; y < height; ++y)
+        grey.insert(grey.end(), raw.begin() + y * (width + 1) + 1, raw.begin() + (y + 1) * (width + 1));
+    return grey;
+}
+
+TEST(CliRender, PicturePixelsAreThePageImageTheUploadSends) {
+    TempDir dir;
+    const std::string car = dir.file("car.vtl");
+    saveGaugesOnEveryPage(car);
+    const CommandRun streamed = run({"stream", car, "-o", dir.file("car.bin")});
+    ASSERT_EQ(streamed.status, ExitOk) << streamed.err;
+    const Bytes stream = readAll(dir.file("car.bin"));
+    const Bytes pageImage(stream.begin() + 1, stream.begin() + 1 + kPageImageBytes);
+
+    for (int scale : {1, 3}) {
+        const std::string png = dir.file("car" + std::to_string(scale) + ".png");
+        const CommandRun r = run({"render", car, "-o", png, "--scale", std::to_string(scale), "--font", dir.file("font.png")});
+        ASSERT_EQ(r.status, ExitOk) << r.err;
+        int width = 0, height = 0;
+        const Bytes grey = decodeGreyPng(readAll(png), width, height);
+        ASSERT_EQ(width, 240 * scale);
+        ASSERT_EQ(height, 256 * scale);
+        int darkOnPage[4] = {};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const bool dark = displayPixelIsDark(pageImage, x / scale, y / scale);
+                ASSERT_EQ(grey[static_cast<std::size_t>(y) * width + x], dark ? 0 : 255)
+                    << "scale " << scale << " pixel " << x << "," << y;
+                darkOnPage[y / scale / 64] += dark;
+            }
+        for (int page = 0; page < 4; ++page) EXPECT_GT(darkOnPage[page], 0) << "page " << page + 1 << " is blank";
+    }
+    // The font grid: glyph 0x41 ("A") starts 7C, so its top row is dark from its second pixel.
+    int width = 0, height = 0;
+    const Bytes font = decodeGreyPng(readAll(dir.file("font.png")), width, height);
+    ASSERT_EQ(width, 128 * 3);
+    const int ax = (0x41 % 16) * 8, ay = (0x41 / 16) * 8;
+    EXPECT_EQ(font[static_cast<std::size_t>(ay * 3) * width + ax * 3], 255);
+    EXPECT_EQ(font[static_cast<std::size_t>(ay * 3) * width + (ax + 1) * 3], 0);
+}
+
+// The record as the display receives it: rev meter range, fuel flow, gears, tyre, weight, drag.
+Bytes vehicleRecordOf(const Bytes& stream) {
+    std::size_t at = kPagesOffset;
+    for (int page = 0; page < 4; ++page) at += 1 + kGaugeRecordBytes * stream[at] + 2;
+    return Bytes(stream.begin() + at, stream.begin() + at + kVehicleRecordBytes);
+}
+
+Bytes displayFloat(float value) {
+    const auto b = toDisplayFloat(value);
+    return Bytes(b.begin(), b.end());
+}
+
+TEST(CliStream, ValuesPassThroughThePanelTextsAndMissingBlocksKeepStartUpValues) {
+    TempDir dir;
+    // Values that the panel's texts round: 3.142 and 3001 are what the editor sends.
+    auto config = std::make_unique<Configuration>();
+    resetPages(config->layout, config->directory);
+    config->vehicle.gearRatio[0] = 3.14159f;
+    config->vehicle.finalDriveRatio = 1.0f;
+    config->vehicle.vehicleWeight = 3000.7f;
+    config->vehicle.revMeterRpmHigh = 7000;
+    config->curves = startupCustomSensorCurves();
+    const std::string current = dir.file("current.vtl");
+    writeAll(current, encodeConfiguration(*config));
+    ASSERT_EQ(run({"stream", current, "-o", dir.file("current.bin"), "--schedule", dir.file("s.csv")}).status, ExitOk);
+    const Bytes stream = readAll(dir.file("current.bin"));
+    const Bytes record = vehicleRecordOf(stream);
+    EXPECT_EQ(Bytes(record.begin() + 2, record.begin() + 4), (Bytes{0x58, 0x1B}));  // 7000
+    EXPECT_EQ(Bytes(record.begin() + 8, record.begin() + 12),
+              displayFloat(static_cast<float>(3.142f * static_cast<double>(12.87f))));
+    EXPECT_EQ(Bytes(record.begin() + 36, record.begin() + 40), displayFloat(3001.0f));
+    // Fuel entries of 0 divide by zero: NaN, as the editor sends it.
+    EXPECT_EQ(Bytes(record.begin() + 4, record.begin() + 8), (Bytes{0xFF, 0xC0, 0x00, 0x00}));
+
+    // The schedule covers every byte once, in order, with the pauses the sender keeps.
+    std::ifstream csv(dir.file("s.csv"));
+    std::string line;
+    std::getline(csv, line);
+    EXPECT_EQ(line, "offset,length,minimum_pause_ms");
+    std::size_t next = 0;
+    double pauses = 0;
+    while (std::getline(csv, line)) {
+        std::size_t offset = 0, length = 0;
+        double pause = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%zu,%zu,%lf", &offset, &length, &pause), 3) << line;
+        EXPECT_EQ(offset, next) << line;
+        next = offset + length;
+        pauses += pause;
+    }
+    EXPECT_EQ(next, stream.size());
+    // 256 lines of 30 ms, 256 glyphs of 10 ms, 4 ms for each of the 3756 paced bytes.
+    EXPECT_DOUBLE_EQ(pauses, 256 * 30 + 256 * 10 + 4 * 3756);
+
+    // A pages-only file has no vehicle block: the panel keeps its start-up texts (RPM High Range
+    // 8000) and the curves their start-up values.
+    Bytes old = encodeConfiguration(*config);
+    old.resize(configurationFileSize(kVersionPages));
+    putWord(old, 0, kVersionPages);
+    const std::string pagesOnly = dir.file("pages.vtl");
+    writeAll(pagesOnly, old);
+    ASSERT_EQ(run({"stream", pagesOnly, "-o", dir.file("pages.bin")}).status, ExitOk);
+    const Bytes oldStream = readAll(dir.file("pages.bin"));
+    const Bytes oldRecord = vehicleRecordOf(oldStream);
+    EXPECT_EQ(Bytes(oldRecord.begin() + 2, oldRecord.begin() + 4), (Bytes{0x40, 0x1F}));  // 8000
+    EXPECT_EQ(Bytes(oldRecord.begin() + 8, oldRecord.begin() + 12), displayFloat(0.0f));
+    const std::size_t curvesAt = oldStream.size() - 192 - 4 - 528;
+    EXPECT_EQ(Bytes(oldStream.begin() + curvesAt + 4 * 32, oldStream.begin() + curvesAt + 4 * 33), displayFloat(5.0f));
+}
+
+TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
+    TempDir dir;
+    auto config = std::make_unique<Configuration>();
+    resetPages(config->layout, config->directory);
+    const Bytes good = encodeConfiguration(*config);
+    struct Case {
+        std::string name;
+        Bytes bytes;
+    };
+    std::vector<Case> cases;
+    for (std::uint32_t version : {kVersionPages, kVersionShortVehicle, kVersionCurves, kVersionWarnings, kVersionCurrent}) {
+        Bytes cut(good.begin(), good.begin() + configurationFileSize(version) - 1);
+        putWord(cut, 0, version);
+        cases.push_back({"one byte short of " + std::to_string(version), cut});
+    }
+    cases.push_back({"empty", {}});
+    Bytes unknown = good;
+    putWord(unknown, 0, 0xABBADEB2);
+    cases.push_back({"unknown version", unknown});
+    Bytes badCount = good;
+    putWord(badCount, 20484 + 2 * 24 + 20, 129);
+    cases.push_back({"page count 129", badCount});
+    for (const Case& c : cases) ASSERT_FALSE(parseConfigurationFile(c.bytes).accepted) << c.name;
+
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        paths.push_back(dir.file("bad" + std::to_string(i) + ".vtl"));
+        writeAll(paths.back(), cases[i].bytes);
+    }
+    paths.push_back(dir.file("missing.vtl"));
+    paths.push_back(dir.path.string());  // a folder
+    const std::string out = dir.file("out");
+    for (const std::string& path : paths) {
+        const std::vector<std::vector<std::string>> commands = {
+            {"info", path}, {"info", path, "--json"}, {"render", path, "-o", out, "--font", out + "2"},
+            {"stream", path, "-o", out, "--schedule", out + "2"}, {"convert", path, out}};
+        for (const auto& words : commands) {
+            const CommandRun r = run(words);
+            EXPECT_EQ(r.status, ExitBadInput) << words[0] << " " << path;
+            EXPECT_TRUE(r.out.empty()) << words[0] << " " << path;
+            EXPECT_EQ(r.err.rfind("veltrana-cli: " + path + ": ", 0), 0u) << r.err;
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+            EXPECT_FALSE(fs::exists(out) || fs::exists(out + "2") || fs::exists(out + ".saving"))
+                << words[0] << " " << path;
+        }
+    }
+}
+
+TEST(CliConvert, OldVersionsBecomeTheCurrentOneWithStartUpValuesForWhatTheyLack) {
+    TempDir dir;
+    auto config = std::make_unique<Configuration>();
+    resetPages(config->layout, config->directory);
+    place(*config, 1, 3, 0, 8, 8);
+    config->vehicle.gearRatio[2] = 1.5f;
+    config->vehicle.comPortIndex = 3;           // beyond the short block: not carried
+    config->curves.points[1][5] = 42.0f;        // the curves block: carried
+    config->warnings.rows[0].parameter = 9;     // the warnings block: not carried
+    // Version 0xABBADEAF: pages, the first 60 bytes of the vehicle settings, the curves.
+    const Bytes current = encodeConfiguration(*config);
+    Bytes old(current.begin(), current.begin() + 20640);
+    old.insert(old.end(), current.begin() + 21168, current.begin() + 21696);
+    ASSERT_EQ(old.size(), configurationFileSize(kVersionCurves));
+    putWord(old, 0, kVersionCurves);
+    const std::string in = dir.file("old.vtl"), out = dir.file("new.vtl");
+    writeAll(in, old);
+    writeAll(out, Bytes{1, 2, 3});  // replaced
+
+    ASSERT_EQ(run({"convert", in, out}).status, ExitOk);
+    const Bytes converted = readAll(out);
+    ASSERT_EQ(converted.size(), kConfigurationFileBytes);
+    const auto parsed = std::make_unique<ParsedConfigurationFile>(parseConfigurationFile(converted));
+    ASSERT_TRUE(parsed->accepted);
+    const LoadedConfiguration& b = parsed->blocks;
+    EXPECT_EQ(b.version, kVersionCurrent);
+    EXPECT_EQ(b.directory.pages[1].count, 1);
+    EXPECT_EQ(b.layout.slots[1][0].gaugeId, gaugeDefinition(3, 0)->gaugeId);
+    EXPECT_EQ(b.vehicle.gearRatio[2], 1.5f);
+    EXPECT_EQ(b.vehicle.comPortIndex, 0);
+    EXPECT_EQ(b.vehicle.revMeterRpmHigh, 0);  // from the file's short block, which holds 0 there
+    EXPECT_EQ(b.curves.points[1][5], 42.0f);
+    EXPECT_EQ(b.warnings.rows[0].parameter, 0);
+    EXPECT_FALSE(fs::exists(out + ".saving"));
+
+    // Converting the result again changes nothing; an output folder that is missing is a failure
+    // that leaves nothing behind.
+    ASSERT_EQ(run({"convert", out, dir.file("again.vtl")}).status, ExitOk);
+    EXPECT_EQ(readAll(dir.file("again.vtl")), converted);
+    const CommandRun failed = run({"convert", in, dir.file("no/such/folder.vtl")});
+    EXPECT_EQ(failed.status, ExitFailed);
+    EXPECT_NE(failed.err.find("no/such/folder.vtl"), std::string::npos);
+}
+
+TEST(CliInfo, GaugesSettingsCurvesAndWarningsInWordsAndJson) {
+    TempDir dir;
+    auto config = std::make_unique<Configuration>();
+    resetPages(config->layout, config->directory);
+    place(*config, 1, 3, 0, 184, 48);
+    GaugePlacement unknown = config->layout.slots[1][0];
+    unknown.gaugeId = 0x7777;
+    unknown.x = config->directory.pages[1].x;
+    addPlacement(config->layout, config->directory, 1, unknown);
+    config->vehicle.revMeterRpmHigh = 6500;
+    config->vehicle.tireWidthIndex = 99;  // outside the list: shown as no selection
+    config->curves = startupCustomSensorCurves();
+    config->curves.points[3][0] = std::numeric_limits<float>::quiet_NaN();
+    // Warning 3 on the first text gauge's channel, stored as active on page 1; the layout puts
+    // that gauge on page 2.
+    const int parameter = gaugeDefinition(3, 0)->channel + 1;
+    WarningRow& row = config->warnings.rows[warningRowIndex(2, 0)];
+    row = WarningRow{1, parameter, 2, 12.5f, 1};
+    const std::string path = dir.file("say \"car\".vtl");
+    writeAll(path, encodeConfiguration(*config));
+
+    const CommandRun text = run({"info", path});
+    ASSERT_EQ(text.status, ExitOk) << text.err;
+    const std::string key = channelKey(parameter - 1);
+    EXPECT_NE(text.out.find("Format version: 0xABBADEB1 (current)"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(gaugeDefinition(3, 0)->name), std::string::npos);
+    EXPECT_NE(text.out.find("column 184  row 48"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("(not in the catalog)         id 0x7777"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("RPM High Range:             6500\n"), std::string::npos);
+    EXPECT_NE(text.out.find("Tire Width:                 \n"), std::string::npos);
+    EXPECT_NE(text.out.find("Warning 3: " + key + " < 12.5"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("; active on page 2\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Sensor 4: nan 0.15625"), std::string::npos);
+
+    const CommandRun json = run({"info", path, "--json"});
+    ASSERT_EQ(json.status, ExitOk);
+    EXPECT_NE(json.out.find("\"file\": \"" + dir.file("say \\\"car\\\".vtl") + "\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"name\": null, \"id\": \"0x7777\""), std::string::npos);
+    EXPECT_NE(json.out.find("[null, 0.15625"), std::string::npos);
+    EXPECT_NE(json.out.find("{\"warning\": 3, \"conditions\": [{\"parameter\": \"" + key + "\", \"condition\": \"<\", \"value\": 12.5"),
+              std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"pages\": [2]}"), std::string::npos);
+}
+
+}  // namespace
