@@ -130,9 +130,8 @@ int runFlashCommand(const Invocation& invocation, std::ostream& out, std::ostrea
             return complain(err, device, openFailure(PortCannotOpen, port.openError), ExitPortFailed);
         case FirmwareEchoMismatch:
             return complain(err, device,
-                            "the display echoed a wrong byte at byte " + std::to_string(sent - 1) +
-                                " (offset " + std::to_string(sent - 1) + " of " + path +
-                                "); the update failed",
+                            "the display echoed a wrong byte for byte " + std::to_string(sent - 1) + " of " +
+                                path + "; the update failed",
                             ExitWrongEcho);
         default:
             return complain(err, device,
