@@ -6,10 +6,10 @@
 #include <string>
 
 #include "cli/built_in_bitmaps.h"
-#include "layout/configuration.h"
-#include "layout/configuration_file.h"
+#include "document/configuration.h"
+#include "document/configuration_file.h"
 #include "layout/gauge_catalog.h"
-#include "link/engine_unit_profiles.h"
+#include "profiles/engine_unit_profiles.h"
 #include "link/upload_stream.h"
 #include "platform/memory_form.h"
 #include "platform/view_host.h"

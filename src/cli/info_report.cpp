@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "cli/editor_session.h"
-#include "layout/configuration_file.h"
+#include "document/configuration_file.h"
 #include "resource_ids.h"
 #include "settings/warning_table.h"
 

@@ -36,8 +36,9 @@ TEST(CliArguments, ShapesThatAreUsageErrors) {
         EXPECT_FALSE(parsed.ok) << name;
         EXPECT_NE(parsed.error.find(c.complaint), std::string::npos) << name << ": " << parsed.error;
         // The usage line shown with the complaint is the subcommand's when one was named.
-        if (!parsed.invocation.command.empty())
+        if (!parsed.invocation.command.empty()) {
             EXPECT_EQ(usageLine(parsed.invocation.command).rfind("usage: veltrana-cli " + name, 0), 0u) << name;
+        }
     }
 }
 

@@ -14,8 +14,8 @@
 
 #include "cli/commands.h"
 #include "cli/editor_session.h"
-#include "layout/configuration_file.h"
-#include "link/display_encoding.h"
+#include "document/configuration_file.h"
+#include "profiles/display_encoding.h"
 #include "link/upload_image.h"
 #include "link/upload_stream.h"
 #include "resource_ids.h"

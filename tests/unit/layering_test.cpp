@@ -12,7 +12,7 @@ namespace {
 
 const std::map<std::string, int> kFolderRank = {
     {"platform", 0}, {"layout", 1}, {"profiles", 2}, {"settings", 3},
-    {"document", 4}, {"link", 5},   {"app", 6},
+    {"document", 4}, {"link", 5},   {"app", 6},   {"cli", 6},
 };
 
 // The folder named by `#include "folder/..."` on this line, or "" for any other line.
