@@ -1,5 +1,6 @@
 #include "cli/editor_session.h"
 
+#include "link/upload_image.h"
 #include "link/upload_preparation.h"
 #include "resource_ids.h"
 #include "settings/custom_sensor_curves.h"
@@ -25,5 +26,7 @@ SaveResult EditorSession::save(const std::string& path) {
 }
 
 UploadStream EditorSession::buildUpload() {
-    return prepareUploadStream(config, profiles, &vehiclePanel, bitmaps.pixels(IDB_CHARACTER_SET), bitmaps);
+    const std::vector<std::uint8_t> font = buildFontImage(bitmaps.pixels(IDB_CHARACTER_SET));
+    const std::vector<std::uint8_t> page = buildPageImage(config.layout, config.directory, bitmaps);
+    return prepareUploadStream(config, profiles, &vehiclePanel, page, font);
 }

@@ -115,11 +115,12 @@ int runFlashCommand(const Invocation& invocation, std::ostream& out, std::ostrea
 
     catchInterrupt();
     DevicePort port(device);
+    PosixClock clock;
     std::size_t sent = 0;
     int result;
     {
         TerminalProgress progress(stderr, "flash");
-        result = runFirmwareUpdate(file.image, 0, port, progress, &sent);
+        result = runFirmwareUpdate(file.image, 0, port, progress, clock, &sent);
     }
     if (interrupted) return interruptedStatus(err, "firmware update", sent, file.image.size());
     switch (result) {

@@ -47,12 +47,6 @@ int imagePage(const GaugePlacement& g, const PageDirectory& directory) {
 
 }  // namespace
 
-bool displayPixelIsDark(const std::vector<std::uint8_t>& pageImage, int x, int y) {
-    if (x < 0 || x >= 8 * kImageLineBytes || y < 0 || y >= kPageCount * kPageLines) return false;
-    const std::size_t at = static_cast<std::size_t>(kImageLineBytes * y + x / 8);
-    return at < pageImage.size() && ((pageImage[at] << (x % 8)) & 0x80) != 0;
-}
-
 bool fontGridPixelIsDark(const std::vector<std::uint8_t>& fontImage, int x, int y) {
     if (x < 0 || x >= kFontGridPixels || y < 0 || y >= kFontGridPixels) return false;
     const int glyph = (y / 8) * 16 + x / 8;

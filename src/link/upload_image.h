@@ -14,10 +14,6 @@ constexpr std::size_t kPageImageBytes = kPageCount * kPageLines * kImageLineByte
 constexpr std::size_t kGlyphBytes = 8;
 constexpr std::size_t kFontImageBytes = 256 * kGlyphBytes;  // 2048
 
-// Whether pixel (x, y) of the page image is dark: x 0..239 across, y 0..255 down the four pages
-// stacked, page 1 on top. Outside those ranges, or for an image shorter than 7680 bytes, false.
-bool displayPixelIsDark(const std::vector<std::uint8_t>& pageImage, int x, int y);
-
 // The font image drawn as the 16 x 16 grid of glyphs it was cut from (glyph g at column g mod 16,
 // row g div 16): whether pixel (x, y), each 0..127, is dark.
 constexpr int kFontGridPixels = 128;

@@ -14,14 +14,7 @@ std::string windowText(HWND w) {
   // WM_GETTEXT is answered by the other process (GetWindowTextA would not ask it for a control).
   // The wide form is used because the ANSI one loses its conversion between processes in Wine.
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
-    // A busy editor (an upload under way on a loaded machine) may not answer in time: then the
-    // text the window manager keeps is read without asking it, so its windows do not read as
-    // gone.
-    wchar_t kept[512] = {};
-    InternalGetWindowText(w, kept, 512);
-    return narrow(kept);
-  }
+  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
   SendMessageTimeoutW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
