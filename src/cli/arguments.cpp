@@ -44,10 +44,13 @@ const std::vector<CommandSpec>& commands() {
          "1 stop bit), never faster than the display's minimum pauses: about 25 seconds. Press the\n"
          "display's Upload button first. Ctrl-C stops at once.\n"
          "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0\n"},
-        {"flash", 1, {{"--port", true, true}}, "flash FIRMWARE.bin --port DEVICE",
-         "Sends a firmware image (its first 32768 bytes) to the display in its update mode, byte\n"
-         "by byte as the display asks, checking every echo.\n"
-         "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0\n"},
+        {"flash", 1, {{"--port", true, true}, {"--allow-cut", false, false}},
+         "flash FIRMWARE.bin --port DEVICE [--allow-cut]",
+         "Sends a firmware image to the display in its update mode, byte by byte as the display\n"
+         "asks, checking every echo. An empty file is refused.\n"
+         "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0\n"
+         "  --allow-cut     send a file longer than 32768 bytes, of which the display takes only\n"
+         "                  the first 32768 (refused without it)\n"},
         {"convert", 2, {}, "convert IN.vtl OUT.vtl",
          "Reads a configuration file of any of the five format versions and writes it in the current\n"
          "one, as the editor saves it after loading IN.vtl; what an old version lacks gets the\n"

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/editor_session.h"
 #include "cli/terminal_progress.h"
+#include "link/firmware_file_check.h"
 #include "link/firmware_update.h"
 #include "link/upload.h"
 #include "platform/clock_posix.h"
@@ -109,9 +110,14 @@ int runUploadCommand(const Invocation& invocation, std::ostream& out, std::ostre
 int runFlashCommand(const Invocation& invocation, std::ostream& out, std::ostream& err) {
     const std::string& path = invocation.files[0];
     const std::string device = invocation.value("--port");
-    const FirmwareFile file = readFirmwareFile(path);
-    if (!file.opened) return complain(err, path, file.reason, ExitBadInput);
-    if (file.image.empty()) return complain(err, path, "the file is empty; nothing was sent", ExitBadInput);
+    const CheckedFirmwareFile file = checkFirmwareFile(path);
+    if (file.verdict == FirmwareFileVerdict::Refused) return complain(err, path, file.reason, ExitBadInput);
+    // The editor asks before it sends only the first part of a longer file; here the option asks.
+    if (file.verdict == FirmwareFileVerdict::TooLong && !invocation.has("--allow-cut"))
+        return complain(err, path,
+                        "It has " + std::to_string(file.size) + " bytes and the display takes only the first " +
+                            std::to_string(kFirmwareMaxBytes) + "; nothing was sent (--allow-cut sends them)",
+                        ExitBadInput);
 
     catchInterrupt();
     DevicePort port(device);

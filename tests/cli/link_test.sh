@@ -118,7 +118,13 @@ flash-bad-file)
   : >empty.bin
   "$cli" flash empty.bin --port /dev/null 2>cli.err
   expect_status 2 $? "flash of an empty file"
-  expect_in cli.err "empty.bin: the file is empty"
+  expect_in cli.err "empty.bin: The file is empty"
+  head -c 32769 /dev/zero >long.bin
+  "$cli" flash long.bin --port "$work/no-such-tty" 2>cli.err
+  expect_status 2 $? "flash of a file longer than the display takes"
+  expect_in cli.err "nothing was sent (--allow-cut sends them)"
+  "$cli" flash long.bin --allow-cut --port "$work/no-such-tty" 2>cli.err
+  expect_status 3 $? "flash of a longer file, allowed, to a missing device"
   "$cli" flash missing.bin --port /dev/null 2>cli.err
   expect_status 2 $? "flash of a missing file"
   expect_in cli.err "veltrana-cli: missing.bin: "

@@ -10,7 +10,7 @@
 #include "settings/custom_sensor_curves.h"
 #include "settings/custom_sensor_dialog.h"
 #include "settings/filling_controls.h"
-#include "support/fake_form.h"
+#include "platform/memory_form.h"
 
 namespace {
 
@@ -29,10 +29,10 @@ std::string tempPath(const std::string& name) {
 }
 
 // Records whether fillingControls was set at every text write.
-class WatchingForm : public FakeForm {
+class WatchingForm : public MemoryForm {
 public:
     void setText(int id, const std::string& text) override {
-        FakeForm::setText(id, text);
+        MemoryForm::setText(id, text);
         unguarded += fillingControls ? 0 : 1;
     }
     int unguarded = 0;
@@ -98,7 +98,7 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
 
 TEST(CurveCsv, ExportWritesTheFieldsAsShownAndImportReadsThemBack) {
     const CustomSensorCurves curves = startupCustomSensorCurves();
-    FakeForm form;
+    MemoryForm form;
     fillCustomSensorDialog(form, curves, 1);
     const std::string path = tempPath("export.csv");
     ASSERT_EQ(exportCurveFile(form, path), "");
@@ -118,7 +118,7 @@ TEST(CurveCsv, ExportWritesTheFieldsAsShownAndImportReadsThemBack) {
 }
 
 TEST(CurveCsv, NothingIsWrittenOrChangedWhenRefused) {
-    FakeForm form;
+    MemoryForm form;
     fillCustomSensorDialog(form, startupCustomSensorCurves(), 0);
     form.texts[kFirstEdit + 10] = "1..5";
     const std::string path = tempPath("typo.csv");
