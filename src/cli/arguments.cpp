@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "program_version.h"
+
 namespace {
 
 struct OptionSpec {
@@ -91,6 +93,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
     if (words.empty()) return failure("", "no command given");
     ParsedCommandLine parsed;
     Invocation& inv = parsed.invocation;
+    if (words[0] == "--version" && words.size() == 1) {
+        inv.version = true;
+        parsed.ok = true;
+        return parsed;
+    }
     if (isHelp(words[0]) || words[0] == "help") {
         inv.help = true;
         if (words[0] == "help" && words.size() > 1) {
@@ -149,14 +156,16 @@ std::string usageLine(const std::string& command) {
 
 std::string helpText(const std::string& command) {
     if (const CommandSpec* spec = findCommand(command)) return usageLine(command) + "\n\n" + spec->help;
-    std::string text =
-        "veltrana-cli: the gauge display's configuration files and the display itself, from a command line.\n\n"
-        "usage: veltrana-cli COMMAND [ARGUMENTS]\n\n";
+    std::string text = versionLine() +
+                       ": the gauge display's configuration files and the display itself, from a command line.\n\n"
+                       "usage: veltrana-cli COMMAND [ARGUMENTS]\n\n";
     for (const CommandSpec& c : commands()) text += "  veltrana-cli " + std::string(c.usage) + "\n";
     text +=
-        "\n'veltrana-cli COMMAND --help' tells more about each command.\n\n"
+        "\n'veltrana-cli COMMAND --help' tells more about each command; --version names the version.\n\n"
         "Exit status: 0 done; 1 an output file cannot be written; 2 the input file cannot be read or\n"
         "is refused; 3 the serial device cannot be opened, set up or written; 4 the display did not\n"
         "answer in time; 5 the display echoed a wrong byte; 64 a usage error; 130 stopped by Ctrl-C.\n";
     return text;
 }
+
+std::string versionLine() { return std::string("veltrana-cli (") + VELTRANA_PROGRAM_NAME + " " + VELTRANA_VERSION + ")"; }

@@ -23,6 +23,7 @@ struct Invocation {
     std::vector<std::string> files;
     std::map<std::string, std::string> options;  // "--json" -> "" for a flag
     bool help = false;
+    bool version = false;  // --version: the program's name and version
 
     bool has(const std::string& option) const { return options.count(option) != 0; }
     std::string value(const std::string& option) const;
@@ -42,3 +43,5 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words);
 std::string usageLine(const std::string& command);
 // The --help text of a subcommand, or of the program for "".
 std::string helpText(const std::string& command);
+// "veltrana-cli (Veltrana 1.0.0)": the version of the build, the editor's.
+std::string versionLine();

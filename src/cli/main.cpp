@@ -16,6 +16,10 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     const Invocation& invocation = parsed.invocation;
+    if (invocation.version) {
+        std::cout << versionLine() << "\n";
+        return ExitOk;
+    }
     if (invocation.help) {
         std::cout << helpText(invocation.command);
         return ExitOk;

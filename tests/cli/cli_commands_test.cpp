@@ -257,6 +257,9 @@ TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
     Bytes badCount = good;
     putWord(badCount, 20484 + 2 * 24 + 20, 129);
     cases.push_back({"page count 129", badCount});
+    Bytes movedFrame = good;
+    putWord(movedFrame, 20484 + 24 + 4, 33);  // page 2's frame one pixel to the right
+    cases.push_back({"a page frame not at its fixed place", movedFrame});
     for (const Case& c : cases) ASSERT_FALSE(parseConfigurationFile(c.bytes).accepted) << c.name;
 
     std::vector<std::string> paths;
