@@ -3,7 +3,8 @@
 // not matter when the program opens the port), sends the go-ahead D2, asks for every byte with
 // D5 and echoes it, and ends with D3 after --length bytes. Faults on request stop the display at
 // a chosen point; it then keeps listening for --linger-ms and counts what still arrives, since a
-// program that stops correctly sends nothing more.
+// program that stops correctly sends nothing more. Or the display goes away mid-transfer, as a
+// pulled cable would: the line closes.
 //
 // Exit codes: 0 the program behaved as it should (a whole image, or a clean stop after a fault),
 // 1 the program sent something it should not have, 2 usage, 3 no answer D1 within --timeout.
@@ -51,6 +52,7 @@ struct FirmwareOptions {
     // Babbling: the stage at which the display sends meaningless bytes until the program gives up.
     bool babbleAtEnd = false;
     long babbleAtRequest = kNone;
+    long vanishAt = kNone;  // the display goes away (we close the line) before asking for byte K
 };
 
 void usage() {
@@ -68,7 +70,9 @@ void usage() {
                  "  --linger-ms MS      listen this long after a fault (default 2500)\n"
                  "  --silent-at STAGE   fall silent: open, go-ahead, request=K, echo=K, end\n"
                  "  --wrong-echo K      echo byte K wrongly, then request the next byte once more\n"
-                 "  --babble-at STAGE   send meaningless bytes instead of: request=K, end\n");
+                 "  --babble-at STAGE   send meaningless bytes instead of: request=K, end\n"
+                 "  --vanish-at K       close the line and end instead of asking for byte K\n"
+                 "  --next ...          then another exchange with options of its own\n");
 }
 
 bool parseNumber(const std::string& text, long& value) {
@@ -133,6 +137,7 @@ bool parseOptions(const std::vector<std::string>& args, FirmwareOptions& o) {
             if (v == "end") o.babbleAtEnd = true;
             else if (v.compare(0, 8, "request=") != 0 || !parseNumber(v.substr(8), o.babbleAtRequest)) return false;
         }
+        else if (a == "--vanish-at") { if (!parseNumber(v, o.vanishAt)) return false; }
         else return false;
     }
     return o.length >= 0;
@@ -229,26 +234,18 @@ int awaitAnswer(Line& line, const FirmwareOptions& o, int& strayBytes) {
     }
 }
 
-}  // namespace
+bool makeFirmwareFile(const FirmwareOptions& o) {
+    if (o.makePath.empty()) return true;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(o.makeSize));
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+    std::ofstream f(o.makePath, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!f) std::fprintf(stderr, "display_simulator: cannot write %s\n", o.makePath.c_str());
+    return static_cast<bool>(f);
+}
 
-int runFirmwareSide(PseudoTerminal& pty, const std::vector<std::string>& args) {
-    const int fd = pty.master;
-    FirmwareOptions o;
-    if (!parseOptions(args, o)) {
-        usage();
-        return 2;
-    }
-    if (!o.makePath.empty()) {
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(o.makeSize));
-        for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
-        std::ofstream f(o.makePath, std::ios::binary);
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!f) {
-            std::fprintf(stderr, "display_simulator: cannot write %s\n", o.makePath.c_str());
-            return 2;
-        }
-    }
-    Line line(fd);
+// One exchange with the program as the options say; `gone` when the display went away.
+int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool& gone) {
     std::vector<std::uint8_t> image;
     const auto finish = [&](int rc) {
         if (!writeImage(o, image)) {
@@ -272,6 +269,11 @@ int runFirmwareSide(PseudoTerminal& pty, const std::vector<std::string>& args) {
     for (long k = 0; k < o.length; ++k) {
         if (k == o.silentAtRequest) return finish(stopAndListen(line, o, "silent before a request"));
         if (k == o.babbleAtRequest) return finish(babbleUntilClosed(pty));
+        if (k == o.vanishAt) {
+            std::printf("firmware: gone before byte %ld\n", k);
+            gone = true;  // the caller closes the line
+            return finish(0);
+        }
         line.send(kRequest);
         const int b = line.receive(o.byteTimeoutMs);
         if (b < 0) {
@@ -303,4 +305,35 @@ int runFirmwareSide(PseudoTerminal& pty, const std::vector<std::string>& args) {
     }
     // After D3 the program has nothing more to send.
     return finish(stopAndListen(line, o, "complete") == 0 && stray == 0 && matches ? 0 : 1);
+}
+
+}  // namespace
+
+int runFirmwareSide(PseudoTerminal& pty, const std::vector<std::string>& args) {
+    // Exchanges separated by --next are played one after the other on the same line; their files
+    // are made first, for the program to choose.
+    std::vector<FirmwareOptions> exchanges;
+    std::vector<std::string> group;
+    for (std::size_t i = 0; i <= args.size(); ++i) {
+        if (i < args.size() && args[i] != "--next") {
+            group.push_back(args[i]);
+            continue;
+        }
+        FirmwareOptions o;
+        if (!parseOptions(group, o)) {
+            usage();
+            return 2;
+        }
+        exchanges.push_back(o);
+        group.clear();
+    }
+    for (const FirmwareOptions& o : exchanges)
+        if (!makeFirmwareFile(o)) return 2;
+    Line line(pty.master);
+    bool gone = false;
+    for (const FirmwareOptions& o : exchanges) {
+        const int rc = playExchange(pty, line, o, gone);
+        if (rc != 0 || gone) return rc;
+    }
+    return 0;
 }

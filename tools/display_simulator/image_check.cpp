@@ -3,15 +3,12 @@
 #include <cstdio>
 
 #include "bitmap_folder.h"
-#include "layout/gauge_catalog.h"
-#include "layout/page_layout.h"
-#include "link/upload_image.h"
-#include "resource_ids.h"
+#include "expected_images.h"
 
 namespace {
 
-std::string firstDifference(const char* what, const std::vector<std::uint8_t>& got,
-                            const std::vector<std::uint8_t>& want, const char* unit, std::size_t unitBytes) {
+std::string firstImageDifference(const char* what, const std::vector<std::uint8_t>& got,
+                                 const std::vector<std::uint8_t>& want, const char* unit, std::size_t unitBytes) {
     for (std::size_t i = 0; i < want.size() && i < got.size(); ++i) {
         if (got[i] == want[i]) continue;
         std::size_t differing = 0;
@@ -28,32 +25,14 @@ std::string firstDifference(const char* what, const std::vector<std::uint8_t>& g
 
 std::vector<std::string> checkImagesAgainstBitmaps(const DecodedUpload& upload, const std::string& bitmapDir) {
     std::vector<std::string> errors;
-    if (upload.pageImage.size() != kPageImageBytes || upload.fontImage.size() != kFontImageBytes) return errors;
-    PageLayout layout{};
-    PageDirectory directory{};
-    resetPages(layout, directory);
-    for (const DecodedGauge& g : upload.gauges) {
-        const GaugeDefinition* def = findGaugeDefinition(g.gaugeId);
-        if (!def) {
-            char text[100];
-            std::snprintf(text, sizeof text, "page %d: gauge id 0x%04X is not in the catalog", g.page + 1, g.gaugeId);
-            errors.push_back(text);
-            continue;
-        }
-        GaugePlacement p;
-        p.x = directory.pages[g.page].x + 2 * g.column;
-        p.y = directory.pages[g.page].y + 2 * g.row;
-        p.width = def->tableWidth;
-        p.height = def->tableHeight;
-        p.gaugeId = def->gaugeId;
-        p.bitmap = def->bitmapId;
-        addPlacement(layout, directory, g.page, p);
-    }
+    if (upload.pageImage.size() != kPageImageSize || upload.fontImage.size() != kFontImageSize) return errors;
+    std::vector<PlacedGauge> placed;
+    for (const DecodedGauge& g : upload.gauges) placed.push_back(PlacedGauge{g.page, g.gaugeId, g.column, g.row});
     BitmapFolder folder(bitmapDir);
-    const std::string page = firstDifference("page image", upload.pageImage,
-                                             buildPageImage(layout, directory, folder), "line", kImageLineBytes);
-    const std::string font = firstDifference("font image", upload.fontImage,
-                                             buildFontImage(folder.pixels(IDB_CHARACTER_SET)), "glyph", kGlyphBytes);
+    const std::string page =
+        firstImageDifference("page image", upload.pageImage, expectedPageImage(placed, folder, errors), "line", 30);
+    const std::string font =
+        firstImageDifference("font image", upload.fontImage, expectedFontImage(folder, errors), "glyph", 8);
     errors.insert(errors.end(), folder.errors.begin(), folder.errors.end());
     if (!page.empty()) errors.push_back(page);
     if (!font.empty()) errors.push_back(font);

@@ -3,11 +3,7 @@
 // by section, checks the pauses and the page check values, and can write the page and font
 // images as PNG pictures. Exits 0 when all is well, 1 on any fault in the stream, 2 on a usage or
 // set-up problem, 3 when nothing arrived in time.
-#include <poll.h>
-#include <time.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_folder.h"
+#include "expected_stream.h"
 #include "firmware_side.h"
 #include "image_check.h"
 #include "line_faults.h"
+#include "line_recorder.h"
 #include "link/png_writer.h"
 #include "pseudo_terminal.h"
 #include "upload_decoder.h"
@@ -36,11 +35,12 @@ struct Options {
     std::string decodeFile;
     std::string bitmapDir;
     std::string expectGauges;
+    std::string expectConfig;
     bool gaugesGiven = false;
     int scale = 1;
     double timeoutS = 300;
     double idleMs = 3000;
-    double toleranceMs = 2.0;
+    double toleranceMs = 0.5;
     bool neverRead = false;
     bool firmware = false;
     std::vector<std::string> firmwareArgs;
@@ -59,11 +59,13 @@ void usage() {
                  "  --bitmaps DIR        the page image must be the received gauges' bitmaps from DIR at\n"
                  "                       their places, the font image the character set of DIR\n"
                  "  --expect-gauges LIST the gauge records, PAGE:ID@COLUMN,ROW separated by / (id hex)\n"
+                 "  --expect-config FILE the whole stream must be what the saved configuration FILE gives\n"
+                 "                       (read when the upload has ended; needs --bitmaps)\n"
                  "  --png-dir DIR        write DIR/pages.png and DIR/font.png\n"
                  "  --scale N            enlarge the pictures N times (default 1)\n"
                  "  --timeout S          give up when no byte came within S seconds (default 300)\n"
                  "  --idle-ms MS         end the recording after MS of silence (default 3000)\n"
-                 "  --tolerance-ms MS    allowance for our reading delay in pause checks (default 2)\n"
+                 "  --tolerance-ms MS    a pause is short when it is short by more than MS (default 0.5)\n"
                  "  --decode PATH        decode a recorded byte file instead (no timing checks)\n"
                  "  --firmware ARGS...   play the display's side of the firmware exchange\n"
                  "  --never-read         open the line and never read: the program's writes must time out\n");
@@ -91,6 +93,7 @@ bool parse(int argc, char** argv, Options& o) {
         else if (a == "--png-dir") { if (!value(o.pngDir)) return false; }
         else if (a == "--decode") { if (!value(o.decodeFile)) return false; }
         else if (a == "--bitmaps") { if (!value(o.bitmapDir)) return false; }
+        else if (a == "--expect-config") { if (!value(o.expectConfig)) return false; }
         else if (a == "--expect-gauges") { if (!value(o.expectGauges)) return false; o.gaugesGiven = true; }
         else if (a == "--scale") { if (!value(v)) return false; o.scale = std::max(1, std::atoi(v.c_str())); }
         else if (a == "--timeout") { if (!value(v)) return false; o.timeoutS = std::atof(v.c_str()); }
@@ -99,13 +102,7 @@ bool parse(int argc, char** argv, Options& o) {
         else return false;
     }
     if (o.winePort.empty()) o.winePort = "COM1";
-    return true;
-}
-
-double monotonicMs() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
+    return o.expectConfig.empty() || !o.bitmapDir.empty();
 }
 
 bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
@@ -123,32 +120,6 @@ std::size_t expectedLength(const std::vector<ReceivedByte>& in) {
         at += 1 + 14 * static_cast<std::size_t>(in[at].value) + 2;
     }
     return at + 44 + 528 + 4 + 192;
-}
-
-// Reads until the stream is complete and quiet, or silent for idleMs after the first byte.
-int record(int fd, const Options& o, std::vector<ReceivedByte>& in) {
-    const double start = monotonicMs();
-    double last = start;
-    double previousRead = start;  // just before the last read that emptied the line
-    std::uint8_t buffer[4096];
-    for (;;) {
-        const double now = monotonicMs();
-        const std::size_t expected = expectedLength(in);
-        const double quietLimit = expected != 0 && in.size() >= expected ? std::min(o.idleMs, 500.0) : o.idleMs;
-        if (in.empty() && now - start > o.timeoutS * 1000.0) return 3;
-        if (!in.empty() && now - last > quietLimit) return 0;
-        pollfd p{fd, POLLIN, 0};
-        const int r = poll(&p, 1, 20);
-        if (r < 0 && errno != EINTR) return 2;
-        if (r <= 0) continue;
-        const double before = monotonicMs();
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        const double t = monotonicMs();
-        if (n <= 0) continue;
-        for (ssize_t i = 0; i < n; ++i) in.push_back(ReceivedByte{buffer[i], t, previousRead});
-        previousRead = before;
-        last = t;
-    }
 }
 
 // One grey picture of the four pages stacked (a light line between them), dark pixels black.
@@ -204,6 +175,24 @@ int judge(const std::vector<ReceivedByte>& in, const Options& o, bool timing) {
                               expected.size());
             if (i < n || expected.size() != in.size()) errors.push_back(text);
             else std::printf("identical to %s\n", o.expect.c_str());
+        }
+    }
+    if (!o.expectConfig.empty()) {
+        SavedConfiguration config;
+        std::string error;
+        if (!readSavedConfiguration(o.expectConfig, config, error)) {
+            errors.push_back(error);
+        } else {
+            BitmapFolder folder(o.bitmapDir);
+            std::vector<std::string> e;
+            const std::vector<ExpectedSection> expected = expectedUpload(config, folder, e);
+            std::vector<std::uint8_t> received;
+            for (const ReceivedByte& b : in) received.push_back(b.value);
+            const std::string difference = firstDifference(expected, received);
+            if (!difference.empty()) e.push_back(difference + ", against " + o.expectConfig);
+            e.insert(e.end(), folder.errors.begin(), folder.errors.end());
+            if (e.empty()) std::printf("every section as %s gives it\n", o.expectConfig.c_str());
+            errors.insert(errors.end(), e.begin(), e.end());
         }
     }
     if (!o.bitmapDir.empty()) {
@@ -269,7 +258,14 @@ int main(int argc, char** argv) {
     }
 
     std::vector<ReceivedByte> in;
-    const int rc = record(pty.master, o, in);
+    RecordLimits limits;
+    limits.timeoutMs = o.timeoutS * 1000.0;
+    limits.idleMs = o.idleMs;
+    limits.doneIdleMs = std::min(o.idleMs, 500.0);
+    const int rc = recordLine(pty.master, limits, in, [](const std::vector<ReceivedByte>& bytes) {
+        const std::size_t length = expectedLength(bytes);
+        return length != 0 && bytes.size() >= length;
+    });
     closePseudoTerminal(pty);
     if (rc == 3) {
         std::fprintf(stderr, "display_simulator: nothing arrived within %g s\n", o.timeoutS);

@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "profiles/display_encoding.h"
+#include "display_rules.h"
+#include "pause_check.h"
 
 namespace {
 
@@ -18,26 +19,6 @@ std::string format(const char* fmt, ...) {
     va_end(args);
     return text;
 }
-
-// The inverse of the display float layout.
-float fromDisplayFloat(const std::uint8_t* b) {
-    const std::uint32_t bits = (static_cast<std::uint32_t>(b[1] & 0x80) << 24) |
-                               (static_cast<std::uint32_t>(b[0]) << 23) |
-                               (static_cast<std::uint32_t>(b[1] & 0x7F) << 16) |
-                               (static_cast<std::uint32_t>(b[2]) << 8) | b[3];
-    float f;
-    std::memcpy(&f, &bits, 4);
-    return f;
-}
-
-// A run of bytes that the sender paces as one unit, and the least time that must pass from its
-// first byte to the byte after it.
-struct Group {
-    std::size_t first;
-    std::size_t length;
-    double minimumMs;
-    const char* what;
-};
 
 class Decoder {
 public:
@@ -113,11 +94,11 @@ public:
             for (int g = 0; g < count; ++g) {
                 if (!paced(14, "gauge records")) return;
                 const std::vector<std::uint8_t> r = take(14);
-                check = displayCrc(r.data(), r.size(), check);
+                check = checkValue(r.data(), r.size(), check);
                 out_.gauges.push_back(DecodedGauge{page, static_cast<unsigned>(r[0] | r[1] << 8), r[12], r[13]});
                 out_.notes.push_back(format("page %d gauge %d: id 0x%04X channel %d/%d range %g..%g at column %d row %d",
-                                            page + 1, g + 1, r[0] | r[1] << 8, r[2], r[3], fromDisplayFloat(&r[4]),
-                                            fromDisplayFloat(&r[8]), r[12], r[13]));
+                                            page + 1, g + 1, r[0] | r[1] << 8, r[2], r[3], readDisplayFloat(&r[4]),
+                                            readDisplayFloat(&r[8]), r[12], r[13]));
                 if (r[12] >= 240 || r[13] >= 64)
                     out_.errors.push_back(format("page %d gauge %d: position %d,%d is off the page", page + 1, g + 1, r[12], r[13]));
             }
@@ -132,8 +113,8 @@ public:
         if (!paced(44, "vehicle record")) return;
         const std::vector<std::uint8_t> v = take(44);
         out_.notes.push_back(format("vehicle: rev meter %d..%d, fuel factor %g, tyre %g ft, weight %g, drag %g",
-                                    v[0] | v[1] << 8, v[2] | v[3] << 8, fromDisplayFloat(&v[4]),
-                                    fromDisplayFloat(&v[32]), fromDisplayFloat(&v[36]), fromDisplayFloat(&v[40])));
+                                    v[0] | v[1] << 8, v[2] | v[3] << 8, readDisplayFloat(&v[4]),
+                                    readDisplayFloat(&v[32]), readDisplayFloat(&v[36]), readDisplayFloat(&v[40])));
         if (!paced(528, "custom sensor section")) return;
         take(528);
         if (!paced(4, "warning page masks")) return;
@@ -148,27 +129,20 @@ public:
     }
 
     void checkPauses(double toleranceMs) {
-        int reported = 0;
-        for (const Group& g : groups_) {
-            const std::size_t next = g.first + g.length;
-            if (next >= in_.size()) continue;
-            // The longest the pause can have been: next byte as late, first byte as early as the
-            // reads allow.
-            const double gap = in_[next].timeMs - in_[g.first].earliestMs;
-            if (gap + toleranceMs < g.minimumMs) {
-                if (reported++ < 10)
-                    out_.errors.push_back(format("byte %zu (%s): came at most %.3f ms after byte %zu, the minimum is %.0f ms",
-                                                 next, g.what, gap, g.first, g.minimumMs));
-            }
+        const std::vector<std::size_t> found = shortPauses(in_, groups_, toleranceMs);
+        for (std::size_t i = 0; i < found.size() && i < 10; ++i) {
+            const PacedGroup& g = groups_[found[i]];
+            out_.errors.push_back(format("byte %zu (%s): came at most %.3f ms after byte %zu, the minimum is %.0f ms",
+                                         g.first + g.length, g.what, longestPauseMs(in_, g), g.first, g.minimumMs));
         }
-        if (reported > 10) out_.errors.push_back(format("%d pauses short in all", reported));
+        if (found.size() > 10) out_.errors.push_back(format("%zu pauses short in all", found.size()));
     }
 
 private:
     const std::vector<ReceivedByte>& in_;
     DecodedUpload& out_;
     std::size_t at_ = 0;
-    std::vector<Group> groups_;
+    std::vector<PacedGroup> groups_;
 };
 
 }  // namespace

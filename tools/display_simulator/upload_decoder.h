@@ -6,14 +6,7 @@
 #include <string>
 #include <vector>
 
-// When a byte arrived, as two bounds: it was sent after `earliestMs` (just before the previous read
-// began, which emptied the line) and no later than `timeMs` (when our read returned it). A reader
-// that falls behind widens the bounds instead of inventing short pauses.
-struct ReceivedByte {
-    std::uint8_t value = 0;
-    double timeMs = 0;
-    double earliestMs = 0;
-};
+#include "line_recorder.h"
 
 // One gauge record as it arrived: its page (0 to 3), gauge id and top-left display pixel.
 struct DecodedGauge {
@@ -32,6 +25,6 @@ struct DecodedUpload {
     std::vector<std::string> errors;      // every fault found; empty when all is well
 };
 
-// Decodes the bytes; with `checkTiming` also judges each pause: one is short when even the widest
+// Decodes the bytes; with `checkTiming` also judges each pause: one is short when even the longest
 // reading of the bounds leaves it more than `toleranceMs` under its minimum.
 DecodedUpload decodeUpload(const std::vector<ReceivedByte>& bytes, bool checkTiming, double toleranceMs);
