@@ -63,7 +63,8 @@ void usage() {
                  "  --expect PATH       a whole transfer must bring the first --length bytes of PATH\n"
                  "  --make-file PATH N  first write a firmware file of N pattern bytes to PATH\n"
                  "  --noise HEX         bytes sent before the opening pair, e.g. 1234\n"
-                 "  --gap-ms MS         pause between D0 and D6 (over 1000 the program reads nothing once)\n"
+                 "  --gap-ms MS         pause between D0 and D6, in which nothing may come (over 1000 the\n"
+                 "                      program reads nothing once)\n"
                  "  --repeat-ms MS      offer the pair again after MS without an answer (default 1500)\n"
                  "  --timeout S         give up when no D1 came within S seconds (default 120)\n"
                  "  --byte-timeout-ms MS  wait for each byte from the program (default 5000)\n"
@@ -149,12 +150,6 @@ double nowMs() {
     return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
-void sleepMs(int ms) {
-    if (ms <= 0) return;
-    timespec ts{ms / 1000, static_cast<long>(ms % 1000) * 1000000L};
-    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {}
-}
-
 class Line {
 public:
     explicit Line(int fd) : fd_(fd) {}
@@ -193,15 +188,20 @@ private:
     int fd_;
 };
 
-// Listens for lingerMs and reports what arrived; a clean stop means nothing did.
-int stopAndListen(Line& line, const FirmwareOptions& o, const char* why) {
-    int extra = 0;
-    const double until = nowMs() + o.lingerMs;
+// The bytes that arrive within ms.
+int countArrivals(Line& line, int ms) {
+    int count = 0;
+    const double until = nowMs() + ms;
     for (;;) {
         const int left = static_cast<int>(until - nowMs());
-        if (left <= 0 || line.receive(left) < 0) break;
-        ++extra;
+        if (left <= 0 || line.receive(left) < 0) return count;
+        ++count;
     }
+}
+
+// Listens for lingerMs and reports what arrived; a clean stop means nothing did.
+int stopAndListen(Line& line, const FirmwareOptions& o, const char* why) {
+    const int extra = countArrivals(line, o.lingerMs);
     std::printf("firmware: %s; %d byte(s) arrived afterwards\n", why, extra);
     return extra == 0 ? 0 : 1;
 }
@@ -221,7 +221,7 @@ int awaitAnswer(Line& line, const FirmwareOptions& o, int& strayBytes) {
         line.clearUnread();
         line.send(o.noise);
         line.send(kOpenFirst);
-        sleepMs(o.gapMs);
+        strayBytes += countArrivals(line, o.gapMs);  // an answer to half the pair is one too soon
         line.send(kOpenSecond);
         const double offerEnd = nowMs() + o.repeatMs;
         for (;;) {
