@@ -136,6 +136,16 @@ public:
                                          g.first + g.length, g.what, longestPauseMs(in_, g), g.first, g.minimumMs));
         }
         if (found.size() > 10) out_.errors.push_back(format("%zu pauses short in all", found.size()));
+        // How close the sender came: the least that the longest reading of a pause exceeds its
+        // minimum by (negative when short).
+        double closest = 1e9;
+        std::size_t at = 0;
+        for (const PacedGroup& g : groups_) {
+            if (g.first + g.length >= in_.size()) continue;
+            const double over = longestPauseMs(in_, g) - g.minimumMs;
+            if (over < closest) closest = over, at = g.first + g.length;
+        }
+        if (closest < 1e9) out_.notes.push_back(format("closest pause: %+.3f ms against its minimum, before byte %zu", closest, at));
     }
 
 private:
