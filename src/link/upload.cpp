@@ -8,9 +8,12 @@ namespace {
 // refused a byte.
 bool send(const std::vector<std::uint8_t>& bytes, const PacedWrite& write, SerialPort& port, Clock& clock,
           Progress& progress, UploadResult& result) {
-    const double start = write.minimumPauseMs > 0 ? clock.nowMs() : 0.0;
+    double start = write.minimumPauseMs > 0 ? clock.nowMs() : 0.0;
     for (std::size_t i = write.offset; i < write.offset + write.length; ++i) {
         if (!port.writeByte(bytes[i])) return false;
+        // The pause counts from when the first byte has been handed over in full: a write that
+        // takes a while would otherwise come out of the pause that the display sees on the line.
+        if (i == write.offset && write.minimumPauseMs > 0) start = clock.nowMs();
         ++result.bytesSent;
         if (write.stepsProgress) progress.step();
     }
