@@ -23,10 +23,11 @@ void put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
-// What the panel shows for a value ("%1.3f") read back as the panel reads it: at most 9 characters.
-double shownAndReadBack(double value) {
+// What the panel shows for a value ("%1.3f" unless said) read back as the panel reads it: at most
+// 9 characters.
+double shownAndReadBack(double value, const char* format = "%1.3f") {
     char text[64];
-    std::snprintf(text, sizeof text, "%1.3f", value);
+    std::snprintf(text, sizeof text, format, value);
     text[9] = '\0';
     return std::strtod(text, nullptr);
 }
@@ -71,15 +72,21 @@ std::vector<std::uint8_t> vehicleRecord(const SavedConfiguration& c) {
     std::vector<std::uint8_t> v;
     put16(v, static_cast<std::uint32_t>(c.revMeterRpmLow));
     put16(v, static_cast<std::uint32_t>(c.revMeterRpmHigh));
-    appendDisplayFloat(v, c.fuelFlowFactor);
+    // The fuel flow factor as the panel derives it again from the whole numbers it shows.
+    const double flow = static_cast<double>(c.cylinderCount) * static_cast<float>(c.injectorSize) * single(0x398A846E);
+    const float factor = static_cast<float>(flow / std::sqrt(static_cast<double>(static_cast<float>(c.fuelPressure)) *
+                                                            single(0x3CB60B61)));
+    appendDisplayFloat(v, std::isnan(factor) ? single(0xFFC00000) : factor);
+    const auto shown = [](float value) { return static_cast<float>(shownAndReadBack(value)); };
     for (float gear : c.gearRatio)
-        appendDisplayFloat(v, static_cast<float>(static_cast<double>(c.finalDriveRatio) * gear * single(0x414DEB85)));
+        appendDisplayFloat(v, static_cast<float>(static_cast<double>(shown(c.finalDriveRatio)) * shown(gear) *
+                                                 single(0x414DEB85)));
     const std::int32_t sidewalls = listSize(c.tireAspectIndex, 5, 5, 19) * listSize(c.tireWidthIndex, 140, 5, 52);
     const double rim = listSize(c.rimDiameterIndex, 11, 1, 20);
     appendDisplayFloat(v, static_cast<float>((sidewalls * static_cast<double>(single(0x3A4E69A0)) + rim) *
                                              single(0x3D2AAAAB)));
-    appendDisplayFloat(v, c.vehicleWeight);
-    appendDisplayFloat(v, c.dragCoefficient);
+    appendDisplayFloat(v, static_cast<float>(shownAndReadBack(c.vehicleWeight, "%5.0f")));
+    appendDisplayFloat(v, shown(c.dragCoefficient));
     return v;
 }
 

@@ -64,7 +64,9 @@ bool readSavedConfiguration(const std::string& path, SavedConfiguration& c, std:
     c.revMeterRpmHigh = in.i32(kVehicleAt + 32);
     c.mapScale = in.f32(kVehicleAt + 36);
     c.mapOffset = in.f32(kVehicleAt + 40);
-    c.fuelFlowFactor = in.f32(kVehicleAt + 56);
+    c.cylinderCount = in.i32(kVehicleAt + 44);
+    c.fuelPressure = in.i32(kVehicleAt + 48);
+    c.injectorSize = in.i32(kVehicleAt + 52);
     c.rimDiameterIndex = in.i32(kVehicleAt + 64);
     c.tireWidthIndex = in.i32(kVehicleAt + 68);
     c.tireAspectIndex = in.i32(kVehicleAt + 72);

@@ -25,7 +25,8 @@ struct SavedConfiguration {
     std::array<float, 6> gearRatio{};
     float finalDriveRatio = 0;
     std::int32_t revMeterRpmLow = 0, revMeterRpmHigh = 0;
-    float mapScale = 0, mapOffset = 0, fuelFlowFactor = 0;
+    float mapScale = 0, mapOffset = 0;
+    std::int32_t cylinderCount = 0, fuelPressure = 0, injectorSize = 0;
     std::int32_t rimDiameterIndex = 0, tireWidthIndex = 0, tireAspectIndex = 0;
     float vehicleWeight = 0, dragCoefficient = 0;
     std::array<float, 132> curves{};
