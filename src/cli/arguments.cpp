@@ -6,22 +6,22 @@
 
 namespace {
 
-struct OptionSpec {
+struct OptionSyntax {
     const char* name;
     bool takesValue;
     bool required;
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     const char* name;
     std::size_t fileCount;
-    std::vector<OptionSpec> options;
+    std::vector<OptionSyntax> options;
     const char* usage;  // after "veltrana-cli "
     const char* help;   // what the command does, and its options
 };
 
-const std::vector<CommandSpec>& commands() {
-    static const std::vector<CommandSpec> table = {
+const std::vector<CommandSyntax>& commands() {
+    static const std::vector<CommandSyntax> table = {
         {"info", 1, {{"--json", false, false}}, "info FILE.vtl [--json]",
          "Shows what a configuration file holds: its format version, every gauge of the four pages\n"
          "(slot, catalog name, identifier, display column and row, size), the vehicle settings as the\n"
@@ -61,14 +61,14 @@ const std::vector<CommandSpec>& commands() {
     return table;
 }
 
-const CommandSpec* findCommand(const std::string& name) {
-    for (const CommandSpec& c : commands())
+const CommandSyntax* findCommand(const std::string& name) {
+    for (const CommandSyntax& c : commands())
         if (name == c.name) return &c;
     return nullptr;
 }
 
-const OptionSpec* findOption(const CommandSpec& command, const std::string& name) {
-    for (const OptionSpec& o : command.options)
+const OptionSyntax* findOption(const CommandSyntax& command, const std::string& name) {
+    for (const OptionSyntax& o : command.options)
         if (name == o.name) return &o;
     return nullptr;
 }
@@ -107,9 +107,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
         parsed.ok = true;
         return parsed;
     }
-    const CommandSpec* spec = findCommand(words[0]);
-    if (!spec) return failure("", "unknown command '" + words[0] + "'");
-    inv.command = spec->name;
+    const CommandSyntax* syntax = findCommand(words[0]);
+    if (!syntax) return failure("", "unknown command '" + words[0] + "'");
+    inv.command = syntax->name;
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (isHelp(word)) {
@@ -120,7 +120,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
             // "--scale=2" and "--scale 2" are the same.
             const std::size_t equals = word.find('=');
             const std::string name = word.substr(0, equals);
-            const OptionSpec* option = findOption(*spec, name);
+            const OptionSyntax* option = findOption(*syntax, name);
             if (!option) return failure(inv.command, "unknown option '" + name + "'");
             std::string value;
             if (option->takesValue) {
@@ -140,9 +140,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
         parsed.ok = true;
         return parsed;
     }
-    if (inv.files.size() < spec->fileCount) return failure(inv.command, "missing file argument");
-    if (inv.files.size() > spec->fileCount) return failure(inv.command, "unexpected argument '" + inv.files.back() + "'");
-    for (const OptionSpec& option : spec->options)
+    if (inv.files.size() < syntax->fileCount) return failure(inv.command, "missing file argument");
+    if (inv.files.size() > syntax->fileCount) return failure(inv.command, "unexpected argument '" + inv.files.back() + "'");
+    for (const OptionSyntax& option : syntax->options)
         if (option.required && !inv.has(option.name))
             return failure(inv.command, std::string("missing option ") + option.name);
     parsed.ok = true;
@@ -150,16 +150,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
 }
 
 std::string usageLine(const std::string& command) {
-    if (const CommandSpec* spec = findCommand(command)) return std::string("usage: veltrana-cli ") + spec->usage;
+    if (const CommandSyntax* syntax = findCommand(command)) return std::string("usage: veltrana-cli ") + syntax->usage;
     return "usage: veltrana-cli COMMAND [ARGUMENTS] (info, render, stream, upload, flash, convert; --help)";
 }
 
 std::string helpText(const std::string& command) {
-    if (const CommandSpec* spec = findCommand(command)) return usageLine(command) + "\n\n" + spec->help;
+    if (const CommandSyntax* syntax = findCommand(command)) return usageLine(command) + "\n\n" + syntax->help;
     std::string text = versionLine() +
                        ": the gauge display's configuration files and the display itself, from a command line.\n\n"
                        "usage: veltrana-cli COMMAND [ARGUMENTS]\n\n";
-    for (const CommandSpec& c : commands()) text += "  veltrana-cli " + std::string(c.usage) + "\n";
+    for (const CommandSyntax& c : commands()) text += "  veltrana-cli " + std::string(c.usage) + "\n";
     text +=
         "\n'veltrana-cli COMMAND --help' tells more about each command; --version names the version.\n\n"
         "Exit status: 0 done; 1 an output file cannot be written; 2 the input file cannot be read or\n"
