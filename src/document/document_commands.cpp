@@ -96,12 +96,12 @@ bool saveDocumentAs(const Document& d) {
 
 void undoEdit(const Document& d) {
     recordPendingEdit(d);
-    restore(d, d.history.undo());
+    restore(d, d.history.undo(d.name));
     showHistory(d);
 }
 
 void redoEdit(const Document& d) {
-    restore(d, d.history.redo());
+    restore(d, d.history.redo(d.name));
     showHistory(d);
 }
 

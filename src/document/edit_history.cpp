@@ -28,20 +28,24 @@ bool EditHistory::recordRename(ConfigurationBytes configuration, const std::stri
     return true;
 }
 
-RestoredState EditHistory::undo() {
+RestoredState EditHistory::undo(const std::string& nameNow) {
     if (done_.empty()) return {};
     undone_.push_back(std::move(done_.back()));
     done_.pop_back();
-    const Step& step = undone_.back();
+    Step& step = undone_.back();
     current_ = step.before;
-    return {&step.before, step.renamed ? &step.nameBefore : nullptr};
+    if (!step.renamed) return {&step.before, nullptr};
+    step.nameAfter = nameNow;
+    return {&step.before, &step.nameBefore};
 }
 
-RestoredState EditHistory::redo() {
+RestoredState EditHistory::redo(const std::string& nameNow) {
     if (undone_.empty()) return {};
     done_.push_back(std::move(undone_.back()));
     undone_.pop_back();
-    const Step& step = done_.back();
+    Step& step = done_.back();
     current_ = step.after;
-    return {&step.after, step.renamed ? &step.nameAfter : nullptr};
+    if (!step.renamed) return {&step.after, nullptr};
+    step.nameBefore = nameNow;
+    return {&step.after, &step.nameAfter};
 }

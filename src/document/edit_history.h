@@ -2,7 +2,9 @@
 // The steps that Undo and Redo walk. A step is taken when the configuration differs from where
 // the last step left it (its file bytes compared), or when a Load or a Create renames the
 // document. Each step keeps the whole state before and after it, so undoing restores everything
-// at once: gauges, vehicle settings, curves and warnings.
+// at once: gauges, vehicle settings, curves and warnings. A renaming step keeps, for each side,
+// the name the document had when it last left that side: a save renames without a step, and
+// walking back and forth must not point the next save at a file the user has since left.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -37,9 +39,11 @@ public:
     bool canRedo() const { return !undone_.empty(); }
     std::size_t undoCount() const { return done_.size(); }
     // The state before the last step (configuration null when there is none to undo).
-    RestoredState undo();
+    // `nameNow` is the document's name as the undo leaves the step's after side.
+    RestoredState undo(const std::string& nameNow);
     // The state after the last undone step (configuration null when there is none).
-    RestoredState redo();
+    // `nameNow` is the document's name as the redo leaves the step's before side.
+    RestoredState redo(const std::string& nameNow);
 
 private:
     struct Step {

@@ -156,16 +156,56 @@ TEST_F(DocumentCommandsTest, CreateAsksAndItsStepGivesTheNameBack) {
     EXPECT_EQ(name, dir.file("other.vtl"));
 }
 
+// Which file Save writes to after undoing and redoing: a save names the document without a step
+// of its own, and only undoing or redoing a Load or a Create changes the name, to the one the
+// document had when it was last at that point. In a script, L loads a.vtl, C is a Create, E an
+// edit, S a Save as (to b.vtl, then c.vtl), U an undo and R a redo.
+TEST_F(DocumentCommandsTest, UndoAndRedoKeepTheNameThatSaveWritesTo) {
+    const struct {
+        const char* script;
+        const char* name;  // a file of the test folder, or the untitled name
+    } cases[] = {
+        {"LESUURR", "b.vtl"},  // redoing the Load keeps the name it was undone with
+        {"LESUU", kDefaultDocumentName},
+        {"LUSRU", "b.vtl"},  // the before side of the Load was saved after the undo
+        {"LCSUR", "b.vtl"},
+        {"LCSUUR", "a.vtl"},
+        {"LSCSUURR", "c.vtl"},
+    };
+    ASSERT_TRUE(saveConfiguration(dir.file("a.vtl"), *config).saved);
+    for (const auto& c : cases) {
+        name = kDefaultDocumentName;
+        startHistory(document);
+        char nextSave = 'b';
+        for (const char* step = c.script; *step != '\0'; ++step) {
+            switch (*step) {
+            case 'L': shell.openPaths = {dir.file("a.vtl")}; loadDocument(document); break;
+            case 'C': shell.answers = {true}; createDocument(document); break;
+            case 'E': ++config->warnings.rows[0].parameter; recordEdit(document); break;
+            case 'S':
+                shell.savePaths = {dir.file(std::string(1, nextSave++))};
+                ASSERT_TRUE(saveDocumentAs(document)) << c.script;
+                break;
+            case 'U': undoEdit(document); break;
+            case 'R': redoEdit(document); break;
+            }
+        }
+        const std::string expected =
+            c.name == kDefaultDocumentName ? std::string(c.name) : dir.file(c.name);
+        EXPECT_EQ(name, expected) << "script " << c.script;
+    }
+}
+
 TEST(EditHistory, KeepsTheLast100Steps) {
     EditHistory history;
     history.start({0});
     for (std::uint8_t step = 1; step <= 120; ++step) history.record({step});
     EXPECT_EQ(history.undoCount(), EditHistory::kStepLimit);
     const ConfigurationBytes* last = nullptr;
-    while (history.canUndo()) last = history.undo().configuration;
+    while (history.canUndo()) last = history.undo("").configuration;
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(*last, ConfigurationBytes{20}) << "the oldest steps went first";
-    EXPECT_EQ(history.undo().configuration, nullptr);
+    EXPECT_EQ(history.undo("").configuration, nullptr);
 }
 
 }  // namespace
