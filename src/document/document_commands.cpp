@@ -101,6 +101,8 @@ void undoEdit(const Document& d) {
 }
 
 void redoEdit(const Document& d) {
+    // A value typed since the undo is a new step, which leaves nothing to redo: it stays.
+    recordPendingEdit(d);
     restore(d, d.history.redo(d.name));
     showHistory(d);
 }

@@ -132,6 +132,15 @@ TEST_F(DocumentCommandsTest, UndoTakesBackTheWholeStateAndATypedFieldFirst) {
     redoEdit(document);
     redoEdit(document);
     EXPECT_EQ(config->vehicle.gearRatio[0], 3.5f);
+    // Redo (Ctrl+Y in the panel) takes the typed field first too: it stays, as a new step that
+    // leaves nothing to redo.
+    undoEdit(document);
+    shell.editorTexts = [this] { config->vehicle.gearRatio[1] = 2.5f; };
+    redoEdit(document);
+    shell.editorTexts = nullptr;
+    EXPECT_EQ(config->vehicle.gearRatio[1], 2.5f);
+    EXPECT_EQ(config->vehicle.gearRatio[0], 0.0f);
+    EXPECT_FALSE(shell.canRedo);
 }
 
 TEST_F(DocumentCommandsTest, CreateAsksAndItsStepGivesTheNameBack) {
