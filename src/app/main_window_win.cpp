@@ -87,6 +87,16 @@ void handleSelectorChange(AppState& app, WORD controlId) {
         selectGauge(app.editing, app.catalog, *app.views, selectors);
 }
 
+// Log-off or shut-down asks first: the exit's prompt and optional save, while Windows waits for
+// the answer (a window with a reason set is waited for, not ended under the open prompt). TRUE
+// lets the session end; Yes followed by no save keeps the editor open, as at Exit.
+BOOL answerEndOfSession(AppState& app) {
+    ShutdownBlockReasonCreate(app.mainWindow, L"Asking whether to save the configuration");
+    const bool mayEnd = confirmExit(documentOf(app));
+    ShutdownBlockReasonDestroy(app.mainWindow);
+    return mayEnd ? TRUE : FALSE;
+}
+
 }  // namespace
 
 void updateCaption(AppState& app) {
@@ -139,6 +149,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:
         runExitSequence(app);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return answerEndOfSession(app);
+    case WM_ENDSESSION:
+        // The prompt was answered when Windows asked; the session ends now, so the program does.
+        if (wParam) SendMessageA(window, WM_DESTROY, 0, 0);
         return 0;
     case WM_ACTIVATE:
         // As a dialog does: the field that had the focus gets it back when the window is

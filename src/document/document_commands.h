@@ -42,6 +42,7 @@ bool saveDocumentAs(const Document& document);
 // Undo and Redo; nothing happens when there is no step.
 void undoEdit(const Document& document);
 void redoEdit(const Document& document);
-// The save prompt at exit. True when the program is to end: No, or Yes and the save happened.
-// A cancelled chooser or a failed save keeps the program open with the work unsaved.
+// The save prompt at exit, and when Windows asks whether the session may end (log-off,
+// shut-down). True when the program is to end: No, or Yes and the save happened. A cancelled
+// chooser or a failed save keeps the program open with the work unsaved.
 bool confirmExit(const Document& document);

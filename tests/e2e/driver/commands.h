@@ -64,6 +64,9 @@ std::string cmdTimeout(EditorSession&, ScriptLine&);
 std::string cmdScreenshot(EditorSession&, ScriptLine&);
 std::string cmdExpectCaption(EditorSession&, ScriptLine&);
 std::string cmdExpectWindowSize(EditorSession&, ScriptLine&);
+std::string cmdQueryEndSession(EditorSession&, ScriptLine&);
+std::string cmdExpectEndSessionAnswer(EditorSession&, ScriptLine&);
+std::string cmdEndSession(EditorSession&, ScriptLine&);
 
 // Mouse and gauge views (commands_views.cpp)
 std::string cmdMouseMove(EditorSession&, ScriptLine&);

@@ -233,3 +233,58 @@ std::string cmdExpectWindowSize(EditorSession& s, ScriptLine& line) {
   }
   return {};
 }
+
+namespace {
+DWORD WINAPI sendEndSessionQuery(void* session) {
+  EditorSession& s = *static_cast<EditorSession*>(session);
+  // Long enough for any scenario's answer; the runner stops a scenario long before.
+  s.endSessionAnswered = SendMessageTimeoutA(s.mainWindow, WM_QUERYENDSESSION, 0,
+                                             ENDSESSION_LOGOFF, SMTO_NORMAL, 600000,
+                                             &s.endSessionAnswer) != 0;
+  return 0;
+}
+
+// "yes" or "no" as a message's TRUE or FALSE; -1 for anything else.
+int yesNo(const std::string& word) { return word == "yes" ? 1 : word == "no" ? 0 : -1; }
+}  // namespace
+
+std::string cmdQueryEndSession(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  if (!a.done()) return a.error;
+  if (s.endSessionQuery) return "the last query-end-session has no expect-end-session-answer";
+  s.endSessionAnswered = false;
+  s.endSessionQuery = CreateThread(nullptr, 0, sendEndSessionQuery, &s, 0, nullptr);
+  if (!s.endSessionQuery) return "cannot start the thread that asks";
+  return {};
+}
+
+std::string cmdExpectEndSessionAnswer(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  const int expected = yesNo(a.word("yes or no"));
+  std::string ms = a.optionalWord();
+  long wait = s.timeoutMs;
+  if (!ms.empty() && !parseInt(ms, wait)) return "not a time-out: " + ms;
+  if (!a.done()) return a.error;
+  if (expected < 0) return "expected yes or no";
+  if (!s.endSessionQuery) return "no query-end-session before";
+  if (WaitForSingleObject(s.endSessionQuery, static_cast<DWORD>(wait)) != WAIT_OBJECT_0)
+    return "no answer to WM_QUERYENDSESSION within " + std::to_string(wait) + " ms";
+  CloseHandle(s.endSessionQuery);
+  s.endSessionQuery = nullptr;
+  if (!s.endSessionAnswered) return "the editor did not handle WM_QUERYENDSESSION";
+  const int seen = s.endSessionAnswer != 0 ? 1 : 0;
+  if (seen != expected) {
+    return std::string("WM_QUERYENDSESSION: expected ") + (expected ? "TRUE" : "FALSE") +
+           ", the editor answered " + std::to_string(s.endSessionAnswer);
+  }
+  return {};
+}
+
+std::string cmdEndSession(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  const int ends = yesNo(a.word("yes or no"));
+  if (!a.done()) return a.error;
+  if (ends < 0) return "expected yes or no";
+  if (!s.send(WM_ENDSESSION, ends, ENDSESSION_LOGOFF)) return "the editor did not handle WM_ENDSESSION";
+  return {};
+}

@@ -30,6 +30,11 @@ struct EditorSession {
   // The window last found under each caption, so a wait for it to go can follow the window
   // itself even when the busy editor does not answer for its caption.
   std::map<std::string, HWND> found;
+  // Windows' question before log-off (query-end-session), sent from a thread of its own since
+  // the editor answers only after its prompt: the thread, and the answer once it has returned.
+  HANDLE endSessionQuery = nullptr;
+  bool endSessionAnswered = false;
+  DWORD_PTR endSessionAnswer = 0;
 
   // Sends a message and waits until the editor has handled it. Returns false on time-out.
   bool send(UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) const;
