@@ -200,7 +200,7 @@ TEST_F(DocumentCommandsTest, UndoAndRedoKeepTheNameThatSaveWritesTo) {
             }
         }
         const std::string expected =
-            c.name == kDefaultDocumentName ? std::string(c.name) : dir.file(c.name);
+            std::string(c.name) == kDefaultDocumentName ? c.name : dir.file(c.name);
         EXPECT_EQ(name, expected) << "script " << c.script;
     }
 }

@@ -285,6 +285,7 @@ std::string cmdEndSession(EditorSession& s, ScriptLine& line) {
   const int ends = yesNo(a.word("yes or no"));
   if (!a.done()) return a.error;
   if (ends < 0) return "expected yes or no";
-  if (!s.send(WM_ENDSESSION, ends, ENDSESSION_LOGOFF)) return "the editor did not handle WM_ENDSESSION";
+  if (!s.send(WM_ENDSESSION, ends, ENDSESSION_LOGOFF))
+    return "the editor did not handle WM_ENDSESSION";
   return {};
 }
