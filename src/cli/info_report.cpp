@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "cli/editor_session.h"
@@ -57,9 +58,10 @@ std::vector<GaugeInfo> gaugesOf(const EditorSession& session) {
             g.inCatalog = entry != nullptr;
             if (entry) g.name = entry->name;
             g.gaugeId = p.gaugeId;
-            // The display position, as the upload's gauge record states it.
-            g.column = (p.x - frame.x) / 2;
-            g.row = (p.y - frame.y) / 2;
+            // The display position, as the upload's gauge record states it; the difference in 64
+            // bits (a damaged file's positions reach the int32 limits), its half always fits.
+            g.column = static_cast<int>((std::int64_t{p.x} - frame.x) / 2);
+            g.row = static_cast<int>((std::int64_t{p.y} - frame.y) / 2);
             g.width = p.width;
             g.height = p.height;
             gauges.push_back(g);
@@ -81,7 +83,8 @@ std::vector<WarningInfo> warningsOf(const EditorSession& session) {
             if (row.parameter == 0) continue;
             WarningConditionInfo c;
             c.parameter = row.parameter;
-            c.parameterName = channelKey(row.parameter - 1);
+            // A position below 1 (only a damaged file holds one) names no channel.
+            c.parameterName = row.parameter > 0 ? channelKey(row.parameter - 1) : "";
             c.condition = row.condition == 1 ? ">" : row.condition == 2 ? "<" : "";
             c.value = row.value;
             if (const auto pair = warningUnitPair(row.parameter, session.profiles.profiles[0])) {

@@ -1,9 +1,12 @@
 #include "settings/curve_csv.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <system_error>
 #include <vector>
 
 #include "platform/file_replace.h"
@@ -51,25 +54,81 @@ bool beginsLikeNumber(const std::string& cell) {
     return i < cell.size() && cell[i] >= '0' && cell[i] <= '9';
 }
 
+// A cell as a message quotes it: control characters (a NUL cuts a message box's text short) as
+// "?", and a long cell cut to its first characters and "...", whole UTF-8 characters only.
+std::string shown(const std::string& cell) {
+    constexpr std::size_t kLongest = 40;
+    constexpr std::size_t kKept = kLongest - 3;
+    std::string text = cell;
+    if (text.size() > kLongest) {
+        std::size_t cut = kKept;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        text = text.substr(0, cut) + "...";
+    }
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return text;
+}
+
 std::string notANumber(const char* what, const std::string& cell) {
-    std::string reason = std::string(what) + " \"" + cell + "\" is not a number";
+    std::string reason = std::string(what) + " \"" + shown(cell) + "\" is not a number";
     if (cell.find(',') != std::string::npos) reason += " (use a decimal point)";
     return reason;
 }
 
 std::string volts(int point) { return formatFixed(point * kVoltStep, 0, 5); }
 
-// The text a field gets for a value cell: as written when it fits, else with fewer decimals.
+// The texts of `value` that fit a field: fixed with 9 down to 0 decimals, then the exponent form
+// ("1.25e-5") with 1 to 9 significant digits.
+std::vector<std::string> fittingTexts(double value) {
+    std::vector<std::string> texts;
+    for (int decimals = static_cast<int>(kFormTextLimit); decimals >= 0; --decimals) {
+        const std::string text = formatFixed(value, 0, decimals);
+        if (text.size() <= kFormTextLimit) texts.push_back(text);
+    }
+    for (int digits = 1; digits <= static_cast<int>(kFormTextLimit); ++digits) {
+        char buffer[48];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::scientific, digits - 1);
+        if (result.ec != std::errc()) continue;
+        // "1.25e-05" and "3.4e+38" without the exponent's plus and leading zeros.
+        std::string text(buffer, result.ptr);
+        const std::size_t e = text.find('e');
+        std::size_t digitsFrom = e + 1;
+        if (text[digitsFrom] == '+') text.erase(digitsFrom, 1);
+        else if (text[digitsFrom] == '-') ++digitsFrom;
+        while (digitsFrom + 1 < text.size() && text[digitsFrom] == '0') text.erase(digitsFrom, 1);
+        if (text.size() <= kFormTextLimit) texts.push_back(text);
+    }
+    return texts;
+}
+
+bool sameSingle(float a, float b) { return a == b && std::signbit(a) == std::signbit(b); }
+
+// The text a field gets for a value cell: as written when it fits; else the first fitting text
+// that the field reads as the same float32 as the cell; when none does, the one it reads
+// closest to the cell's value.
 bool fieldText(const std::string& cell, double value, std::string& text) {
     if (cell.size() <= kFormTextLimit) {
         text = cell;
         return true;
     }
-    for (int decimals = 6; decimals >= 0; --decimals) {
-        text = formatFixed(value, 0, decimals);
-        if (text.size() <= kFormTextLimit) return true;
+    const float wanted = static_cast<float>(value);
+    const std::vector<std::string> texts = fittingTexts(value);
+    for (const std::string& candidate : texts) {
+        if (sameSingle(readCurvePoint(candidate).value, wanted)) {
+            text = candidate;
+            return true;
+        }
     }
-    return false;
+    double closest = std::numeric_limits<double>::infinity();
+    for (const std::string& candidate : texts) {
+        const float read = readCurvePoint(candidate).value;
+        if (!std::isfinite(read) || std::fabs(read - value) >= closest) continue;
+        closest = std::fabs(read - value);
+        text = candidate;
+    }
+    return std::isfinite(closest);
 }
 
 // Checks one row; on success stores its field text.
@@ -86,7 +145,7 @@ bool readRow(const std::vector<std::string>& cells, int point, std::string& text
         return false;
     }
     if (std::fabs(readDecimal(voltCell) - point * kVoltStep) > kVoltTolerance + 1e-9) {
-        reason = voltCell + " V, but row " + std::to_string(point + 1) + " of the curve is at " +
+        reason = shown(voltCell) + " V, but row " + std::to_string(point + 1) + " of the curve is at " +
                  volts(point) + " V (0.01 V either way is taken)";
         return false;
     }
@@ -96,12 +155,29 @@ bool readRow(const std::vector<std::string>& cells, int point, std::string& text
         return false;
     }
     if (!std::isfinite(static_cast<float>(value))) {
-        reason = "the value " + valueCell + " is too large for the display";
+        reason = "the value " + shown(valueCell) + " is too large for the display";
         return false;
     }
     if (!fieldText(valueCell, value, text)) {
-        reason = "the value " + valueCell + " does not fit in a field (9 characters)";
+        reason = "the value " + shown(valueCell) + " does not fit in a field (9 characters)";
         return false;
+    }
+    return true;
+}
+
+// A file saved as UTF-16 ("Unicode text"), recognised by its byte-order mark, as the 8-bit text
+// that the rest reads: a curve's cells are ASCII, and every other character becomes "?".
+bool fromUtf16(const std::string& bytes, std::string& text) {
+    const bool little = bytes.compare(0, 2, "\xFF\xFE") == 0;
+    if (!little && bytes.compare(0, 2, "\xFE\xFF") != 0) return false;
+    text.clear();
+    for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+        const unsigned first = static_cast<unsigned char>(bytes[at]);
+        const unsigned second = static_cast<unsigned char>(bytes[at + 1]);
+        const unsigned unit = little ? first | second << 8 : first << 8 | second;
+        // The second half of a surrogate pair has been counted with its first.
+        if (unit >= 0xDC00 && unit < 0xE000) continue;
+        text += unit < 0x80 ? static_cast<char>(unit) : '?';
     }
     return true;
 }
@@ -117,7 +193,8 @@ CurveCsvResult refuse(int line, const std::string& reason) {
 
 CurveCsvResult parseCurveCsv(const std::string& content) {
     CurveCsvResult result;
-    std::string text = content;
+    std::string text;
+    if (!fromUtf16(content, text)) text = content;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);  // a spreadsheet's UTF-8 mark
     int rows = 0;
     int lineNumber = 0;
@@ -125,10 +202,11 @@ CurveCsvResult parseCurveCsv(const std::string& content) {
     bool first = true;
     std::size_t from = 0;
     while (from < text.size()) {
-        std::size_t end = text.find('\n', from);
+        // Lines end in CR LF, LF or a lone CR (older spreadsheets).
+        std::size_t end = text.find_first_of("\r\n", from);
         if (end == std::string::npos) end = text.size();
         const std::string line = text.substr(from, end - from);
-        from = end + 1;
+        from = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         ++lineNumber;
         if (trim(line).empty()) continue;
         lastLine = lineNumber;

@@ -15,9 +15,13 @@ struct CurveCsvResult {
 
 // Reads a curve: an optional header line (one whose first cell does not begin like a number), then 33 rows of
 // volts and value separated by a comma or a semicolon, numbers with a decimal point, cells
-// optionally in double quotes; blank lines are skipped. Each row's volts must be its point's
-// (k x 0.15625 V) within 0.01 V. A value is kept as written when it fits the 9 characters a
-// field reads, else written with as many decimals as fit.
+// optionally in double quotes; blank lines are skipped. Lines end in CR LF, LF or CR; a file in
+// UTF-8 may begin with its byte-order mark, and one in UTF-16 (either byte order, with its mark)
+// is read too. Each row's volts must be its point's (k x 0.15625 V) within 0.01 V. A value is
+// kept as written when it fits the 9 characters a field reads, else written as the first text
+// that fits and that the field reads as the same float32 (more decimals, or an exponent form),
+// or as near as 9 characters come when none does. A reason quotes at most 40 characters of a
+// cell.
 CurveCsvResult parseCurveCsv(const std::string& content);
 CurveCsvResult readCurveCsvFile(const std::string& path);
 

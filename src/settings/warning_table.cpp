@@ -1,5 +1,7 @@
 #include "settings/warning_table.h"
 
+#include <cstdint>
+
 #include "layout/byte_io.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
@@ -26,13 +28,13 @@ bool placementShowsChannel(const GaugePlacement& placement, int channel) {
            (definition->secondChannel != kNoChannel && definition->secondChannel == channel);
 }
 
-bool pageShowsChannel(const PageLayout& layout, const PageDirectory& directory, int page, int channel) {
+bool pageShowsChannel(const PageLayout& layout, const PageDirectory& directory, int page, std::int64_t channel) {
     // Positions outside 1..77 name no channel; without this, position 256 would be channel 255,
     // the marker of "no second channel", and match nearly every gauge.
     if (channel < 0 || channel >= kChannelCount) return false;
     const int used = usedSlotCount(directory.pages[page]);
     for (int slot = 0; slot < used; ++slot)
-        if (placementShowsChannel(layout.slots[page][slot], channel)) return true;
+        if (placementShowsChannel(layout.slots[page][slot], static_cast<int>(channel))) return true;
     return false;
 }
 
@@ -69,7 +71,8 @@ bool warningShownOnPage(const int (&parameters)[kRowsPerWarning], const PageLayo
     for (int parameter : parameters) {
         if (parameter == 0) continue;
         ++used;
-        if (!pageShowsChannel(layout, directory, page, parameter - 1)) missing = true;
+        // In 64 bits: a damaged file's position can be the least int32.
+        if (!pageShowsChannel(layout, directory, page, std::int64_t{parameter} - 1)) missing = true;
     }
     return used > 0 && !missing;
 }

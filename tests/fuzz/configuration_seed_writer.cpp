@@ -1,6 +1,7 @@
 // Writes the fuzz seeds: one configuration file of each of the five versions, with a few gauges
 // placed and settings that differ from zero, and two damaged current files: gauges reaching past
-// every edge of their pages or lying near the int32 limits, and page frames near those limits.
+// every edge of their pages or lying near the int32 limits (with warnings whose channel
+// positions, conditions and units lie there too), and page frames near those limits.
 // Usage: configuration_seed_writer <folder>
 #include <climits>
 #include <cstdint>
@@ -77,6 +78,11 @@ std::unique_ptr<Configuration> damagedPlacements() {
         p.gaugeId = gaugeDefinition(0, 0)->gaugeId;
     }
     f.count = count;
+    // Warnings 2 and 3: channel positions that name no channel, at and beside the int32 limits.
+    const std::int32_t positions[] = {INT32_MIN, INT32_MAX, -1, 256};
+    for (int r = 0; r < kRowsPerWarning; ++r)
+        c->warnings.rows[warningRowIndex(1, r)] = {1, positions[r], 1, 5.0f, 1};
+    c->warnings.rows[warningRowIndex(2, 0)] = {INT32_MIN, kChannelCount + 1, INT32_MIN, -1.0f, INT32_MIN};
     return c;
 }
 

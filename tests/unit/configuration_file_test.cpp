@@ -403,10 +403,29 @@ TEST(ConfigurationFile, EveryTruncationOfACurrentFileIsRefusedWithNothingChanged
         ASSERT_FALSE(parsed.accepted) << "length " << length;
         ASSERT_FALSE(parsed.reason.empty()) << "length " << length;
     }
-    // Through the file operation, at the edges of each block: the editor stays as it was.
+    // Through the file operation, at the edges of each block: the editor stays as it was, and the
+    // reason names the block the file ends in.
+    struct Cut {
+        std::size_t length;
+        const char* reason;
+    };
+    const Cut cuts[] = {
+        {0, "too short to be a configuration file (0 bytes)"},
+        {3, "too short to be a configuration file (3 bytes)"},
+        {4, "ends inside its page layout (4 of the 22336 bytes"},
+        {20483, "ends inside its page layout (20483 of"},
+        {20484, "ends inside its page directory (20484 of"},
+        {20579, "ends inside its page directory (20579 of"},
+        {20580, "ends inside its vehicle settings (20580 of"},
+        {21167, "ends inside its vehicle settings (21167 of"},
+        {21695, "ends inside its custom sensor curves (21695 of"},
+        {21696, "ends inside its warning table (21696 of"},
+        {22335, "ends inside its warning table (22335 of the 22336 bytes"},
+    };
     TempDir dir;
     const std::string path = dir.file("short.vtl");
-    for (std::size_t length : {0, 3, 4, 20483, 20484, 20579, 20580, 21167, 21695, 22335}) {
+    for (const Cut& cut : cuts) {
+        const std::size_t length = cut.length;
         writeAll(path, Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
         Editor editor;
         const Bytes before = snapshot(*editor.config);
@@ -414,7 +433,7 @@ TEST(ConfigurationFile, EveryTruncationOfACurrentFileIsRefusedWithNothingChanged
         const LoadResult result = loadConfiguration(path, *editor.config, editor.catalog, editor.host);
         EXPECT_FALSE(result.loaded) << "length " << length;
         EXPECT_FALSE(result.vehicleLoaded) << "length " << length;
-        EXPECT_FALSE(result.reason.empty()) << "length " << length;
+        EXPECT_NE(result.reason.find(cut.reason), std::string::npos) << "length " << length << ": " << result.reason;
         EXPECT_EQ(snapshot(*editor.config), before) << "length " << length;
         EXPECT_EQ(editor.host.createdCount(), createdBefore) << "length " << length;
         EXPECT_EQ(editor.host.liveCount(), createdBefore) << "length " << length;

@@ -24,6 +24,20 @@ std::string csv(int rows, const std::string& first = "volts,value\n") {
     return text;
 }
 
+// The text with every line end replaced by `ending`.
+std::string withLineEnds(std::string text, const std::string& ending) {
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + ending.size()))
+        text.replace(at, 1, ending);
+    return text;
+}
+
+// An ASCII text as UTF-16 with its byte-order mark.
+std::string utf16(const std::string& text, bool littleEndian) {
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : text) bytes += littleEndian ? std::string{c, '\0'} : std::string{'\0', c};
+    return bytes;
+}
+
 std::string tempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() / ("veltrana_curve_" + name)).string();
 }
@@ -48,19 +62,39 @@ TEST(CurveCsv, ReadsSpreadsheetVariantsIntoTheFieldTexts) {
     std::string semicolons = "\xEF\xBB\xBF\"Volts\";\"Bar\"\r\n";
     for (int k = 0; k < 33; ++k)
         semicolons += "\"" + std::to_string(k * 0.15625) + "\"; " + std::to_string(10 * k) + ".5\r\n\r\n";
+    std::string edgeVolts = csv(33);
+    edgeVolts.replace(edgeVolts.find("0.468750"), 8, "0.4787");
+    edgeVolts.replace(edgeVolts.find("0.156250"), 8, "0.1463");
     for (const Case& c : {Case{"header", csv(33)}, Case{"no header", csv(33, "")},
-                          Case{"marked, quoted, semicolons, blank lines", semicolons}}) {
+                          Case{"marked, quoted, semicolons, blank lines", semicolons},
+                          Case{"CR line ends", withLineEnds(csv(33), "\r")},
+                          Case{"UTF-16, little-endian", utf16(withLineEnds(csv(33), "\r\n"), true)},
+                          Case{"UTF-16, big-endian", utf16(csv(33), false)},
+                          Case{"volts 0.00995 V off, either way", edgeVolts}}) {
         const CurveCsvResult result = parseCurveCsv(c.content);
-        ASSERT_TRUE(result.accepted) << "case " << c.name << ": line " << result.line << " " << result.reason;
+        EXPECT_TRUE(result.accepted) << "case " << c.name << ": line " << result.line << " " << result.reason;
+        if (!result.accepted) continue;
         EXPECT_EQ(result.texts[0], "0.5") << "case " << c.name;
         EXPECT_EQ(result.texts[32], "320.5") << "case " << c.name;
     }
-    // Volts as the labels round them are within 0.01 V; a value longer than a field is shortened.
-    std::string rounded = csv(33);
-    rounded.replace(rounded.find("0.156250,10.5"), 13, "0.16,3.14159265358979");
-    const CurveCsvResult result = parseCurveCsv(rounded);
-    ASSERT_TRUE(result.accepted) << result.reason;
-    EXPECT_EQ(result.texts[1], "3.141593");
+    // Volts as the labels round them are within 0.01 V. A value longer than a field gets the
+    // first text that fits and reads as the same float32, else the nearest that fits.
+    struct Shortened {
+        const char* cell;
+        const char* field;
+    };
+    const Shortened shortened[] = {
+        {"3.14159265358979", "3.1415927"}, {"0.00001250", "0.0000125"},   {"-0.00001250", "-1.25e-5"},
+        {"0.000000012345", "1.2345e-8"},   {"100.000000", "100.00000"},   {"0.123456789", "0.1234568"},
+        {"123456789012", "1.2346e11"},
+    };
+    for (const Shortened& c : shortened) {
+        std::string rounded = csv(33);
+        rounded.replace(rounded.find("0.156250,10.5"), 13, std::string("0.16,") + c.cell);
+        const CurveCsvResult result = parseCurveCsv(rounded);
+        EXPECT_TRUE(result.accepted) << c.cell << ": " << result.reason;
+        EXPECT_EQ(result.texts[1], c.field) << c.cell;
+    }
 }
 
 TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
@@ -71,7 +105,12 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
         const char* reason;
     };
     std::string offVolts = csv(33), badValue = csv(33), columns = csv(33), huge = csv(33);
+    std::string edgeVolts = csv(33), textLine = csv(33), nul = csv(33), longCell = csv(33);
     offVolts.replace(offVolts.find("0.468750"), 8, "0.49");
+    edgeVolts.replace(edgeVolts.find("0.468750"), 8, "0.4790");
+    textLine.insert(textLine.find("0.312500"), "volts,value\n");
+    nul.replace(nul.find("0.625000,40.5"), 13, std::string("0.625000,4\0", 11));
+    longCell.replace(longCell.find("0.625000,40.5"), 13, "0.625000,1" + std::string(2000, '0'));
     badValue.replace(badValue.find("0.625000,40.5"), 13, "0.625000;40,5");
     columns.replace(columns.find("0.781250,50.5"), 13, "0.781250,50.5,x");
     huge.replace(huge.find("0.937500,60.5"), 13, "0.937500,1e39");
@@ -83,6 +122,12 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
         {"decimal comma", badValue, 6, "the value \"40,5\" is not a number (use a decimal point)"},
         {"three columns", columns, 7, "3 columns, but a row has two: volts and value"},
         {"too large", huge, 8, "the value 1e39 is too large for the display"},
+        {"volts just over 0.01 V off", edgeVolts, 5, "0.4790 V, but row 4 of the curve is at 0.46875 V (0.01 V either way is taken)"},
+        {"a text line among the rows", textLine, 4, "the volts \"volts\" is not a number"},
+        {"32 rows, CR line ends", withLineEnds(csv(32), "\r"), 33, "the file ends after 32 rows; a curve has 33 (0 V to 5 V)"},
+        {"32 rows, CR LF line ends", withLineEnds(csv(32), "\r\n"), 33, "the file ends after 32 rows; a curve has 33 (0 V to 5 V)"},
+        {"a NUL byte", nul, 6, "the value \"4?\" is not a number"},
+        {"a 2,001-digit value", longCell, 6, "the value 1000000000000000000000000000000000000... is too large for the display"},
     };
     for (const Case& c : cases) {
         const CurveCsvResult result = parseCurveCsv(c.content);

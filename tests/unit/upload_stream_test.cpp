@@ -126,6 +126,29 @@ TEST(UploadStream, FullPageOfIndicatorsAndUnknownGauges) {
     EXPECT_EQ(slice(b, page4 + 29, 2), (Bytes{static_cast<std::uint8_t>(chained), static_cast<std::uint8_t>(chained >> 8)}));
 }
 
+// A damaged file's positions near the int32 limits: the column and row are the low bytes of the
+// true half difference, truncated toward zero (not of a wrapped one).
+TEST(UploadStream, GaugeRecordPositionsNearTheInt32Limits) {
+    struct Case {
+        std::int32_t x, y;
+        std::uint8_t column, row;
+    };
+    const Case cases[] = {
+        {std::numeric_limits<std::int32_t>::min() + 1, std::numeric_limits<std::int32_t>::min(), 0xF1, 0xF0},
+        {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max() - 1, 0xEF, 0xEF},
+    };
+    for (const Case& c : cases) {
+        GaugePlacement placement;
+        placement.gaugeId = kRpmGaugeId;
+        placement.x = c.x;
+        placement.y = c.y;
+        std::uint8_t record[kGaugeRecordBytes];
+        ASSERT_TRUE(encodeGaugeRecord(placement, fixedPageFrame(0), record));
+        EXPECT_EQ(record[12], c.column) << c.x;
+        EXPECT_EQ(record[13], c.row) << c.y;
+    }
+}
+
 TEST(UploadStream, DamagedCountIsClampedToTheSlots) {
     auto cfg = std::make_unique<UploadConfig>();
     for (int i = 0; i < kSlotsPerPage; ++i) cfg->place(0, kIndicatorGaugeId, 0, 0, 24, 8);
