@@ -15,12 +15,30 @@ bool writeAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+// Makes a new file beside `target` under a name that nothing had; CREATE_NEW refuses any name in
+// use, so the bytes can only land in a file of our own.
+HANDLE createTemporary(const std::string& target, std::string& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = temporaryWriteCandidate(target);
+        const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD error = GetLastError();
+        if (file != INVALID_HANDLE_VALUE || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
-FileReplaceResult replaceFileContents(const std::string& target, const std::string& temporary,
-                                      const std::vector<std::uint8_t>& bytes) {
-    const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+FileReplaceResult replaceFileContents(const std::string& target, const std::vector<std::uint8_t>& bytes) {
+    // The move would fail on a folder only after the whole file was written; say so at once.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FileReplaceResult::notRegularFile;
+
+    std::string temporary;
+    const HANDLE file = createTemporary(target, temporary);
     if (file == INVALID_HANDLE_VALUE) return FileReplaceResult::cannotCreate;
     // The data must reach the disk before the move: otherwise a power cut can leave the moved
     // file empty.
@@ -31,7 +49,7 @@ FileReplaceResult replaceFileContents(const std::string& target, const std::stri
         return FileReplaceResult::cannotWrite;
     }
     // The C library's rename refuses an existing target on Windows; write-through makes the
-    // move itself reach the disk before the call returns.
+    // move itself reach the disk before the call returns. A read-only target is not replaced.
     if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temporary.c_str());
         return FileReplaceResult::cannotReplace;
