@@ -19,6 +19,7 @@
 #include "link/upload_image.h"
 #include "link/upload_stream.h"
 #include "resource_ids.h"
+#include "support/json_reader.h"
 
 namespace {
 
@@ -366,12 +367,52 @@ TEST(CliInfo, GaugesSettingsCurvesAndWarningsInWordsAndJson) {
 
     const CommandRun json = run({"info", path, "--json"});
     ASSERT_EQ(json.status, ExitOk);
-    EXPECT_NE(json.out.find("\"file\": \"" + dir.file("say \\\"car\\\".vtl") + "\""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"name\": null, \"id\": \"0x7777\""), std::string::npos);
-    EXPECT_NE(json.out.find("[null, 0.15625"), std::string::npos);
-    EXPECT_NE(json.out.find("{\"warning\": 3, \"conditions\": [{\"parameter\": \"" + key + "\", \"condition\": \"<\", \"value\": 12.5"),
-              std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"pages\": [2]}"), std::string::npos);
+    JsonValue root;
+    std::string error;
+    ASSERT_TRUE(JsonReader::parse(json.out, root, error)) << error << "\n" << json.out;
+    EXPECT_EQ(root["file"].text, path);
+    EXPECT_EQ(root["version"].text, "0xABBADEB1");
+    const JsonValue& page2 = root["pages"][1];
+    EXPECT_EQ(page2["page"].number, 2);
+    ASSERT_EQ(page2["gauges"].items.size(), 2u);
+    EXPECT_EQ(page2["gauges"][0]["name"].text, gaugeDefinition(3, 0)->name);
+    EXPECT_EQ(page2["gauges"][0]["column"].number, 184);
+    EXPECT_EQ(page2["gauges"][1]["name"].kind, JsonValue::Null);
+    EXPECT_EQ(page2["gauges"][1]["id"].text, "0x7777");
+    EXPECT_EQ(root["vehicle"]["RPM High Range"].text, "6500");
+    EXPECT_EQ(root["curves"][3][0].kind, JsonValue::Null);
+    EXPECT_EQ(root["curves"][3][1].number, 0.15625);
+    ASSERT_EQ(root["warnings"].items.size(), 1u);
+    const JsonValue& warning = root["warnings"][0];
+    EXPECT_EQ(warning["warning"].number, 3);
+    EXPECT_EQ(warning["conditions"][0]["parameter"].text, key);
+    EXPECT_EQ(warning["conditions"][0]["condition"].text, "<");
+    EXPECT_EQ(warning["conditions"][0]["value"].number, 12.5);
+    EXPECT_EQ(warning["pages"].items.size(), 1u);
+    EXPECT_EQ(warning["pages"][0].number, 2);
+
+    // A file name in another encoding, with a control character: still valid JSON, each byte
+    // that is no part of a UTF-8 character shown as U+FFFD, the rest as it is.
+    const struct {
+        const char* name;
+        const char* shown;
+    } names[] = {
+        {"caf\xC3\xA9 \xE9t\xE9\x01.vtl", "caf\xC3\xA9 \xEF\xBF\xBDt\xEF\xBF\xBD\x01.vtl"},  // Latin-1 bytes
+        {"cut \xE2\x82.vtl", "cut \xEF\xBF\xBD\xEF\xBF\xBD.vtl"},                          // a cut character
+        {"over \xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80.vtl",                                   // overlong, surrogate,
+         "over \xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD "            // above U+10FFFF
+         "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.vtl"},
+        {"\xF0\x9F\x9A\x97 \x7F.vtl", "\xF0\x9F\x9A\x97 \x7F.vtl"},  // four bytes, and DEL, as they are
+    };
+    for (const auto& n : names) {
+        const std::string strange = dir.file(n.name);
+        writeAll(strange, encodeConfiguration(*config));
+        const CommandRun r = run({"info", strange, "--json"});
+        ASSERT_EQ(r.status, ExitOk) << r.err;
+        JsonValue parsed;
+        EXPECT_TRUE(JsonReader::parse(r.out, parsed, error)) << n.shown << ": " << error;
+        EXPECT_EQ(parsed["file"].text, dir.file(n.shown));
+    }
 }
 
 }  // namespace
