@@ -281,10 +281,54 @@ TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
             EXPECT_TRUE(r.out.empty()) << words[0] << " " << path;
             EXPECT_EQ(r.err.rfind("veltrana-cli: " + path + ": ", 0), 0u) << r.err;
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-            EXPECT_FALSE(fs::exists(out) || fs::exists(out + "2") || fs::exists(out + ".saving"))
-                << words[0] << " " << path;
+            EXPECT_FALSE(fs::exists(out) || fs::exists(out + "2")) << words[0] << " " << path;
+            // Nothing but the bad files: no temporary file either.
+            EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator())),
+                      cases.size()) << words[0] << " " << path;
         }
     }
+}
+
+TEST(CliCommands, AnOutputThatIsTheInputIsRefusedAndOtherOutputsAreReplacedWhole) {
+    TempDir dir;
+    const std::string car = dir.file("car.vtl"), link = dir.file("link.vtl"), hard = dir.file("hard.vtl");
+    saveGaugesOnEveryPage(car);
+    const Bytes original = readAll(car);
+    fs::create_symlink("car.vtl", link);
+    fs::create_hard_link(car, hard);
+    fs::create_directory(dir.file("sub"));
+    const std::string respelled = dir.file("sub/../car.vtl");
+    const std::string isInput = ": It is the input file ";
+    const struct {
+        std::vector<std::string> words;
+        std::string complaint;  // the line on stderr, from its start
+    } cases[] = {
+        {{"render", car, "-o", car}, car + isInput + car},
+        {{"render", car, "-o", dir.file("p.png"), "--font", respelled}, respelled + isInput + car},
+        {{"stream", car, "-o", link}, link + isInput + car},
+        {{"stream", car, "-o", dir.file("s.bin"), "--schedule", hard}, hard + isInput + car},
+        {{"stream", link, "-o", car}, car + isInput + link},
+        {{"stream", car, "-o", dir.file("sub")}, dir.file("sub") + ": It is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const CommandRun r = run(c.words);
+        EXPECT_EQ(r.status, ExitFailed) << c.complaint;
+        EXPECT_EQ(r.err.rfind("veltrana-cli: " + c.complaint, 0), 0u) << r.err;
+        EXPECT_EQ(readAll(car), original) << c.complaint;
+        EXPECT_FALSE(fs::exists(dir.file("p.png")) || fs::exists(dir.file("s.bin"))) << c.complaint;
+    }
+
+    // An output that is there already keeps its permission bits; a link keeps pointing at the
+    // file that gets the new contents; no temporary file is left.
+    writeAll(dir.file("s.bin"), Bytes{1, 2, 3});
+    fs::permissions(dir.file("s.bin"), fs::perms(0600));
+    writeAll(dir.file("real.csv"), Bytes{1, 2, 3});
+    fs::create_symlink("real.csv", dir.file("s.csv"));
+    ASSERT_EQ(run({"stream", car, "-o", dir.file("s.bin"), "--schedule", dir.file("s.csv")}).status, ExitOk);
+    EXPECT_EQ(fs::status(dir.file("s.bin")).permissions() & fs::perms::all, fs::perms(0600));
+    EXPECT_TRUE(fs::is_symlink(dir.file("s.csv")));
+    EXPECT_EQ(readAll(dir.file("real.csv"))[0], 'o');  // "offset,length,..."
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 7);
 }
 
 TEST(CliConvert, OldVersionsBecomeTheCurrentOneWithStartUpValuesForWhatTheyLack) {
@@ -320,7 +364,7 @@ TEST(CliConvert, OldVersionsBecomeTheCurrentOneWithStartUpValuesForWhatTheyLack)
     EXPECT_EQ(b.vehicle.revMeterRpmHigh, 0);  // from the file's short block, which holds 0 there
     EXPECT_EQ(b.curves.points[1][5], 42.0f);
     EXPECT_EQ(b.warnings.rows[0].parameter, 0);
-    EXPECT_FALSE(fs::exists(out + ".saving"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 2);  // no temporary file
 
     // Converting the result again changes nothing; an output folder that is missing is a failure
     // that leaves nothing behind.
