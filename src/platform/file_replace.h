@@ -18,10 +18,11 @@ enum class FileReplaceResult {
 // temporary file over `target` and, where the platform needs it, flushes the folder so that the
 // move itself lasts. The temporary file gets a name of its own that nothing else has, and is
 // created only where nothing stands yet, so no file, link or folder already there is written
-// through or taken over. A target that is a symbolic link has the file it points at replaced
-// (the link stays); the replaced file keeps its permission bits. A failure after the temporary
-// file was made removes it again; `target` is then as it was. Its Win32 and POSIX sides are
-// file_replace_win.cpp and file_replace_posix.cpp, one of which goes into the core library.
+// through or taken over. On POSIX a target that is a symbolic link has the file it points at
+// replaced (the link stays), and the replaced file keeps its owner and permission bits; Windows
+// replaces no read-only file (cannotReplace). A failure after the temporary file was made removes
+// it again; `target` is then as it was. Its Win32 and POSIX sides are file_replace_win.cpp and
+// file_replace_posix.cpp, one of which goes into the core library.
 FileReplaceResult replaceFileContents(const std::string& target, const std::vector<std::uint8_t>& bytes);
 
 // A name for the temporary file beside `path` that is unlikely to be in use: `path`, ".saving-"

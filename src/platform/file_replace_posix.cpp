@@ -54,7 +54,7 @@ FileReplaceResult replaceFileContents(const std::string& target, const std::vect
     // temporary file in that file's own folder so that the rename stays on one file system.
     std::string path = target;
     struct stat old {};
-    bool exists = ::lstat(path.c_str(), &old) == 0;
+    const bool exists = ::lstat(path.c_str(), &old) == 0;
     if (exists && S_ISLNK(old.st_mode)) {
         char resolved[PATH_MAX];
         if (!::realpath(target.c_str(), resolved) || ::stat(resolved, &old) != 0) return FileReplaceResult::brokenLink;
