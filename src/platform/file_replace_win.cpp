@@ -32,10 +32,13 @@ HANDLE createTemporary(const std::string& target, std::string& temporary) {
 }  // namespace
 
 FileReplaceResult replaceFileContents(const std::string& target, const std::vector<std::uint8_t>& bytes) {
-    // The move would fail on a folder only after the whole file was written; say so at once.
+    // A folder is refused before anything is written. A read-only file is not replaced either:
+    // Windows refuses to move a file over one, but Wine does not, so it is checked here.
     const DWORD attributes = GetFileAttributesA(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return FileReplaceResult::notRegularFile;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return FileReplaceResult::cannotReplace;
 
     std::string temporary;
     const HANDLE file = createTemporary(target, temporary);
@@ -49,7 +52,7 @@ FileReplaceResult replaceFileContents(const std::string& target, const std::vect
         return FileReplaceResult::cannotWrite;
     }
     // The C library's rename refuses an existing target on Windows; write-through makes the
-    // move itself reach the disk before the call returns. A read-only target is not replaced.
+    // move itself reach the disk before the call returns.
     if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temporary.c_str());
         return FileReplaceResult::cannotReplace;
