@@ -13,9 +13,11 @@
 #include "platform/file_replace.h"
 #include "support/temp_dir.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #ifdef __linux__
 #include <dlfcn.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
