@@ -100,7 +100,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
     }
     if (isHelp(words[0]) || words[0] == "help") {
         inv.help = true;
-        if (words[0] == "help" && words.size() > 1) {
+        if (words.size() > 1) {
             if (!findCommand(words[1])) return failure("", "unknown command '" + words[1] + "'");
             inv.command = words[1];
         }
@@ -110,8 +110,17 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
     const CommandSyntax* syntax = findCommand(words[0]);
     if (!syntax) return failure("", "unknown command '" + words[0] + "'");
     inv.command = syntax->name;
+    bool optionsEnded = false;  // after "--" every word is a file, even one that begins with '-'
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string& word = words[i];
+        if (optionsEnded) {
+            inv.files.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
         if (isHelp(word)) {
             inv.help = true;
             continue;
@@ -122,6 +131,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
             const std::string name = word.substr(0, equals);
             const OptionSyntax* option = findOption(*syntax, name);
             if (!option) return failure(inv.command, "unknown option '" + name + "'");
+            // Which of two values would count is anybody's guess, so neither does.
+            if (inv.has(name)) return failure(inv.command, "option " + name + " given more than once");
             std::string value;
             if (option->takesValue) {
                 if (equals != std::string::npos) value = word.substr(equals + 1);
@@ -161,7 +172,9 @@ std::string helpText(const std::string& command) {
                        "usage: veltrana-cli COMMAND [ARGUMENTS]\n\n";
     for (const CommandSyntax& c : commands()) text += "  veltrana-cli " + std::string(c.usage) + "\n";
     text +=
-        "\n'veltrana-cli COMMAND --help' tells more about each command; --version names the version.\n\n"
+        "\n'veltrana-cli COMMAND --help' tells more about each command; --version names the version.\n"
+        "Each option is given at most once; '--' ends the options, so that a file name after it may\n"
+        "begin with '-'.\n\n"
         "Exit status: 0 done; 1 an output file cannot be written; 2 the input file cannot be read or\n"
         "is refused; 3 the serial device cannot be opened, set up or written; 4 the display did not\n"
         "answer in time; 5 the display echoed a wrong byte; 64 a usage error; 130 stopped by Ctrl-C.\n";

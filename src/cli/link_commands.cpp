@@ -31,20 +31,21 @@ void catchInterrupt() {
 }
 
 // The device at a fixed path, which stops taking and bringing bytes once Ctrl-C is pressed, and
-// keeps the system's reason when it does not open.
+// keeps the step that failed and the system's reason when it does not open.
 class DevicePort : public SerialPort {
 public:
     explicit DevicePort(const std::string& device) : port_(asPattern(device)) {}
     int openPort(int, std::uint32_t baud, Parity parity) override {
-        const int result = port_.openPort(0, baud, parity);
+        openResult = port_.openPort(0, baud, parity);
         openError = errno;
-        return result;
+        return openResult;
     }
     void closePort() override { port_.closePort(); }
     bool writeByte(std::uint8_t value) override { return !interrupted && port_.writeByte(value); }
     int readBytes(std::uint8_t* buffer, int count) override {
         return interrupted ? 0 : port_.readBytes(buffer, count);
     }
+    int openResult = PortOpened;
     int openError = 0;
 
 private:
@@ -134,7 +135,7 @@ int runFlashCommand(const Invocation& invocation, std::ostream& out, std::ostrea
             out << "firmware update complete: the display confirmed " << sent << " bytes\n";
             return ExitOk;
         case FirmwarePortFailed:
-            return complain(err, device, openFailure(PortCannotOpen, port.openError), ExitPortFailed);
+            return complain(err, device, openFailure(port.openResult, port.openError), ExitPortFailed);
         case FirmwareEchoMismatch:
             return complain(err, device,
                             "the display echoed a wrong byte for byte " + std::to_string(sent - 1) + " of " +

@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/editor_session.h"
+#include "cli/output_files.h"
 #include "link/png_writer.h"
 #include "link/upload_image.h"
 
@@ -52,15 +53,15 @@ int runRenderCommand(const Invocation& invocation, std::ostream&, std::ostream& 
 
     const int width = 8 * kImageLineBytes, height = kPageCount * kPageLines;
     const std::string output = invocation.value("-o");
+    const std::string fontOutput = invocation.value("--font");
+    if (anyOutputIsTheInput(path, {output, fontOutput}, err)) return ExitFailed;
     const auto pages = picture(width, height, scale, [&](int x, int y) { return displayPixelIsDark(page, x, y); });
-    if (!writeGreyPng(output, width * scale, height * scale, pages))
-        return complain(err, output, "cannot be written", ExitFailed);
+    if (!writeOutputFile(output, encodeGreyPng(width * scale, height * scale, pages), err)) return ExitFailed;
     if (invocation.has("--font")) {
-        const std::string fontOutput = invocation.value("--font");
         const auto grid = picture(kFontGridPixels, kFontGridPixels, scale,
                                   [&](int x, int y) { return fontGridPixelIsDark(font, x, y); });
-        if (!writeGreyPng(fontOutput, kFontGridPixels * scale, kFontGridPixels * scale, grid))
-            return complain(err, fontOutput, "cannot be written", ExitFailed);
+        if (!writeOutputFile(fontOutput, encodeGreyPng(kFontGridPixels * scale, kFontGridPixels * scale, grid), err))
+            return ExitFailed;
     }
     return ExitOk;
 }

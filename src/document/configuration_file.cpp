@@ -204,8 +204,6 @@ bool applyLoadedConfiguration(const LoadedConfiguration& loaded, Configuration& 
     return loaded.vehicleBlock != VehicleBlock::none;
 }
 
-std::string temporarySavePath(const std::string& path) { return temporaryWritePath(path); }
-
 SaveResult saveConfiguration(const std::string& path, const Configuration& configuration) {
     SaveResult result;
     result.reason = writeWholeFile(path, encodeConfiguration(configuration));

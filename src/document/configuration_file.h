@@ -88,9 +88,6 @@ SaveResult saveConfiguration(const std::string& path, const Configuration& confi
 LoadResult loadConfiguration(const std::string& path, Configuration& configuration,
                              const GaugeCatalog& catalog, ViewHost& host);
 
-// The temporary file a save of `path` writes first.
-std::string temporarySavePath(const std::string& path);
-
 // Message box texts naming the file and the reason.
 std::string saveFailureMessage(const std::string& path, const std::string& reason);
 std::string loadFailureMessage(const std::string& path, const std::string& reason);

@@ -7,22 +7,28 @@
 
 enum class FileReplaceResult {
     replaced,
-    cannotCreate,   // the temporary file cannot be made
-    cannotWrite,    // writing or flushing it to the disk failed
-    cannotReplace,  // it cannot be moved over the target
+    cannotCreate,    // the temporary file cannot be made
+    cannotWrite,     // writing or flushing it to the disk failed
+    cannotReplace,   // it cannot be moved over the target
+    notRegularFile,  // the target is a folder (on POSIX also a device, a pipe or a socket): left alone
+    brokenLink,      // the target is a symbolic link to no file (POSIX): left alone
 };
 
-// Writes `bytes` to `temporary`, flushes them to the disk, then moves `temporary` over `target`
-// (replacing any file there) and, where the platform needs it, flushes the folder so that the
-// move itself lasts. A failure after the temporary file was made removes it again; `target` is
-// then as it was. Its Win32 and POSIX sides are file_replace_win.cpp and file_replace_posix.cpp,
-// one of which goes into the core library.
-FileReplaceResult replaceFileContents(const std::string& target, const std::string& temporary,
-                                      const std::vector<std::uint8_t>& bytes);
+// Writes `bytes` to a temporary file beside `target`, flushes them to the disk, then moves the
+// temporary file over `target` and, where the platform needs it, flushes the folder so that the
+// move itself lasts. The temporary file gets a name of its own that nothing else has, and is
+// created only where nothing stands yet, so no file, link or folder already there is written
+// through or taken over. On POSIX a target that is a symbolic link has the file it points at
+// replaced (the link stays), and the replaced file keeps its owner and permission bits; Windows
+// replaces no read-only file (cannotReplace). A failure after the temporary file was made removes
+// it again; `target` is then as it was. Its Win32 and POSIX sides are file_replace_win.cpp and
+// file_replace_posix.cpp, one of which goes into the core library.
+FileReplaceResult replaceFileContents(const std::string& target, const std::vector<std::uint8_t>& bytes);
 
-// The temporary file beside `path` that writeWholeFile fills first.
-std::string temporaryWritePath(const std::string& path);
+// A name for the temporary file beside `path` that is unlikely to be in use: `path`, ".saving-"
+// and six random letters and digits. Each call gives another.
+std::string temporaryWriteCandidate(const std::string& path);
 
-// Puts `bytes` in place of `path` through its temporary file (replaceFileContents). Empty on
-// success, else the reason in plain words.
+// Puts `bytes` in place of `path` (replaceFileContents). Empty on success, else the reason in
+// plain words.
 std::string writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -15,12 +15,33 @@ bool writeAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+// Makes a new file beside `target` under a name that nothing had; CREATE_NEW refuses any name in
+// use, so the bytes can only land in a file of our own.
+HANDLE createTemporary(const std::string& target, std::string& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = temporaryWriteCandidate(target);
+        const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD error = GetLastError();
+        if (file != INVALID_HANDLE_VALUE || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
-FileReplaceResult replaceFileContents(const std::string& target, const std::string& temporary,
-                                      const std::vector<std::uint8_t>& bytes) {
-    const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+FileReplaceResult replaceFileContents(const std::string& target, const std::vector<std::uint8_t>& bytes) {
+    // A folder is refused before anything is written. A read-only file is not replaced either:
+    // Windows refuses to move a file over one, but Wine does not, so it is checked here.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FileReplaceResult::notRegularFile;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return FileReplaceResult::cannotReplace;
+
+    std::string temporary;
+    const HANDLE file = createTemporary(target, temporary);
     if (file == INVALID_HANDLE_VALUE) return FileReplaceResult::cannotCreate;
     // The data must reach the disk before the move: otherwise a power cut can leave the moved
     // file empty.

@@ -29,6 +29,11 @@ TEST(CliArguments, ShapesThatAreUsageErrors) {
         {{"convert", "a.vtl"}, "missing file"},
         {{"convert", "a.vtl", "--port", "x", "b.vtl"}, "unknown option '--port'"},
         {{"help", "nothing"}, "unknown command 'nothing'"},
+        {{"--help", "nothing"}, "unknown command 'nothing'"},
+        {{"render", "a.vtl", "-o", "p.png", "-o", "q.png"}, "option -o given more than once"},
+        {{"render", "a.vtl", "--scale=2", "-o", "p.png", "--scale", "2"}, "option --scale given more than once"},
+        {{"info", "a.vtl", "--json", "--json"}, "option --json given more than once"},
+        {{"info", "--", "a.vtl", "--json"}, "unexpected argument '--json'"},  // a file after "--"
     };
     for (const auto& c : cases) {
         const ParsedCommandLine parsed = parseCommandLine(c.words);
@@ -53,10 +58,26 @@ TEST(CliArguments, OptionsInEitherFormAndHelpAnywhere) {
         EXPECT_EQ(p->invocation.value("--font"), "f.png");
     }
     // Help needs none of the required arguments, for the program and for each command.
-    for (const Words& words : {Words{"--help"}, Words{"-h"}, Words{"help", "flash"}, Words{"upload", "--help"}}) {
-        const ParsedCommandLine p = parseCommandLine(words);
-        EXPECT_TRUE(p.ok && p.invocation.help) << words[0];
+    const struct {
+        Words words;
+        const char* command;  // whose help
+    } helps[] = {
+        {{"--help"}, ""}, {{"-h"}, ""}, {{"help", "flash"}, "flash"}, {{"upload", "--help"}, "upload"},
+        {{"--help", "info"}, "info"}, {{"-h", "render"}, "render"},
+    };
+    for (const auto& h : helps) {
+        const ParsedCommandLine p = parseCommandLine(h.words);
+        EXPECT_TRUE(p.ok && p.invocation.help) << h.words[0];
+        EXPECT_EQ(p.invocation.command, h.command) << h.words[0];
     }
+    // After "--" every word is a file, one that looks like an option or like help too.
+    const ParsedCommandLine ended = parseCommandLine({"convert", "--", "-old.vtl", "--help"});
+    ASSERT_TRUE(ended.ok) << ended.error;
+    EXPECT_FALSE(ended.invocation.help);
+    EXPECT_EQ(ended.invocation.files, (Words{"-old.vtl", "--help"}));
+    const ParsedCommandLine afterOptions = parseCommandLine({"render", "-o", "p.png", "--", "-car.vtl"});
+    ASSERT_TRUE(afterOptions.ok) << afterOptions.error;
+    EXPECT_EQ(afterOptions.invocation.files, Words{"-car.vtl"});
     EXPECT_NE(helpText("flash").find("usage: veltrana-cli flash FIRMWARE.bin --port DEVICE"), std::string::npos);
     EXPECT_NE(helpText("").find("130"), std::string::npos);
 }

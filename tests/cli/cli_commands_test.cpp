@@ -19,6 +19,7 @@
 #include "link/upload_image.h"
 #include "link/upload_stream.h"
 #include "resource_ids.h"
+#include "support/json_reader.h"
 
 namespace {
 
@@ -280,10 +281,54 @@ TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
             EXPECT_TRUE(r.out.empty()) << words[0] << " " << path;
             EXPECT_EQ(r.err.rfind("veltrana-cli: " + path + ": ", 0), 0u) << r.err;
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-            EXPECT_FALSE(fs::exists(out) || fs::exists(out + "2") || fs::exists(out + ".saving"))
-                << words[0] << " " << path;
+            EXPECT_FALSE(fs::exists(out) || fs::exists(out + "2")) << words[0] << " " << path;
+            // Nothing but the bad files: no temporary file either.
+            EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator())),
+                      cases.size()) << words[0] << " " << path;
         }
     }
+}
+
+TEST(CliCommands, AnOutputThatIsTheInputIsRefusedAndOtherOutputsAreReplacedWhole) {
+    TempDir dir;
+    const std::string car = dir.file("car.vtl"), link = dir.file("link.vtl"), hard = dir.file("hard.vtl");
+    saveGaugesOnEveryPage(car);
+    const Bytes original = readAll(car);
+    fs::create_symlink("car.vtl", link);
+    fs::create_hard_link(car, hard);
+    fs::create_directory(dir.file("sub"));
+    const std::string respelled = dir.file("sub/../car.vtl");
+    const std::string isInput = ": It is the input file ";
+    const struct {
+        std::vector<std::string> words;
+        std::string complaint;  // the line on stderr, from its start
+    } cases[] = {
+        {{"render", car, "-o", car}, car + isInput + car},
+        {{"render", car, "-o", dir.file("p.png"), "--font", respelled}, respelled + isInput + car},
+        {{"stream", car, "-o", link}, link + isInput + car},
+        {{"stream", car, "-o", dir.file("s.bin"), "--schedule", hard}, hard + isInput + car},
+        {{"stream", link, "-o", car}, car + isInput + link},
+        {{"stream", car, "-o", dir.file("sub")}, dir.file("sub") + ": It is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const CommandRun r = run(c.words);
+        EXPECT_EQ(r.status, ExitFailed) << c.complaint;
+        EXPECT_EQ(r.err.rfind("veltrana-cli: " + c.complaint, 0), 0u) << r.err;
+        EXPECT_EQ(readAll(car), original) << c.complaint;
+        EXPECT_FALSE(fs::exists(dir.file("p.png")) || fs::exists(dir.file("s.bin"))) << c.complaint;
+    }
+
+    // An output that is there already keeps its permission bits; a link keeps pointing at the
+    // file that gets the new contents; no temporary file is left.
+    writeAll(dir.file("s.bin"), Bytes{1, 2, 3});
+    fs::permissions(dir.file("s.bin"), fs::perms(0600));
+    writeAll(dir.file("real.csv"), Bytes{1, 2, 3});
+    fs::create_symlink("real.csv", dir.file("s.csv"));
+    ASSERT_EQ(run({"stream", car, "-o", dir.file("s.bin"), "--schedule", dir.file("s.csv")}).status, ExitOk);
+    EXPECT_EQ(fs::status(dir.file("s.bin")).permissions() & fs::perms::all, fs::perms(0600));
+    EXPECT_TRUE(fs::is_symlink(dir.file("s.csv")));
+    EXPECT_EQ(readAll(dir.file("real.csv"))[0], 'o');  // "offset,length,..."
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 7);
 }
 
 TEST(CliConvert, OldVersionsBecomeTheCurrentOneWithStartUpValuesForWhatTheyLack) {
@@ -319,7 +364,7 @@ TEST(CliConvert, OldVersionsBecomeTheCurrentOneWithStartUpValuesForWhatTheyLack)
     EXPECT_EQ(b.vehicle.revMeterRpmHigh, 0);  // from the file's short block, which holds 0 there
     EXPECT_EQ(b.curves.points[1][5], 42.0f);
     EXPECT_EQ(b.warnings.rows[0].parameter, 0);
-    EXPECT_FALSE(fs::exists(out + ".saving"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 2);  // no temporary file
 
     // Converting the result again changes nothing; an output folder that is missing is a failure
     // that leaves nothing behind.
@@ -366,12 +411,52 @@ TEST(CliInfo, GaugesSettingsCurvesAndWarningsInWordsAndJson) {
 
     const CommandRun json = run({"info", path, "--json"});
     ASSERT_EQ(json.status, ExitOk);
-    EXPECT_NE(json.out.find("\"file\": \"" + dir.file("say \\\"car\\\".vtl") + "\""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"name\": null, \"id\": \"0x7777\""), std::string::npos);
-    EXPECT_NE(json.out.find("[null, 0.15625"), std::string::npos);
-    EXPECT_NE(json.out.find("{\"warning\": 3, \"conditions\": [{\"parameter\": \"" + key + "\", \"condition\": \"<\", \"value\": 12.5"),
-              std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"pages\": [2]}"), std::string::npos);
+    JsonValue root;
+    std::string error;
+    ASSERT_TRUE(JsonReader::parse(json.out, root, error)) << error << "\n" << json.out;
+    EXPECT_EQ(root["file"].text, path);
+    EXPECT_EQ(root["version"].text, "0xABBADEB1");
+    const JsonValue& page2 = root["pages"][1];
+    EXPECT_EQ(page2["page"].number, 2);
+    ASSERT_EQ(page2["gauges"].items.size(), 2u);
+    EXPECT_EQ(page2["gauges"][0]["name"].text, gaugeDefinition(3, 0)->name);
+    EXPECT_EQ(page2["gauges"][0]["column"].number, 184);
+    EXPECT_EQ(page2["gauges"][1]["name"].kind, JsonValue::Null);
+    EXPECT_EQ(page2["gauges"][1]["id"].text, "0x7777");
+    EXPECT_EQ(root["vehicle"]["RPM High Range"].text, "6500");
+    EXPECT_EQ(root["curves"][3][0].kind, JsonValue::Null);
+    EXPECT_EQ(root["curves"][3][1].number, 0.15625);
+    ASSERT_EQ(root["warnings"].items.size(), 1u);
+    const JsonValue& warning = root["warnings"][0];
+    EXPECT_EQ(warning["warning"].number, 3);
+    EXPECT_EQ(warning["conditions"][0]["parameter"].text, key);
+    EXPECT_EQ(warning["conditions"][0]["condition"].text, "<");
+    EXPECT_EQ(warning["conditions"][0]["value"].number, 12.5);
+    EXPECT_EQ(warning["pages"].items.size(), 1u);
+    EXPECT_EQ(warning["pages"][0].number, 2);
+
+    // A file name in another encoding, with a control character: still valid JSON, each byte
+    // that is no part of a UTF-8 character shown as U+FFFD, the rest as it is.
+    const struct {
+        const char* name;
+        const char* shown;
+    } names[] = {
+        {"caf\xC3\xA9 \xE9t\xE9\x01.vtl", "caf\xC3\xA9 \xEF\xBF\xBDt\xEF\xBF\xBD\x01.vtl"},  // Latin-1 bytes
+        {"cut \xE2\x82.vtl", "cut \xEF\xBF\xBD\xEF\xBF\xBD.vtl"},                          // a cut character
+        {"over \xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80.vtl",                                   // overlong, surrogate,
+         "over \xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD "            // above U+10FFFF
+         "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.vtl"},
+        {"\xF0\x9F\x9A\x97 \x7F.vtl", "\xF0\x9F\x9A\x97 \x7F.vtl"},  // four bytes, and DEL, as they are
+    };
+    for (const auto& n : names) {
+        const std::string strange = dir.file(n.name);
+        writeAll(strange, encodeConfiguration(*config));
+        const CommandRun r = run({"info", strange, "--json"});
+        ASSERT_EQ(r.status, ExitOk) << r.err;
+        JsonValue parsed;
+        EXPECT_TRUE(JsonReader::parse(r.out, parsed, error)) << n.shown << ": " << error;
+        EXPECT_EQ(parsed["file"].text, dir.file(n.shown));
+    }
 }
 
 }  // namespace

@@ -113,6 +113,11 @@ flash-silence)
   expect_status 0 "$sim_status" "the simulator"
   "$cli" flash firmware.bin --port "$work/no-such-tty" 2>cli.err
   expect_status 3 $? "flash to a missing device"
+  expect_in cli.err "veltrana-cli: $work/no-such-tty: cannot be opened (No such file or directory)"
+  # A device that opens but is no serial line: the message names the step that failed.
+  "$cli" flash firmware.bin --port /dev/null 2>cli.err
+  expect_status 3 $? "flash to a device that is no serial line"
+  expect_in cli.err "veltrana-cli: /dev/null: its line settings cannot be read"
   ;;
 flash-bad-file)
   : >empty.bin

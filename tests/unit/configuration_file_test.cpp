@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -245,7 +246,8 @@ TEST(ConfigurationFile, SavedFileIs22336BytesAndBeginsWithTheVersionWord) {
     EXPECT_EQ(bytes[2], 0xBA);
     EXPECT_EQ(bytes[3], 0xAB);
     EXPECT_EQ(bytes, encodeConfiguration(*editor.config));
-    EXPECT_FALSE(fs::exists(temporarySavePath(path)));
+    // Nothing but the file is left in its folder: the temporary file became it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), fs::directory_iterator()), 1);
 }
 
 TEST(ConfigurationFile, SaveThenLoadRestoresEveryField) {
@@ -527,23 +529,20 @@ TEST(ConfigurationFile, FailedSaveOrLoadChangesNoFileAndNoRecord) {
     const Bytes oldFile = encodeConfiguration(*makeConfiguration(9));
     writeAll(path, oldFile);
 
-    // The temporary file cannot be made (a folder stands in its place): the old file stays whole.
-    fs::create_directory(temporarySavePath(path));
-    const SaveResult blocked = saveConfiguration(path, *editor.config);
-    EXPECT_FALSE(blocked.saved);
-    EXPECT_FALSE(blocked.reason.empty());
-    EXPECT_EQ(readAll(path), oldFile);
-    fs::remove(temporarySavePath(path));
-
-    // The target is a folder: the finished temporary file cannot replace it and is removed.
+    // The target is a folder: it is left as it is, with a reason, and no temporary file stays.
     const std::string folder = dir.file("folder.vtl");
     fs::create_directory(folder);
-    EXPECT_FALSE(saveConfiguration(folder, *editor.config).saved);
+    const SaveResult onFolder = saveConfiguration(folder, *editor.config);
+    EXPECT_FALSE(onFolder.saved);
+    EXPECT_NE(onFolder.reason.find("not a regular file"), std::string::npos) << onFolder.reason;
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_FALSE(fs::exists(temporarySavePath(folder)));
 
-    // A folder that does not exist.
-    EXPECT_FALSE(saveConfiguration(dir.file("missing/car.vtl"), *editor.config).saved);
+    // A folder that does not exist: the temporary file cannot be made.
+    const SaveResult blocked = saveConfiguration(dir.file("missing/car.vtl"), *editor.config);
+    EXPECT_FALSE(blocked.saved);
+    EXPECT_FALSE(blocked.reason.empty());
+    // Only car1.vtl and folder.vtl are there.
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), fs::directory_iterator()), 2);
 
     // Saving over an existing file replaces it.
     ASSERT_TRUE(saveConfiguration(path, *editor.config).saved);

@@ -95,7 +95,7 @@ const Command kCommands[] = {
     {"expect-chooser-name", "expect-chooser-name CAPTION TEXT  the chooser's file name field",
      cmdExpectChooserName},
     {"expect-file", "expect-file PATH SIZE       the file exists with SIZE bytes", cmdExpectFile},
-    {"expect-no-file", "expect-no-file PATH         no such file", cmdExpectNoFile},
+    {"expect-no-file", "expect-no-file PATH         no such file (* and ? match any)", cmdExpectNoFile},
     {"expect-file-bytes", "expect-file-bytes PATH OFFSET HEX  the bytes at OFFSET",
      cmdExpectFileBytes},
     {"expect-file-same", "expect-file-same A B        two files with the same bytes",

@@ -212,8 +212,12 @@ std::string cmdExpectNoFile(EditorSession&, ScriptLine& line) {
   Args a(line);
   std::string path = a.word("path");
   if (!a.done()) return a.error;
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return "there is a file " + path;
-  return {};
+  // FindFirstFileA also takes * and ?, for names that are not known beforehand.
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return {};
+  FindClose(search);
+  return "there is a file " + std::string(found.cFileName) + " (" + path + ")";
 }
 
 std::string cmdExpectFileBytes(EditorSession&, ScriptLine& line) {
