@@ -3,6 +3,7 @@
 // never go off, half-filled warning rows, mistyped curve points, vehicle data the display
 // misreads, and what only a damaged file holds. It reads the record only; the caller commits
 // the forms into it first, as before a save or an upload.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,8 +40,9 @@ enum class CheckPlaceKind { Gauge, VehicleField, CurvePoint, Warning };
 // vehicle field).
 struct CheckPlace {
     CheckPlaceKind kind = CheckPlaceKind::Gauge;
-    int page = -1;  // Gauge: page 0..3 and slot 0..127
+    int page = -1;  // Gauge: page 0..3, slot 0..127 and the gauge's identifier
     int slot = -1;
+    std::uint32_t gaugeId = 0;
     int controlId = 0;  // VehicleField: the panel control and its label
     std::string label;
     int sensor = -1;  // CurvePoint: sensor 0..3 and point 0..32 (-1: the whole curve)
@@ -70,3 +72,9 @@ std::string checkKindKey(CheckKind kind);
 // The place in words: "Page 1, gauge 2 (RPM)", "Injector Size (CC)",
 // "Custom Sensor 1, point 13 (1.875 V)", "Warning 3, row 2".
 std::string checkPlaceText(const CheckPlace& place);
+// One line for a list: "Problem: Warning 3, row 2: Warning 3 can never be active: ...".
+std::string checkFindingLine(const CheckFinding& finding);
+// "1 problem found", "2 problems found".
+std::string problemsFoundText(int problems);
+// What a list of findings comes to: "No problems found.", "2 problems found, 1 note."
+std::string checkSummaryText(const std::vector<CheckFinding>& findings);
