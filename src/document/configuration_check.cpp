@@ -237,7 +237,7 @@ int likelyTypo(const float (&p)[kCurvePointCount]) {
     for (int k = 0; k < kCurvePointCount; ++k) {
         if (std::abs(k - worst) < 2) continue;
         rest = std::max(rest, offLine(p, k));
-        if (k + 1 < kCurvePointCount && std::abs(k + 1 - worst) >= 2 && k != worst)
+        if (k + 1 < kCurvePointCount && std::abs(k + 1 - worst) >= 2)
             rest = std::max(rest, std::fabs(static_cast<double>(p[k + 1]) - p[k]));
     }
     return off > kTypoFactor * rest ? worst : -1;
@@ -328,13 +328,18 @@ void checkWarnings(const Configuration& config, Findings& out) {
                             units->second + "), so the threshold is read in the wrong unit.");
         }
 
-        // The pages as the upload derives them from the layout.
+        // The pages as the upload derives them from the layout. A parameter that names no channel
+        // has its own finding, which already says the warning is never active.
         bool tests = false;
+        bool unknown = false;
         bool active = false;
-        for (int parameter : parameters) tests = tests || (parameter >= 1 && parameter <= kChannelCount);
+        for (int parameter : parameters) {
+            tests = tests || (parameter >= 1 && parameter <= kChannelCount);
+            unknown = unknown || (parameter != 0 && (parameter < 1 || parameter > kChannelCount));
+        }
         for (int page = 0; page < kPageCount; ++page)
             active = active || warningShownOnPage(parameters, config.layout, config.directory, page);
-        if (!tests || active) continue;
+        if (!tests || unknown || active) continue;
         // Which tested channel is missing where: first the channels on no page at all, else the
         // pages that show some of them and what each lacks.
         std::vector<std::string> onNoPage;
