@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "document/configuration.h"
 #include "layout/gauge_catalog.h"
