@@ -28,6 +28,7 @@
 #define IDM_EXPORT_DISPLAY_IMAGE 40021
 #define IDM_UNDO 40030
 #define IDM_REDO 40031
+#define IDM_CHECK_CONFIGURATION 40200
 
 // Dialog templates
 #define IDD_VEHICLE_PANEL 102
@@ -37,6 +38,7 @@
 #define IDD_CUSTOM_SENSOR 218
 #define IDD_FIRMWARE_FAILED 220
 #define IDD_FIRMWARE_SUCCEEDED 221
+#define IDD_CONFIGURATION_CHECK 300
 
 // Bitmaps that are not gauges (the gauge bitmaps are named by number in the catalog)
 #define IDB_PAGE_BACKGROUND 115
@@ -82,3 +84,10 @@
 #define IDC_TIRE_ASPECT 1205
 #define IDC_VEHICLE_WEIGHT 1208
 #define IDC_DRAG_COEFFICIENT 1209
+
+// "Check Configuration" window: the findings and the line that counts them
+#define IDC_CHECK_FINDINGS 1350
+#define IDC_CHECK_SUMMARY 1351
+// Upload confirm dialog: the check's count of problems and the button that shows them
+#define IDC_UPLOAD_PROBLEMS 1352
+#define IDC_UPLOAD_SHOW_PROBLEMS 1353

@@ -1,9 +1,11 @@
 #include "app/commands_win.h"
 
 #include "app/about_window_win.h"
+#include "app/configuration_check_win.h"
 #include "app/display_image_export_win.h"
 #include "app/display_preview_win.h"
 #include "app/main_window_win.h"
+#include "document/configuration_check.h"
 #include "document/document_commands.h"
 #include "link/firmware_file_check.h"
 #include "link/firmware_file_check_win.h"
@@ -25,6 +27,9 @@ void openUpload(AppState& app) {
     app.upload.uploadPicture = app.uploadPicture;
     app.upload.gaugeBitmap = [&app](BitmapHandle bitmap) { return app.views->originalBitmap(bitmap); };
     app.upload.port = &app.port;
+    // The user decides: the count only tells, and Proceed works whatever it says.
+    app.upload.problemCount = problemCount(checkConfiguration(app.config));
+    app.upload.showProblems = [&app] { openConfigurationCheck(app); };
     openUploadConfirm(app.upload);
 }
 
@@ -37,19 +42,18 @@ void upgradeFirmware(AppState& app) {
     openFirmwareUpdate(app.instance, app.mainWindow, file, app.port, app.config.vehicle);
 }
 
-void openCustomSensor(AppState& app, std::uint32_t command) {
-    const int sensorIndex = static_cast<int>(command - IDM_CUSTOM_SENSOR_1);
-    openCustomSensorDialog(app.instance, app.mainWindow, app.config.curves, sensorIndex,
-                           [&app] { recordEdit(documentOf(app)); });
-}
-
-void openWarnings(AppState& app) {
-    openWarningSetup(app.instance, app.mainWindow, app.config.warnings, app.config.layout,
-                     app.config.directory, app.profiles.profiles[0],
-                     [&app] { recordEdit(documentOf(app)); });
-}
-
 }  // namespace
+
+HWND openCustomSensorFor(AppState& app, int sensorIndex) {
+    return openCustomSensorDialog(app.instance, app.mainWindow, app.config.curves, sensorIndex,
+                                  [&app] { recordEdit(documentOf(app)); });
+}
+
+HWND openWarningsFor(AppState& app) {
+    return openWarningSetup(app.instance, app.mainWindow, app.config.warnings, app.config.layout,
+                            app.config.directory, app.profiles.profiles[0],
+                            [&app] { recordEdit(documentOf(app)); });
+}
 
 void executeCommand(AppState& app, std::uint32_t command) {
     Document document = documentOf(app);
@@ -70,8 +74,9 @@ void executeCommand(AppState& app, std::uint32_t command) {
     case IDM_CUSTOM_SENSOR_1:
     case IDM_CUSTOM_SENSOR_2:
     case IDM_CUSTOM_SENSOR_3:
-    case IDM_CUSTOM_SENSOR_4: openCustomSensor(app, command); break;
-    case IDM_SETUP_WARNINGS: openWarnings(app); break;
+    case IDM_CUSTOM_SENSOR_4: openCustomSensorFor(app, static_cast<int>(command - IDM_CUSTOM_SENSOR_1)); break;
+    case IDM_SETUP_WARNINGS: openWarningsFor(app); break;
+    case IDM_CHECK_CONFIGURATION: openConfigurationCheck(app); break;
     default: break;
     }
 }

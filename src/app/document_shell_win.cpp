@@ -1,6 +1,7 @@
 #include "app/document_shell_win.h"
 
 #include "app/app_state.h"
+#include "app/configuration_check_win.h"
 #include "app/display_preview_win.h"
 #include "app/main_window_win.h"
 #include "platform/form_controls_win.h"
@@ -77,6 +78,8 @@ void Win32DocumentShell::showHistory(bool canUndo, bool canRedo) {
     HMENU menu = GetMenu(app_.mainWindow);
     EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (canRedo ? MF_ENABLED : MF_GRAYED));
+    // Every step, undo, redo and Load passes here, so the check's list follows them all.
+    configurationCheckFollows(app_);
 }
 
 Document documentOf(AppState& app) {

@@ -27,6 +27,12 @@ const std::vector<CommandSyntax>& commands() {
          "(slot, catalog name, identifier, display column and row, size), the vehicle settings as the\n"
          "editor's panel shows them, the four custom sensor curves and the warnings in use.\n"
          "  --json   one JSON object with the same content\n"},
+        {"check", 1, {{"--json", false, false}}, "check FILE.vtl [--json]",
+         "Looks for what the display would silently get wrong: warnings that can never be active,\n"
+         "half-filled warning rows, mistyped curve points, vehicle data the display misreads, and\n"
+         "what only a damaged file holds. Each finding is a problem or a note, with its place.\n"
+         "Exit status 0 when there is no problem (notes alone are fine), 1 when there is one.\n"
+         "  --json   one JSON object with the findings\n"},
         {"render", 1, {{"-o", true, true}, {"--scale", true, false}, {"--font", true, false}},
          "render FILE.vtl -o OUT.png [--scale N] [--font FONT.png]",
          "Writes the four pages as the display will show them, page 1 on top: a 240 x 256 picture,\n"
@@ -162,7 +168,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
 
 std::string usageLine(const std::string& command) {
     if (const CommandSyntax* syntax = findCommand(command)) return std::string("usage: veltrana-cli ") + syntax->usage;
-    return "usage: veltrana-cli COMMAND [ARGUMENTS] (info, render, stream, upload, flash, convert; --help)";
+    return "usage: veltrana-cli COMMAND [ARGUMENTS] (info, check, render, stream, upload, flash, convert; --help)";
 }
 
 std::string helpText(const std::string& command) {
@@ -175,9 +181,10 @@ std::string helpText(const std::string& command) {
         "\n'veltrana-cli COMMAND --help' tells more about each command; --version names the version.\n"
         "Each option is given at most once; '--' ends the options, so that a file name after it may\n"
         "begin with '-'.\n\n"
-        "Exit status: 0 done; 1 an output file cannot be written; 2 the input file cannot be read or\n"
-        "is refused; 3 the serial device cannot be opened, set up or written; 4 the display did not\n"
-        "answer in time; 5 the display echoed a wrong byte; 64 a usage error; 130 stopped by Ctrl-C.\n";
+        "Exit status: 0 done; 1 an output file cannot be written (check: problems found); 2 the input\n"
+        "file cannot be read or is refused; 3 the serial device cannot be opened, set up or written;\n"
+        "4 the display did not answer in time; 5 the display echoed a wrong byte; 64 a usage error;\n"
+        "130 stopped by Ctrl-C.\n";
     return text;
 }
 

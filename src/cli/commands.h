@@ -13,6 +13,8 @@ int runInfoCommand(const Invocation& invocation, std::ostream& out, std::ostream
 int runRenderCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 int runStreamCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 int runConvertCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+// The configuration check's findings in words or as JSON; status 1 when any is a problem.
+int runCheckCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 
 // Loads `path` into the session as the editor's Load command does. A file the editor refuses
 // gets one line on `err`, "veltrana-cli: PATH: reason", and false.

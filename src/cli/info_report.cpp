@@ -7,42 +7,10 @@
 
 #include "cli/editor_session.h"
 #include "document/configuration_file.h"
-#include "resource_ids.h"
+#include "settings/vehicle_panel.h"
 #include "settings/warning_table.h"
 
 namespace {
-
-enum class Control { Edit, List };
-
-struct PanelControl {
-    const char* label;
-    int id;
-    Control kind;
-};
-
-// The vehicle panel's labels and controls, in the order the panel shows them.
-const PanelControl kPanelControls[] = {
-    {"1st Gear Ratio", IDC_GEAR_RATIO_FIRST, Control::Edit},
-    {"2nd Gear Ratio", IDC_GEAR_RATIO_FIRST + 1, Control::Edit},
-    {"3rd Gear Ratio", IDC_GEAR_RATIO_FIRST + 2, Control::Edit},
-    {"4th Gear Ratio", IDC_GEAR_RATIO_FIRST + 3, Control::Edit},
-    {"5th Gear Ratio", IDC_GEAR_RATIO_FIRST + 4, Control::Edit},
-    {"6th Gear Ratio", IDC_GEAR_RATIO_FIRST + 5, Control::Edit},
-    {"Final Drive Ratio", IDC_FINAL_DRIVE_RATIO, Control::Edit},
-    {"Load Offset", IDC_LOAD_OFFSET, Control::Edit},
-    {"Load Scalar", IDC_LOAD_SCALAR, Control::Edit},
-    {"Number of Cylinders", IDC_CYLINDER_COUNT, Control::Edit},
-    {"Injector Size (CC)", IDC_INJECTOR_SIZE, Control::Edit},
-    {"Static Fuel Pressure (PSI)", IDC_FUEL_PRESSURE, Control::Edit},
-    {"Rim Diameter (in)", IDC_RIM_DIAMETER, Control::List},
-    {"Tire Width", IDC_TIRE_WIDTH, Control::List},
-    {"Tire Aspect", IDC_TIRE_ASPECT, Control::List},
-    {"Vehicle Weight (lbs)", IDC_VEHICLE_WEIGHT, Control::Edit},
-    {"Drag Coefficient", IDC_DRAG_COEFFICIENT, Control::Edit},
-    {"Com Port", IDC_COM_PORT, Control::List},
-    {"RPM Low Range", IDC_REV_METER_RPM_LOW, Control::Edit},
-    {"RPM High Range", IDC_REV_METER_RPM_HIGH, Control::Edit},
-};
 
 std::vector<GaugeInfo> gaugesOf(const EditorSession& session) {
     std::vector<GaugeInfo> gauges;
@@ -133,10 +101,10 @@ InfoReport buildInfoReport(EditorSession& session, const std::string& file, std:
     report.file = file;
     report.version = version;
     report.gauges = gaugesOf(session);
-    for (const PanelControl& control : kPanelControls) {
-        const std::string text = control.kind == Control::List ? session.vehiclePanel.selectedListText(control.id)
-                                                               : session.vehiclePanel.texts[control.id];
-        report.vehicle.push_back(PanelText{control.label, text});
+    for (const VehiclePanelField& field : kVehiclePanelFields) {
+        const std::string text = field.isList ? session.vehiclePanel.selectedListText(field.controlId)
+                                              : session.vehiclePanel.texts[field.controlId];
+        report.vehicle.push_back(PanelText{field.label, text});
     }
     report.curves = session.config.curves;
     report.warnings = warningsOf(session);

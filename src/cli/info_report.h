@@ -56,5 +56,8 @@ InfoReport buildInfoReport(EditorSession& session, const std::string& file, std:
 // The shortest decimal text that reads back as exactly `value`; "nan", "inf", "-inf" otherwise.
 std::string shortestNumber(float value);
 
+// A JSON string of the text, quotes, backslashes and control characters escaped.
+std::string jsonString(const std::string& text);
+
 std::string formatInfoText(const InfoReport& report);
 std::string formatInfoJson(const InfoReport& report);

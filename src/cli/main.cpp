@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     }
     const std::string& command = invocation.command;
     if (command == "info") return runInfoCommand(invocation, std::cout, std::cerr);
+    if (command == "check") return runCheckCommand(invocation, std::cout, std::cerr);
     if (command == "render") return runRenderCommand(invocation, std::cout, std::cerr);
     if (command == "stream") return runStreamCommand(invocation, std::cout, std::cerr);
     if (command == "convert") return runConvertCommand(invocation, std::cout, std::cerr);

@@ -171,6 +171,11 @@ std::vector<GaugeDefinition> toDefinitions(const Row (&rows)[Count]) {
     return out;
 }
 
+// Bits 14 and 15 of a custom sensor text gauge's identifier carry the sensor (0..3).
+std::uint32_t customSensorGaugeId(int sensor, int input) {
+    return 0x311Cu + static_cast<std::uint32_t>(input) + 0x4000u * static_cast<std::uint32_t>(sensor);
+}
+
 // The custom sensor text gauges: for sensor k (1..4) and analogue input n (1..18), bits 14 and
 // 15 of the identifier carry k - 1; the sensors share one bitmap per input.
 std::vector<GaugeDefinition> textDefinitions() {
@@ -179,8 +184,7 @@ std::vector<GaugeDefinition> textDefinitions() {
         for (int n = 1; n <= kAnalogueInputCount; ++n) {
             GaugeDefinition d;
             d.name = "ADCR " + std::to_string(n) + " (Custom" + std::to_string(k) + ")";
-            d.gaugeId = 0x311Cu + static_cast<std::uint32_t>(n) +
-                        0x4000u * static_cast<std::uint32_t>(k - 1);
+            d.gaugeId = customSensorGaugeId(k - 1, n);
             d.bitmapId = 190u + static_cast<std::uint32_t>(n);
             d.channel = static_cast<std::uint8_t>(35 + n);
             d.secondChannel = kNoChannel;
@@ -292,4 +296,11 @@ std::vector<GaugeBitmapSize> allBitmapIds() {
         }
     }
     return out;
+}
+
+int customSensorOfGauge(std::uint32_t gaugeId) {
+    for (int sensor = 0; sensor < kCustomSensorCount; ++sensor)
+        for (int n = 1; n <= kAnalogueInputCount; ++n)
+            if (gaugeId == customSensorGaugeId(sensor, n)) return sensor;
+    return -1;
 }

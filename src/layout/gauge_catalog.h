@@ -71,6 +71,10 @@ const CatalogEntry* findCatalogEntry(const GaugeCatalog& catalog, std::uint32_t 
 // The same scan over the constant definitions, for code that needs channels and ranges only.
 const GaugeDefinition* findGaugeDefinition(std::uint32_t gaugeId);
 
+// The custom sensor (0..3) whose curve a gauge of this identifier shows (the "ADCR n (Customk)"
+// text gauges); -1 for every other identifier.
+int customSensorOfGauge(std::uint32_t gaugeId);
+
 // The key of a channel, "advance_comp" (0) to "switch7" (76); "" outside 0..76.
 std::string channelKey(int index);
 

@@ -34,6 +34,18 @@ Span frameSpan(const PageFrame& f) {
 
 }  // namespace
 
+bool placementInsideFrame(const GaugePlacement& placement, const PageFrame& frame) {
+    const Span g = previewSpan(placement);
+    const Span p = frameSpan(frame);
+    return g.left >= p.left && g.right <= p.right && g.top >= p.top && g.bottom <= p.bottom;
+}
+
+bool placementsOverlap(const GaugePlacement& a, const GaugePlacement& b) {
+    const Span g = previewSpan(a);
+    const Span o = previewSpan(b);
+    return g.left < o.right && g.right > o.left && g.top < o.bottom && g.bottom > o.top;
+}
+
 int usedSlotCount(const PageFrame& frame) {
     return std::clamp<std::int32_t>(frame.count, 0, kSlotsPerPage);
 }
@@ -71,20 +83,14 @@ void clearPages(PageLayout& layout, PageDirectory& directory, ViewHost& host) {
 
 int findPlacementPage(const PageLayout& layout, const PageDirectory& directory,
                       const GaugePlacement& ghost) {
-    const Span g = previewSpan(ghost);
     int holder = kBlocked;
     for (int page = 0; page < kPageCount; ++page) {
         const PageFrame& frame = directory.pages[page];
-        const Span p = frameSpan(frame);
-        if (g.left >= p.left && g.right <= p.right && g.top >= p.top && g.bottom <= p.bottom)
-            holder = page;
+        if (placementInsideFrame(ghost, frame)) holder = page;
         // Every page's gauges are tested, although only the holder's can overlap.
         const int used = usedSlotCount(frame);
-        for (int s = 0; s < used; ++s) {
-            const Span o = previewSpan(layout.slots[page][s]);
-            if (g.left < o.right && g.right > o.left && g.top < o.bottom && g.bottom > o.top)
-                return kBlocked;
-        }
+        for (int s = 0; s < used; ++s)
+            if (placementsOverlap(ghost, layout.slots[page][s])) return kBlocked;
     }
     return holder;
 }

@@ -59,6 +59,11 @@ struct PlacementRef {
 // goes through this, so a damaged count never reaches past the slots.
 int usedSlotCount(const PageFrame& frame);
 
+// Whether the placement's preview rectangle lies wholly inside the frame.
+bool placementInsideFrame(const GaugePlacement& placement, const PageFrame& frame);
+// Whether the preview rectangles of two placements share any pixel.
+bool placementsOverlap(const GaugePlacement& a, const GaugePlacement& b);
+
 // The geometry page `page` (0..3) has from start-up on, with no gauges and no preview. The editor
 // never changes it, so every file it writes holds these four frames.
 PageFrame fixedPageFrame(int page);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "document/configuration.h"
+#include "document/configuration_check.h"
 #include "link/display_images_win.h"
 #include "link/upload.h"
 #include "link/upload_preparation.h"
@@ -22,15 +23,26 @@ bool uploadRunning = false;
 
 INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
+        case WM_INITDIALOG: {
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            const auto* context = reinterpret_cast<const UploadContext*>(lParam);
+            if (context && context->problemCount > 0) {
+                SetDlgItemTextA(dialog, IDC_UPLOAD_PROBLEMS, problemsFoundText(context->problemCount).c_str());
+                ShowWindow(GetDlgItem(dialog, IDC_UPLOAD_PROBLEMS), SW_SHOW);
+                ShowWindow(GetDlgItem(dialog, IDC_UPLOAD_SHOW_PROBLEMS), SW_SHOW);
+            }
             return TRUE;
+        }
         case WM_COMMAND: {
             auto* context = reinterpret_cast<UploadContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
             if (LOWORD(wParam) == IDOK) {
                 if (uploadRunning) return TRUE;
                 if (context) runUploadWithProgress(*context, dialog);
                 DestroyWindow(dialog);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDC_UPLOAD_SHOW_PROBLEMS) {
+                if (context && context->showProblems && !uploadRunning) context->showProblems();
                 return TRUE;
             }
             if (LOWORD(wParam) == IDCANCEL) {

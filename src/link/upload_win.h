@@ -20,6 +20,10 @@ struct UploadContext {
     HBITMAP uploadPicture = nullptr;      // the 128 x 128 character-set picture
     std::function<HBITMAP(BitmapHandle)> gaugeBitmap;  // a placed gauge's bitmap at its own size
     SerialPort* port = nullptr;
+    // Problems the configuration check found; above 0 the dialog says so and offers a button
+    // that runs `showProblems`.
+    int problemCount = 0;
+    std::function<void()> showProblems;
 };
 
 // Creates and shows a new confirm dialog owned by the main window (every call opens another

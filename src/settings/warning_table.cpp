@@ -28,6 +28,8 @@ bool placementShowsChannel(const GaugePlacement& placement, int channel) {
            (definition->secondChannel != kNoChannel && definition->secondChannel == channel);
 }
 
+}  // namespace
+
 bool pageShowsChannel(const PageLayout& layout, const PageDirectory& directory, int page, std::int64_t channel) {
     // Positions outside 1..77 name no channel; without this, position 256 would be channel 255,
     // the marker of "no second channel", and match nearly every gauge.
@@ -37,8 +39,6 @@ bool pageShowsChannel(const PageLayout& layout, const PageDirectory& directory, 
         if (placementShowsChannel(layout.slots[page][slot], static_cast<int>(channel))) return true;
     return false;
 }
-
-}  // namespace
 
 void encodeWarningTable(const WarningTable& table, ByteWriter& out) {
     for (const WarningRow& row : table.rows) {

@@ -36,6 +36,10 @@ void encodeWarningTable(const WarningTable& table, ByteWriter& out);
 // Reads 640 bytes. On running out of input returns false and leaves `table` untouched.
 bool decodeWarningTable(ByteReader& in, WarningTable& table);
 
+// Whether a gauge placed on `page` shows `channel` (0..76) as its channel or second channel.
+// Channels outside 0..76 and gauges outside the catalog show on no page.
+bool pageShowsChannel(const PageLayout& layout, const PageDirectory& directory, int page, std::int64_t channel);
+
 // Whether a warning whose rows test these parameter positions is active on a page: it tests
 // at least one channel (any position other than 0) and each tested channel is the channel or
 // second channel of a gauge placed on the page. Positions outside 1..77 match no gauge.

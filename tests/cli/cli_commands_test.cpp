@@ -65,6 +65,7 @@ CommandRun run(const std::vector<std::string>& words) {
     CommandRun r;
     const std::string& c = parsed.invocation.command;
     if (c == "info") r.status = runInfoCommand(parsed.invocation, out, err);
+    if (c == "check") r.status = runCheckCommand(parsed.invocation, out, err);
     if (c == "render") r.status = runRenderCommand(parsed.invocation, out, err);
     if (c == "stream") r.status = runStreamCommand(parsed.invocation, out, err);
     if (c == "convert") r.status = runConvertCommand(parsed.invocation, out, err);
@@ -273,7 +274,7 @@ TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
     const std::string out = dir.file("out");
     for (const std::string& path : paths) {
         const std::vector<std::vector<std::string>> commands = {
-            {"info", path}, {"info", path, "--json"}, {"render", path, "-o", out, "--font", out + "2"},
+            {"info", path}, {"info", path, "--json"}, {"check", path}, {"check", path, "--json"}, {"render", path, "-o", out, "--font", out + "2"},
             {"stream", path, "-o", out, "--schedule", out + "2"}, {"convert", path, out}};
         for (const auto& words : commands) {
             const CommandRun r = run(words);
@@ -373,6 +374,50 @@ TEST(CliConvert, OldVersionsBecomeTheCurrentOneWithStartUpValuesForWhatTheyLack)
     const CommandRun failed = run({"convert", in, dir.file("no/such/folder.vtl")});
     EXPECT_EQ(failed.status, ExitFailed);
     EXPECT_NE(failed.err.find("no/such/folder.vtl"), std::string::npos);
+}
+
+TEST(CliCheck, ProblemsGiveStatus1AndNotesAlone0InWordsAndJson) {
+    TempDir dir;
+    struct Case {
+        const char* name;
+        void (*edit)(EditorSession&);
+        int status;
+        std::string text;  // a line of the words
+        std::string json;  // a part of the JSON
+    };
+    const Case cases[] = {
+        {"start-up", [](EditorSession&) {}, ExitOk, ": No problems found.\n", "\"problems\": 0,\n  \"notes\": 0,\n  \"findings\": []"},
+        {"a custom sensor gauge on its start-up curve: a note",
+         [](EditorSession& s) { place(s.config, 0, 3, 40, 0, 0); }, ExitOk,
+         "Note: Page 1, gauge 1 (ADCR 1 (Custom1)): Custom Sensor 1's curve is still the start-up line",
+         "{\"severity\": \"note\", \"kind\": \"custom-gauge-startup-curve\", \"place\": \"Page 1, gauge 1 (ADCR 1 "
+         "(Custom1))\", \"page\": 1, \"slot\": 0, \"text\": "},
+        {"a mistyped curve point",
+         [](EditorSession& s) { s.config.curves.points[1][20] = 625; }, ExitProblemsFound,
+         "Problem: Custom Sensor 2, point 21 (3.12 V): Custom Sensor 2 reads 625.00 at 3.12 V",
+         "\"kind\": \"curve-typo\", \"place\": \"Custom Sensor 2, point 21 (3.12 V)\", \"sensor\": 2, \"point\": 20, "
+         "\"volts\": 3.125"},
+        {"injector size 0 as the panel shows it",
+         [](EditorSession& s) {
+             s.vehiclePanel.setText(IDC_CYLINDER_COUNT, "4");
+             s.vehiclePanel.setText(IDC_FUEL_PRESSURE, "43");
+         },
+         ExitProblemsFound, "Problem: Injector Size (CC): Injector Size (CC) is 0",
+         "\"field\": \"Injector Size (CC)\""},
+    };
+    for (const Case& c : cases) {
+        auto session = std::make_unique<EditorSession>();
+        c.edit(*session);
+        const std::string path = dir.file("car.vtl");
+        ASSERT_TRUE(session->save(path).saved);
+        const CommandRun text = run({"check", path});
+        EXPECT_EQ(text.status, c.status) << c.name << text.err;
+        EXPECT_NE(text.out.find(c.text), std::string::npos) << c.name << "\n" << text.out;
+        EXPECT_TRUE(text.err.empty()) << c.name;
+        const CommandRun json = run({"check", path, "--json"});
+        EXPECT_EQ(json.status, c.status) << c.name;
+        EXPECT_NE(json.out.find(c.json), std::string::npos) << c.name << "\n" << json.out;
+    }
 }
 
 TEST(CliInfo, GaugesSettingsCurvesAndWarningsInWordsAndJson) {

@@ -88,6 +88,9 @@ std::string cmdExpectComboCount(EditorSession&, ScriptLine&);
 std::string cmdExpectComboSelection(EditorSession&, ScriptLine&);
 std::string cmdExpectText(EditorSession&, ScriptLine&);
 std::string cmdSetText(EditorSession&, ScriptLine&);
+std::string cmdWaitListItem(EditorSession&, ScriptLine&);
+std::string cmdWaitNoListItem(EditorSession&, ScriptLine&);
+std::string cmdDoubleClickItem(EditorSession&, ScriptLine&);
 
 // Dialogs and message boxes (commands_dialogs.cpp)
 std::string cmdWaitWindow(EditorSession&, ScriptLine&);

@@ -43,6 +43,51 @@ std::vector<std::string> comboItems(EditorSession& s, HWND combo) {
   return items;
 }
 
+std::vector<std::string> listBoxItems(EditorSession& s, HWND list) {
+  std::vector<std::string> items;
+  DWORD_PTR count = 0;
+  if (!s.sendTo(list, LB_GETCOUNT, 0, 0, &count) || static_cast<LONG_PTR>(count) < 0) return items;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    DWORD_PTR length = 0;
+    s.sendTo(list, LB_GETTEXTLEN, i, 0, &length);
+    if (static_cast<LONG_PTR>(length) < 0) length = 0;
+    // The same workaround as for the combo boxes' texts: ask for the wide text outright.
+    std::wstring wide(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL, s.timeoutMs,
+                        &copied);
+    wide.resize(static_cast<LONG_PTR>(copied) < 0 || copied > length ? 0 : copied);
+    items.push_back(narrow(wide));
+  }
+  return items;
+}
+
+// The first item holding `text`, or -1.
+long itemHolding(const std::vector<std::string>& items, const std::string& text) {
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i].find(text) != std::string::npos) return static_cast<long>(i);
+  return -1;
+}
+
+std::string waitListItem(EditorSession& s, ScriptLine& line, bool present) {
+  Args a(line);
+  HWND list = nullptr;
+  std::string failed = findNamedControl(s, a, list);
+  if (!failed.empty()) return failed;
+  std::string text = a.rest("text");
+  if (!a.done()) return a.error;
+  std::vector<std::string> items;
+  const bool seen = waitFor(s.timeoutMs, [&] {
+    items = listBoxItems(s, list);
+    return (itemHolding(items, text) >= 0) == present ? list : nullptr;
+  });
+  if (seen) return {};
+  std::string lines;
+  for (const std::string& item : items) lines += "\n      " + item;
+  return std::string(present ? "no" : "still an") + " list item holding \"" + text + "\" within " +
+         std::to_string(s.timeoutMs) + " ms; the items:" + lines;
+}
+
 // "TEXT" or "#INDEX" to an item position, or -1.
 long itemPosition(const std::vector<std::string>& items, const std::string& wanted) {
   long index = -1;
@@ -165,6 +210,30 @@ std::string cmdSetText(EditorSession& s, ScriptLine& line) {
   if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
                            SMTO_NORMAL, s.timeoutMs, &ignored)) {
     return "the editor did not take the text within " + std::to_string(s.timeoutMs) + " ms";
+  }
+  return {};
+}
+
+std::string cmdWaitListItem(EditorSession& s, ScriptLine& line) { return waitListItem(s, line, true); }
+
+std::string cmdWaitNoListItem(EditorSession& s, ScriptLine& line) { return waitListItem(s, line, false); }
+
+std::string cmdDoubleClickItem(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  HWND list = nullptr;
+  std::string failed = findNamedControl(s, a, list);
+  if (!failed.empty()) return failed;
+  std::string text = a.rest("text");
+  if (!a.done()) return a.error;
+  std::vector<std::string> items = listBoxItems(s, list);
+  long index = itemHolding(items, text);
+  if (index < 0) return "no list item holding \"" + text + "\" among " + joined(items);
+  // What a double-click amounts to: the item selected, then LBN_DBLCLK to the list's parent. Both
+  // are sent, so the editor has handled them when this returns.
+  int id = GetDlgCtrlID(list);
+  if (!s.sendTo(list, LB_SETCURSEL, index, 0) ||
+      !s.sendTo(GetParent(list), WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), reinterpret_cast<LPARAM>(list))) {
+    return "the editor did not handle the double-click within " + std::to_string(s.timeoutMs) + " ms";
   }
   return {};
 }

@@ -1,0 +1,130 @@
+#include "app/configuration_check_win.h"
+
+#include <string>
+#include <vector>
+
+#include "app/commands_win.h"
+#include "document/configuration_check.h"
+#include "resource_ids.h"
+#include "settings/warning_setup.h"
+#include "settings/warning_table.h"
+
+namespace {
+
+// The one open window and the findings its lines stand for, in the same order.
+struct CheckWindow {
+    HWND dialog = nullptr;
+    AppState* app = nullptr;
+    std::vector<CheckFinding> findings;
+};
+CheckWindow checkWindow;
+
+void listFindings() {
+    HWND dialog = checkWindow.dialog;
+    HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
+    checkWindow.findings = checkConfiguration(checkWindow.app->config);
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    int widest = 0;
+    HDC dc = GetDC(list);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    for (const CheckFinding& finding : checkWindow.findings) {
+        const std::string line = checkFindingLine(finding);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        if (size.cx > widest) widest = size.cx;
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(list, dc);
+    // The lines are sentences; the list scrolls sideways rather than cutting them.
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+    SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    SetDlgItemTextA(dialog, IDC_CHECK_SUMMARY, checkSummaryText(checkWindow.findings).c_str());
+}
+
+void focusControl(HWND window, int controlId) {
+    HWND control = GetDlgItem(window, controlId);
+    if (!control) return;
+    SetFocus(control);
+    SendMessageA(control, EM_SETSEL, 0, -1);  // lists ignore it
+}
+
+// Opens the dialog that holds the finding's place, or selects its panel field. A gauge has no
+// dialog: its place is in the list's words.
+void goToPlace(AppState& app, const CheckPlace& place) {
+    switch (place.kind) {
+    case CheckPlaceKind::VehicleField:
+        SetForegroundWindow(app.mainWindow);  // its activation restores the old focus first
+        focusControl(app.vehiclePanel, place.controlId);
+        break;
+    case CheckPlaceKind::CurvePoint:
+        if (HWND dialog = openCustomSensorFor(app, place.sensor); dialog && place.point >= 0)
+            focusControl(dialog, IDC_CURVE_POINT_FIRST + place.point);
+        break;
+    case CheckPlaceKind::Warning:
+        if (HWND dialog = openWarningsFor(app))
+            focusControl(dialog, warningRowControls(warningRowIndex(place.warning, place.row)).parameterList);
+        break;
+    case CheckPlaceKind::Gauge:
+        break;
+    }
+}
+
+INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_ACTIVATE:
+        // Typing in the vehicle panel becomes a step only when the field is left; coming back to
+        // the list shows what was typed so far, too.
+        if (LOWORD(wParam) != WA_INACTIVE && checkWindow.dialog == dialog) listFindings();
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {
+            DestroyWindow(dialog);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDC_CHECK_FINDINGS && HIWORD(wParam) == LBN_DBLCLK && checkWindow.app) {
+            const int index = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CHECK_FINDINGS, LB_GETCURSEL, 0, 0));
+            if (index >= 0 && index < static_cast<int>(checkWindow.findings.size())) {
+                const CheckPlace place = checkWindow.findings[static_cast<std::size_t>(index)].place;
+                goToPlace(*checkWindow.app, place);
+            }
+            return TRUE;
+        }
+        return FALSE;
+    case WM_DESTROY:
+        checkWindow.dialog = nullptr;
+        checkWindow.findings.clear();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void openConfigurationCheck(AppState& app) {
+    checkWindow.app = &app;
+    if (checkWindow.dialog) {
+        if (IsIconic(checkWindow.dialog)) ShowWindow(checkWindow.dialog, SW_RESTORE);
+        SetForegroundWindow(checkWindow.dialog);
+        return;
+    }
+    HWND dialog = CreateDialogParamA(app.instance, MAKEINTRESOURCEA(IDD_CONFIGURATION_CHECK), app.mainWindow,
+                                     checkDialogProc, 0);
+    if (!dialog) return;
+    checkWindow.dialog = dialog;
+    listFindings();
+    ShowWindow(dialog, SW_SHOW);
+}
+
+void configurationCheckFollows(AppState& app) {
+    if (!checkWindow.dialog) return;
+    checkWindow.app = &app;
+    listFindings();
+}
