@@ -27,18 +27,22 @@ void selectEntry(EditingState& state, const PageDirectory& directory, const Gaug
               static_cast<std::uint16_t>(state.ghost.y));
 }
 
-// The list position of the first catalog entry with this identifier.
+// The list position of the first catalog entry with this identifier (kinds, then positions, in
+// order, as findCatalogEntry finds it).
 bool entryPosition(const GaugeCatalog& catalog, std::uint32_t gaugeId, int& kind, int& position) {
-    const CatalogEntry* entry = findCatalogEntry(catalog, gaugeId);
-    if (!entry) return false;
     for (kind = 0; kind < kKindCount; ++kind) {
         const std::vector<CatalogEntry>& entries = catalog.kinds[kind];
-        if (!entries.empty() && entry >= &entries.front() && entry <= &entries.back()) {
-            position = static_cast<int>(entry - &entries.front());
-            return true;
-        }
+        for (position = 0; position < static_cast<int>(entries.size()); ++position)
+            if (entries[position].gaugeId == gaugeId) return true;
     }
     return false;
+}
+
+// The placed gauge under the ghost; none while the ghost is hidden right of the pages.
+std::optional<PlacementRef> gaugeUnderGhost(const EditingState& state, const PageLayout& layout,
+                                            const PageDirectory& directory) {
+    if (state.ghost.hidden != 0) return std::nullopt;
+    return findPlacementAt(layout, directory, state.ghost.x, state.ghost.y);
 }
 
 bool selectCopied(EditingState& state, const PageDirectory& directory, const GaugeCatalog& catalog,
@@ -55,9 +59,7 @@ bool selectCopied(EditingState& state, const PageDirectory& directory, const Gau
 
 bool pickUpGauge(GaugeCarry& carry, const EditingState& state, const PageLayout& layout,
                  const PageDirectory& directory, ViewHost& host, bool byMouse) {
-    if (state.ghost.hidden != 0) return false;
-    const std::optional<PlacementRef> hit =
-        findPlacementAt(layout, directory, state.ghost.x, state.ghost.y);
+    const std::optional<PlacementRef> hit = gaugeUnderGhost(state, layout, directory);
     if (!hit) return false;
     carry = GaugeCarry{true, byMouse, *hit, state.ghost.x, state.ghost.y};
     if (state.ghost.window != 0) host.showView(state.ghost.window, false);
@@ -95,18 +97,14 @@ void cancelCarry(GaugeCarry& carry, const EditingState& state, ViewHost& host) {
 
 bool copyGaugeAtGhost(EditingState& state, const PageLayout& layout, const PageDirectory& directory,
                       const GaugeCatalog& catalog, ViewHost& host, FormControls& selectors) {
-    if (state.ghost.hidden != 0) return false;
-    const std::optional<PlacementRef> hit =
-        findPlacementAt(layout, directory, state.ghost.x, state.ghost.y);
+    const std::optional<PlacementRef> hit = gaugeUnderGhost(state, layout, directory);
     if (!hit) return false;
     return selectCopied(state, directory, catalog, host, selectors, layout.slots[hit->page][hit->slot].gaugeId);
 }
 
 bool cutGaugeAtGhost(EditingState& state, PageLayout& layout, PageDirectory& directory,
                      const GaugeCatalog& catalog, ViewHost& host, FormControls& selectors) {
-    if (state.ghost.hidden != 0) return false;
-    const std::optional<PlacementRef> hit =
-        findPlacementAt(layout, directory, state.ghost.x, state.ghost.y);
+    const std::optional<PlacementRef> hit = gaugeUnderGhost(state, layout, directory);
     if (!hit) return false;
     // Removed only once it is selected, so a gauge the catalog lacks is never cut away unseen.
     if (!selectCopied(state, directory, catalog, host, selectors, layout.slots[hit->page][hit->slot].gaugeId))
