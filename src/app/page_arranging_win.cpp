@@ -62,10 +62,6 @@ void pagesChanged(AppState& app) {
     recordEdit(documentOf(app));
 }
 
-bool askYesNo(const std::string& question, const char* caption) {
-    return MessageBoxA(nullptr, question.c_str(), caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
-}
-
 std::string pageName(int page) { return "page " + std::to_string(page + 1); }
 
 // The page the ghost stands on, for the page dialogs' first choice; page 1 elsewhere.
@@ -212,7 +208,7 @@ void openCopyPage(AppState& app) {
     choice.to = (choice.from + 1) % kPageCount;
     if (!runPageDialog(app, IDD_COPY_PAGE, choice) || choice.from == choice.to) return;
     if (usedSlotCount(app.config.directory.pages[choice.to]) > 0 &&
-        !askYesNo("Replace the gauges of " + pageName(choice.to) + " with those of " +
+        !app.documentShell.askYesNo("Replace the gauges of " + pageName(choice.to) + " with those of " +
                       pageName(choice.from) + "?",
                   "Copy Page?"))
         return;
@@ -226,7 +222,7 @@ void openClearPage(AppState& app) {
     if (!runPageDialog(app, IDD_CLEAR_PAGE, choice)) return;
     // An empty page has nothing to clear, so nothing to ask.
     if (usedSlotCount(app.config.directory.pages[choice.from]) == 0) return;
-    if (!askYesNo("Remove every gauge from " + pageName(choice.from) + "?", "Clear Page?")) return;
+    if (!app.documentShell.askYesNo("Remove every gauge from " + pageName(choice.from) + "?", "Clear Page?")) return;
     clearPage(app.config.layout, app.config.directory, *app.views, choice.from);
     pagesChanged(app);
 }
