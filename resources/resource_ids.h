@@ -29,6 +29,12 @@
 #define IDM_UNDO 40030
 #define IDM_REDO 40031
 #define IDM_CHECK_CONFIGURATION 40200
+// Arranging the pages: the gauge under the ghost (Edit) and whole pages (Gauge > Page)
+#define IDM_COPY_GAUGE 40250
+#define IDM_CUT_GAUGE 40251
+#define IDM_PASTE_GAUGE 40252
+#define IDM_COPY_PAGE 40253
+#define IDM_CLEAR_PAGE 40254
 
 // Dialog templates
 #define IDD_VEHICLE_PANEL 102
@@ -39,6 +45,10 @@
 #define IDD_FIRMWARE_FAILED 220
 #define IDD_FIRMWARE_SUCCEEDED 221
 #define IDD_CONFIGURATION_CHECK 300
+#define IDD_COPY_PAGE 320
+#define IDD_CLEAR_PAGE 321
+#define IDD_CURVE_LINE 322
+#define IDD_CURVE_COPY_FROM 323
 
 // Bitmaps that are not gauges (the gauge bitmaps are named by number in the catalog)
 #define IDB_PAGE_BACKGROUND 115
@@ -55,6 +65,17 @@
 #define IDC_CURVE_PLOT 1060
 #define IDC_CURVE_IMPORT 1061
 #define IDC_CURVE_EXPORT 1062
+// ... and the buttons that fill the points from two values or from another sensor
+#define IDC_CURVE_LINE 1400
+#define IDC_CURVE_COPY_FROM 1401
+// "Straight Line": the values at 0 V and 5 V; "Copy Curve From": the sensor
+#define IDC_LINE_AT_0V 1402
+#define IDC_LINE_AT_5V 1403
+#define IDC_COPY_FROM_SENSOR 1404
+// "Copy Page" and "Clear Page": the page lists
+#define IDC_PAGE_FROM 1405
+#define IDC_PAGE_TO 1406
+#define IDC_PAGE_CLEARED 1407
 
 // Firmware update dialog: the chosen file's name, size and CRC-32
 #define IDC_FIRMWARE_FILE_NAME 1064

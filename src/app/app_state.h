@@ -12,6 +12,7 @@
 #include "document/configuration.h"
 #include "document/edit_history.h"
 #include "layout/gauge_catalog.h"
+#include "layout/page_arranging.h"
 #include "layout/page_editing.h"
 #include "profiles/engine_unit_profiles.h"
 #include "link/upload_win.h"
@@ -31,6 +32,7 @@ struct AppState {
     EngineUnitProfiles profiles;
     GaugeCatalog catalog;
     EditingState editing;
+    GaugeCarry carry;  // a placed gauge being moved
 
     HBITMAP pageBackground = nullptr;
     HBITMAP uploadPicture = nullptr;

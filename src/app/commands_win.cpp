@@ -5,6 +5,7 @@
 #include "app/display_image_export_win.h"
 #include "app/display_preview_win.h"
 #include "app/main_window_win.h"
+#include "app/page_arranging_win.h"
 #include "document/configuration_check.h"
 #include "document/document_commands.h"
 #include "link/firmware_file_check.h"
@@ -57,6 +58,8 @@ HWND openWarningsFor(AppState& app) {
 
 void executeCommand(AppState& app, std::uint32_t command) {
     Document document = documentOf(app);
+    // A gauge being moved stays where it was: every command starts from a settled layout.
+    if (HIWORD(command) == 0) cancelGaugeCarry(app);
     switch (command) {
     case IDM_CREATE_CONFIGURATION: createDocument(document); break;
     case IDM_LOAD_CONFIGURATION: loadDocument(document); break;
@@ -77,6 +80,11 @@ void executeCommand(AppState& app, std::uint32_t command) {
     case IDM_CUSTOM_SENSOR_4: openCustomSensorFor(app, static_cast<int>(command - IDM_CUSTOM_SENSOR_1)); break;
     case IDM_SETUP_WARNINGS: openWarningsFor(app); break;
     case IDM_CHECK_CONFIGURATION: openConfigurationCheck(app); break;
+    case IDM_COPY_GAUGE: copyGauge(app); break;
+    case IDM_CUT_GAUGE: cutGauge(app); break;
+    case IDM_PASTE_GAUGE: pasteGauge(app); break;
+    case IDM_COPY_PAGE: openCopyPage(app); break;
+    case IDM_CLEAR_PAGE: openClearPage(app); break;
     default: break;
     }
 }

@@ -3,7 +3,10 @@
 #include <optional>
 
 #include "app/display_preview_win.h"
+#include "app/commands_win.h"
 #include "app/document_shell_win.h"
+#include "app/page_arranging_win.h"
+#include "resource_ids.h"
 #include "document/document_commands.h"
 #include "layout/page_editing.h"
 
@@ -31,18 +34,40 @@ bool mouseOnPages(const AppState& app) {
     return isOnPages(app.config.directory, cursor.x, cursor.y);
 }
 
+// Ctrl+X, Ctrl+C and Ctrl+V on the pages: the gauge under the ghost.
+std::uint32_t clipboardCommandOf(WPARAM key) {
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0) return 0;
+    switch (key) {
+    case 'X': return IDM_CUT_GAUGE;
+    case 'C': return IDM_COPY_GAUGE;
+    case 'V': return IDM_PASTE_GAUGE;
+    default: return 0;
+    }
+}
+
 // The page keys act after a click on the pages (the main window has the focus), or while the
 // mouse is over them and the focus is not in the vehicle panel, whose fields need these keys.
 bool pressPageKeyIfMeant(AppState& app, const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
+    // Esc puts a carried gauge back wherever the focus is.
+    if (message.wParam == VK_ESCAPE && cancelGaugeCarry(app)) return true;
     const std::optional<PageKey> key = pageKeyOf(message.wParam);
-    if (!key) return false;
+    const std::uint32_t command = clipboardCommandOf(message.wParam);
+    if (!key && command == 0) return false;
     const HWND focus = GetFocus();
     if (focus != app.mainWindow && (inPanel(app, focus) || !mouseOnPages(app))) return false;
-    pressPageKey(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, *key);
-    if (*key == PageKey::place || *key == PageKey::remove) {
+    if (command != 0) {
+        executeCommand(app, command);
+    } else if (*key == PageKey::place) {
+        pressEnterToCarry(app);  // picks up, puts down or places
+    } else if (*key == PageKey::remove) {
+        if (isCarryingGauge(app)) return true;  // the carried gauge is put down or back first
+        pressPageKey(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, *key);
         layoutChanged(app);
         recordEdit(documentOf(app));
+    } else {
+        pressPageKey(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, *key);
+        showCarryOutline(app);
     }
     return true;
 }

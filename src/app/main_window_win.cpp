@@ -1,8 +1,11 @@
 #include "app/main_window_win.h"
 
+#include <windowsx.h>
+
 #include "app/commands_win.h"
 #include "app/display_preview_win.h"
 #include "app/document_shell_win.h"
+#include "app/page_arranging_win.h"
 #include "document/document_commands.h"
 #include "document/document_name.h"
 #include "platform/form_controls_win.h"
@@ -80,6 +83,7 @@ void createContents(AppState& app) {
 }
 
 void handleSelectorChange(AppState& app, WORD controlId) {
+    cancelGaugeCarry(app);  // the new ghost is the selection's, not a carried gauge's
     Win32FormControls selectors(app.mainWindow);
     if (controlId == IDC_KIND_SELECTOR)
         selectKind(app.editing, app.catalog, *app.views, selectors);
@@ -180,15 +184,25 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_MOUSEMOVE:
         moveGhost(app.editing, app.config.directory, *app.views, LOWORD(lParam), HIWORD(lParam));
+        showCarryOutline(app);
         return 0;
     case WM_LBUTTONDOWN:
         SetFocus(window);  // the keys work on the pages after a click on them
+        // On a placed gauge the press starts a drag (a click there never placed anything).
+        if (pressLeftToCarry(app)) return 0;
         placeGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views);
         layoutChanged(app);
         recordEdit(documentOf(app));
         return 0;
+    case WM_LBUTTONUP:
+        releaseLeftFromCarry(app, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != window) cancelGaugeCarry(app);
+        return 0;
     case WM_RBUTTONDOWN:
         SetFocus(window);
+        cancelGaugeCarry(app);
         removeGaugeAtGhost(app.editing, app.config.layout, app.config.directory, *app.views);
         layoutChanged(app);
         recordEdit(documentOf(app));

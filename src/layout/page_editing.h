@@ -3,6 +3,7 @@
 // ghost follows the mouse on a 16-pixel grid, a left click places it, a right click removes the
 // gauge under it. The selectors are reached through a FormControls over the main window.
 #include <cstdint>
+#include <optional>
 
 #include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
@@ -17,6 +18,7 @@ struct EditingState {
     int selectedGauge = 0;
     GaugePlacement ghost;  // the selected gauge at the mouse; window is its view
     int targetPage = 0;    // the page the last successful fit test found
+    std::optional<std::uint32_t> copiedGauge;  // the gauge identifier that Copy or Cut took
 };
 
 // Makes the ghost's view for the selected entry (see page_editing.cpp for the rectangle it

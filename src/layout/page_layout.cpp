@@ -81,18 +81,96 @@ void clearPages(PageLayout& layout, PageDirectory& directory, ViewHost& host) {
     }
 }
 
-int findPlacementPage(const PageLayout& layout, const PageDirectory& directory,
-                      const GaugePlacement& ghost) {
+namespace {
+
+// The fit test; `ignored` names a placed gauge that does not count (the one being moved).
+int fitTest(const PageLayout& layout, const PageDirectory& directory, const GaugePlacement& ghost,
+            const PlacementRef* ignored) {
     int holder = kBlocked;
     for (int page = 0; page < kPageCount; ++page) {
         const PageFrame& frame = directory.pages[page];
         if (placementInsideFrame(ghost, frame)) holder = page;
         // Every page's gauges are tested, although only the holder's can overlap.
         const int used = usedSlotCount(frame);
-        for (int s = 0; s < used; ++s)
+        for (int s = 0; s < used; ++s) {
+            if (ignored && ignored->page == page && ignored->slot == s) continue;
             if (placementsOverlap(ghost, layout.slots[page][s])) return kBlocked;
+        }
     }
     return holder;
+}
+
+}  // namespace
+
+int findPlacementPage(const PageLayout& layout, const PageDirectory& directory,
+                      const GaugePlacement& ghost) {
+    return fitTest(layout, directory, ghost, nullptr);
+}
+
+int findMovePage(const PageLayout& layout, const PageDirectory& directory, PlacementRef moved,
+                 int x, int y) {
+    if (!validPage(moved.page) || moved.slot < 0 ||
+        moved.slot >= usedSlotCount(directory.pages[moved.page]))
+        return kBlocked;
+    GaugePlacement record = layout.slots[moved.page][moved.slot];
+    record.x = x;
+    record.y = y;
+    return fitTest(layout, directory, record, &moved);
+}
+
+std::optional<PlacementRef> movePlacement(PageLayout& layout, PageDirectory& directory,
+                                          ViewHost& host, PlacementRef moved, int x, int y) {
+    const int page = findMovePage(layout, directory, moved, x, y);
+    if (page == kBlocked) return std::nullopt;
+    GaugePlacement record = layout.slots[moved.page][moved.slot];
+    record.x = x;
+    record.y = y;
+    PlacementRef now = moved;
+    if (page == moved.page) {
+        layout.slots[page][moved.slot] = record;
+    } else {
+        // To the end of the new page's slots; the old page closes its gap. The view moves along.
+        PageFrame& from = directory.pages[moved.page];
+        const int used = usedSlotCount(from);
+        if (usedSlotCount(directory.pages[page]) >= kSlotsPerPage) return std::nullopt;
+        GaugePlacement* slots = layout.slots[moved.page];
+        std::copy(slots + moved.slot + 1, slots + used, slots + moved.slot);
+        from.count = used - 1;
+        addPlacement(layout, directory, page, record);
+        now = PlacementRef{page, usedSlotCount(directory.pages[page]) - 1};
+    }
+    if (record.window != 0)
+        host.moveView(record.window, x, y, doubled(record.width), doubled(record.height));
+    return now;
+}
+
+void clearPage(PageLayout& layout, PageDirectory& directory, ViewHost& host, int page) {
+    if (!validPage(page)) return;
+    while (usedSlotCount(directory.pages[page]) > 0)
+        removePlacement(layout, directory, host, page, usedSlotCount(directory.pages[page]) - 1);
+    directory.pages[page].count = 0;
+}
+
+bool copyPage(PageLayout& layout, PageDirectory& directory, ViewHost& host, int from, int to) {
+    if (!validPage(from) || !validPage(to) || from == to) return false;
+    clearPage(layout, directory, host, to);
+    // Each copy stands where its original stands within its page, with a view of its own.
+    const std::int64_t shiftX = static_cast<std::int64_t>(directory.pages[to].x) - directory.pages[from].x;
+    const std::int64_t shiftY = static_cast<std::int64_t>(directory.pages[to].y) - directory.pages[from].y;
+    const int used = usedSlotCount(directory.pages[from]);
+    for (int s = 0; s < used; ++s) {
+        GaugePlacement copy = layout.slots[from][s];
+        copy.x = static_cast<std::int32_t>(std::clamp<std::int64_t>(copy.x + shiftX, INT32_MIN, INT32_MAX));
+        copy.y = static_cast<std::int32_t>(std::clamp<std::int64_t>(copy.y + shiftY, INT32_MIN, INT32_MAX));
+        copy.window = 0;
+        if (copy.bitmap != 0) {
+            copy.window = host.createView(copy.x, copy.y, doubled(copy.width), doubled(copy.height));
+            host.setBitmap(copy.window, copy.bitmap);
+            host.showView(copy.window, true);
+        }
+        addPlacement(layout, directory, to, copy);
+    }
+    return true;
 }
 
 std::optional<PlacementRef> findPlacementAt(const PageLayout& layout,

@@ -74,6 +74,21 @@ void clearPages(PageLayout& layout, PageDirectory& directory, ViewHost& host);
 // The page that holds the ghost entirely without overlapping any placed gauge, or kBlocked.
 int findPlacementPage(const PageLayout& layout, const PageDirectory& directory,
                       const GaugePlacement& ghost);
+// The page that would hold placed gauge `moved` with its corner at (x, y), the gauge itself not
+// counting as an obstacle; kBlocked when it would not fit there (or `moved` is not in use).
+int findMovePage(const PageLayout& layout, const PageDirectory& directory, PlacementRef moved,
+                 int x, int y);
+// Moves placed gauge `moved` to (x, y) with its view when it fits there: on its own page it keeps
+// its slot, onto another page it goes to the end of that page's slots. Its new place, or nothing
+// (nothing changed) when it does not fit.
+std::optional<PlacementRef> movePlacement(PageLayout& layout, PageDirectory& directory,
+                                          ViewHost& host, PlacementRef moved, int x, int y);
+// Removes every gauge of the page with its view.
+void clearPage(PageLayout& layout, PageDirectory& directory, ViewHost& host, int page);
+// Replaces page `to`'s gauges with copies of page `from`'s, each at the same place within its
+// page, in the same slot order, with views of their own. False (nothing changed) for the same
+// page or a bad page index.
+bool copyPage(PageLayout& layout, PageDirectory& directory, ViewHost& host, int from, int to);
 // The first placed gauge (pages, then slots, in order) covering the preview point.
 std::optional<PlacementRef> findPlacementAt(const PageLayout& layout,
                                             const PageDirectory& directory, int x, int y);

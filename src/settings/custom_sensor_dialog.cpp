@@ -39,6 +39,18 @@ void readCustomSensorDialog(FormControls& form, CustomSensorCurves& curves, int 
     }
 }
 
+void fillCurveLine(FormControls& form, const std::string& at0V, const std::string& at5V) {
+    const double low = readCurvePoint(at0V).value;
+    const double high = readCurvePoint(at5V).value;
+    const int last = kCurvePointCount - 1;
+    FillingControls filling;
+    for (int k = 0; k < kCurvePointCount; ++k) {
+        // Both ends exactly as given; between them, each point rounded once to float.
+        const double value = k == last ? high : low + (high - low) * k / last;
+        form.setText(pointEditId(k), formatFixed(static_cast<float>(value), 5, 2));
+    }
+}
+
 bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int selectedSensor, int commandId) {
     switch (commandId) {
     case kOkCommand:

@@ -11,8 +11,8 @@ class FormControls;
 // The 33 edits' texts, point 0 (0 V) first.
 using CurvePointTexts = std::array<std::string, kCurvePointCount>;
 
-// Writes curve `selectedSensor` into the 33 edits as "%5.2f" texts. A sensor outside 0..3
-// writes nothing.
+// Writes curve `selectedSensor` into the 33 edits as "%5.2f" texts (also "Copy from...", with
+// another sensor's curve). A sensor outside 0..3 writes nothing.
 void fillCustomSensorDialog(FormControls& form, const CustomSensorCurves& curves, int selectedSensor);
 
 // Rewrites all 33 points of curve `selectedSensor` from the edits: the first 9 characters of
@@ -45,3 +45,7 @@ std::string importCurveFile(FormControls& form, const std::string& path);
 // "Export...": writes the edits as a CSV curve file. Returns the message for the user when
 // nothing was written (a field that is not a number, or a file that cannot be written).
 std::string exportCurveFile(FormControls& form, const std::string& path);
+
+// "Line...": the 33 edits on the straight line from the value at 0 V to the value at 5 V (each
+// text read as OK reads a point), shown as the edits show numbers. Only the edits change.
+void fillCurveLine(FormControls& form, const std::string& at0V, const std::string& at5V);

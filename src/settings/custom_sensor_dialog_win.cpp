@@ -49,6 +49,53 @@ void exchangeCurveFile(HWND dialog, bool save) {
         MessageBoxA(dialog, failure.c_str(), save ? "Export Curve" : "Import Curve", MB_OK | MB_ICONEXCLAMATION);
 }
 
+// "Straight Line": starts from what the edits show at 0 V and 5 V; OK fills the column.
+INT_PTR CALLBACK curveLineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND sensorDialog = GetParent(dialog);
+    if (message == WM_INITDIALOG) {
+        Win32FormControls edits(sensorDialog);
+        Win32FormControls form(dialog);
+        form.setText(IDC_LINE_AT_0V, edits.getText(IDC_CURVE_POINT_FIRST, 64));
+        form.setText(IDC_LINE_AT_5V, edits.getText(IDC_CURVE_POINT_LAST, 64));
+        return TRUE;
+    }
+    if (message != WM_COMMAND) return FALSE;
+    if (LOWORD(wParam) == IDOK) {
+        Win32FormControls form(dialog);
+        Win32FormControls edits(sensorDialog);
+        fillCurveLine(edits, form.getText(IDC_LINE_AT_0V, 64), form.getText(IDC_LINE_AT_5V, 64));
+        EndDialog(dialog, IDOK);
+    } else if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+    }
+    (void)lParam;
+    return TRUE;
+}
+
+// "Copy Curve From": the four sensors, the next one after this dialog's first; OK fills the
+// column with the chosen sensor's stored curve.
+INT_PTR CALLBACK curveCopyFromProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    HWND sensorDialog = GetParent(dialog);
+    CustomSensorDialogState* state = stateOf(sensorDialog);
+    if (state == nullptr) return FALSE;
+    Win32FormControls form(dialog);
+    if (message == WM_INITDIALOG) {
+        for (int sensor = 0; sensor < kCustomSensorCount; ++sensor)
+            form.addListItem(IDC_COPY_FROM_SENSOR, "Custom Sensor " + std::to_string(sensor + 1));
+        form.selectListItem(IDC_COPY_FROM_SENSOR, (state->selectedSensor + 1) % kCustomSensorCount);
+        return TRUE;
+    }
+    if (message != WM_COMMAND) return FALSE;
+    if (LOWORD(wParam) == IDOK) {
+        Win32FormControls edits(sensorDialog);
+        fillCustomSensorDialog(edits, *state->curves, form.selectedListItem(IDC_COPY_FROM_SENSOR));
+        EndDialog(dialog, IDOK);
+    } else if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+    }
+    return TRUE;
+}
+
 void drawText(HDC dc, int x, int y, const std::string& text) {
     TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
@@ -141,6 +188,12 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
         // Every change of a point, typed or imported, redraws the picture.
         if (isPointEdit(id) && HIWORD(wParam) == EN_CHANGE) {
             InvalidateRect(GetDlgItem(dialog, IDC_CURVE_PLOT), nullptr, FALSE);
+            return TRUE;
+        }
+        if (id == IDC_CURVE_LINE || id == IDC_CURVE_COPY_FROM) {
+            HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+            DialogBoxParamA(instance, MAKEINTRESOURCEA(id == IDC_CURVE_LINE ? IDD_CURVE_LINE : IDD_CURVE_COPY_FROM),
+                            dialog, id == IDC_CURVE_LINE ? curveLineProc : curveCopyFromProc, 0);
             return TRUE;
         }
         if (id == IDC_CURVE_IMPORT || id == IDC_CURVE_EXPORT) {

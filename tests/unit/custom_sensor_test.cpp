@@ -180,3 +180,37 @@ TEST(CustomSensorDialog, SensorOutsideTheFourTouchesNothing) {
     }
     EXPECT_EQ(std::memcmp(&before, &curves, sizeof curves), 0);
 }
+
+TEST(CustomSensorDialog, LineFillsTheEditsFromTheTwoEnds) {
+    struct Case {
+        const char* name;
+        const char* at0V;
+        const char* at5V;
+        const char* first;
+        const char* second;
+        const char* middle;
+        const char* last;
+    };
+    const Case cases[] = {
+        {"0 to 100 psi", "0", "100", " 0.00", " 3.12", "50.00", "100.00"},
+        {"falling", "5", "-5", " 5.00", " 4.69", " 0.00", "-5.00"},
+        {"flat", " 7.50", "7.5", " 7.50", " 7.50", " 7.50", " 7.50"},
+        {"read as OK reads: 9 characters, no number is 0", "x", "1000000000", " 0.00",
+         "3125000.00", "50000000.00", "100000000.00"},
+    };
+    for (const Case& c : cases) {
+        FlagWatchingForm form;
+        fillCurveLine(form, c.at0V, c.at5V);
+        EXPECT_EQ(form.texts[kFirstEdit], c.first) << "case " << c.name;
+        EXPECT_EQ(form.texts[kFirstEdit + 1], c.second) << "case " << c.name;
+        EXPECT_EQ(form.texts[kFirstEdit + 16], c.middle) << "case " << c.name;
+        EXPECT_EQ(form.texts[kFirstEdit + 32], c.last) << "case " << c.name;
+        EXPECT_EQ(form.unguardedWrites, 0) << "case " << c.name;
+    }
+    // Only the edits change: Cancel afterwards stores nothing.
+    CustomSensorCurves curves = startupCustomSensorCurves();
+    FlagWatchingForm form;
+    fillCurveLine(form, "0", "100");
+    EXPECT_TRUE(customSensorCommand(form, curves, 0, kCancel));
+    EXPECT_EQ(bitsOf(curves.points[0][32]), bitsOf(5.0f));
+}

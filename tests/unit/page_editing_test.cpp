@@ -1,4 +1,5 @@
 #include "layout/page_editing.h"
+#include "layout/page_arranging.h"
 
 #include <gtest/gtest.h>
 
@@ -269,4 +270,144 @@ TEST_F(PageEditingTest, OnlyPointsInsideAPageAreOnThePages) {
     EXPECT_FALSE(isOnPages(directory, kPageX + kPageWidth, kPageTop));
     EXPECT_FALSE(isOnPages(directory, kPageX, kPageTop + kPageHeight)) << "between two pages";
     EXPECT_FALSE(isOnPages(directory, kPageX - 1, kPageTop));
+}
+
+// Three text gauges on page 1 at x 32, 144 and 256 (112 x 32 preview pixels each); the middle
+// one is picked up by its inside (grab at the ghost's (144, 208)) and carried as the ghost moves.
+TEST_F(PageEditingTest, CarriedGaugeMovesWhereItsOutlineFits) {
+    struct Case {
+        const char* name;
+        int toX, toY;  // the mouse when the gauge is put down
+        bool cancel;   // Esc instead of a release
+        bool fits;
+        int page, slot, x, y;  // where the carried gauge's record then stands
+        int pageOneCount;
+    };
+    const Case cases[] = {
+        {"without a drag", 150, 215, false, true, 1, 1, 144, 208, 3},
+        {"one step down", 150, 231, false, true, 1, 1, 144, 224, 3},
+        {"over the third gauge", 166, 215, false, false, 1, 1, 144, 208, 3},
+        {"onto page 3", 150, 567, false, true, 3, 0, 144, 560, 2},
+        {"across page 1's bottom edge", 150, 327, false, false, 1, 1, 144, 208, 3},
+        {"between the pages", 150, 359, false, false, 1, 1, 144, 208, 3},
+        {"right of the pages", 600, 215, false, false, 1, 1, 144, 208, 3},
+        {"Esc where it fits", 150, 567, true, true, 1, 1, 144, 208, 3},
+    };
+    chooseKind(kTextKind);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int page = 0; page < kPageCount; ++page) clearPage(layout, directory, host, page);
+        clickAt(32, 208);
+        clickAt(144, 208);
+        clickAt(256, 208);
+        const std::uint32_t carriedId = layout.slots[1][1].gaugeId;
+        const ViewHandle carriedView = layout.slots[1][1].window;
+        GaugeCarry carry;
+        moveGhost(state, directory, host, 150, 215);
+        ASSERT_TRUE(pickUpGauge(carry, state, layout, directory, host, true));
+        EXPECT_FALSE(ghostView().visible) << "the outline stands in for the ghost";
+        moveGhost(state, directory, host, static_cast<std::uint16_t>(c.toX), static_cast<std::uint16_t>(c.toY));
+        const CarryOutline outline = carryOutline(carry, state, layout, directory);
+        EXPECT_EQ(outline.fits, c.fits);
+        EXPECT_EQ(outline.width, 112);
+        if (c.cancel)
+            cancelCarry(carry, state, host);
+        else
+            EXPECT_EQ(putDownGauge(carry, state, layout, directory, host), c.fits);
+        EXPECT_FALSE(carry.active);
+        EXPECT_EQ(ghostView().visible, state.ghost.hidden == 0);
+        EXPECT_EQ(directory.pages[1].count, c.pageOneCount);
+        const GaugePlacement& placed = layout.slots[c.page][c.slot];
+        EXPECT_EQ(placed.gaugeId, carriedId);
+        EXPECT_EQ(placed.window, carriedView);
+        EXPECT_EQ(placed.x, c.x);
+        EXPECT_EQ(placed.y, c.y);
+        EXPECT_EQ(host.view(carriedView).y, c.y);
+        EXPECT_EQ(host.staleCalls, 0);
+    }
+    GaugeCarry carry;
+    moveGhost(state, directory, host, 450, 100);
+    EXPECT_FALSE(pickUpGauge(carry, state, layout, directory, host, true)) << "no gauge there";
+    EXPECT_FALSE(carry.active);
+}
+
+TEST_F(PageEditingTest, EnterPicksUpPutsDownOrPlaces) {
+    chooseKind(kTextKind);
+    GaugeCarry carry;
+    moveGhost(state, directory, host, 40, 40);
+    EXPECT_TRUE(pressEnterOnPages(carry, state, layout, directory, catalog, host)) << "places";
+    ASSERT_EQ(placedCount(), 1);
+    EXPECT_FALSE(pressEnterOnPages(carry, state, layout, directory, catalog, host)) << "picks up";
+    EXPECT_TRUE(carry.active);
+    EXPECT_EQ(placedCount(), 1);
+    // Carried onto page 0's bottom edge: Enter there keeps carrying; two steps up it fits.
+    for (int step = 0; step < 7; ++step)
+        pressPageKey(state, layout, directory, catalog, host, PageKey::down);
+    EXPECT_FALSE(pressEnterOnPages(carry, state, layout, directory, catalog, host));
+    EXPECT_TRUE(carry.active);
+    pressPageKey(state, layout, directory, catalog, host, PageKey::up);
+    pressPageKey(state, layout, directory, catalog, host, PageKey::right);
+    EXPECT_TRUE(pressEnterOnPages(carry, state, layout, directory, catalog, host));
+    EXPECT_FALSE(carry.active);
+    EXPECT_EQ(placedCount(), 1);
+    EXPECT_EQ(layout.slots[0][0].x, 48);
+    EXPECT_EQ(layout.slots[0][0].y, 128);
+}
+
+TEST_F(PageEditingTest, CopyCutAndPasteTakeThePlacedGaugesEntry) {
+    chooseKind(kIndicatorKind);
+    chooseGauge(3);
+    clickAt(32, 32);
+    const std::uint32_t indicator = layout.slots[0][0].gaugeId;
+    chooseKind(kTextKind);
+
+    moveGhost(state, directory, host, 300, 100);  // no gauge there
+    EXPECT_FALSE(copyGaugeAtGhost(state, layout, directory, catalog, host, selectors));
+    pasteGauge(state, layout, directory, catalog, host, selectors);
+    EXPECT_EQ(placedCount(), 1) << "nothing copied: paste does nothing";
+    EXPECT_EQ(state.selectedKind, kTextKind);
+
+    moveGhost(state, directory, host, 36, 36);
+    ASSERT_TRUE(copyGaugeAtGhost(state, layout, directory, catalog, host, selectors));
+    EXPECT_EQ(state.selectedKind, kIndicatorKind);
+    EXPECT_EQ(state.selectedGauge, 3);
+    EXPECT_EQ(selectors.selectedListItem(IDC_KIND_SELECTOR), kIndicatorKind);
+    EXPECT_EQ(selectors.selectedListText(IDC_GAUGE_SELECTOR), definitionName(kIndicatorKind, 3));
+    EXPECT_EQ(state.ghost.gaugeId, indicator);
+    EXPECT_EQ(ghostView().width, 2 * state.ghost.width) << "the ghost has its size at once";
+    EXPECT_EQ(placedCount(), 1);
+
+    // The next click places a copy; after another choice Paste takes the copied entry again.
+    clickAt(96, 32);
+    chooseKind(kTextKind);
+    moveGhost(state, directory, host, 160, 32);
+    pasteGauge(state, layout, directory, catalog, host, selectors);
+    ASSERT_EQ(placedCount(), 3);
+    EXPECT_EQ(layout.slots[0][1].gaugeId, indicator);
+    EXPECT_EQ(layout.slots[0][2].gaugeId, indicator);
+    EXPECT_EQ(layout.slots[0][2].x, 160);
+
+    // Cut: removed and selected; on a hidden ghost nothing happens.
+    chooseKind(kTextKind);
+    moveGhost(state, directory, host, 100, 40);
+    ASSERT_TRUE(cutGaugeAtGhost(state, layout, directory, catalog, host, selectors));
+    EXPECT_EQ(placedCount(), 2);
+    EXPECT_EQ(layout.slots[0][1].x, 160) << "the gap closes";
+    EXPECT_EQ(state.ghost.gaugeId, indicator);
+    moveGhost(state, directory, host, 600, 40);
+    EXPECT_FALSE(cutGaugeAtGhost(state, layout, directory, catalog, host, selectors));
+    EXPECT_EQ(placedCount(), 2);
+    EXPECT_EQ(host.staleCalls, 0);
+}
+
+TEST_F(PageEditingTest, PageListsAndThePageUnderAPoint) {
+    fillPageList(selectors, 1400, 2);
+    EXPECT_EQ(selectors.lists[1400].items, (std::vector<std::string>{"Page 1", "Page 2", "Page 3", "Page 4"}));
+    EXPECT_EQ(chosenPage(selectors, 1400), 2);
+    selectors.lists[1400].selection = -1;
+    EXPECT_FALSE(chosenPage(selectors, 1400));
+    EXPECT_EQ(pageAt(directory, 32, 560), 3);
+    EXPECT_EQ(pageAt(directory, 511, 335), 1);
+    EXPECT_FALSE(pageAt(directory, 512, 40));
+    EXPECT_FALSE(pageAt(directory, 40, 160)) << "between pages";
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 
 #include "support/fake_view_host.h"
 
@@ -249,3 +250,115 @@ TEST_F(PageLayoutTest, DamagedSizesDoNotOverflowTheTests) {
 }
 
 }  // namespace
+
+// Page 0 holds a radial at (32, 32) and a text gauge at (192, 32); page 1 a text gauge at
+// (32, 208). Each case moves one of them; the gauge itself never blocks its own move.
+TEST_F(PageLayoutTest, MoveKeepsTheSlotOnItsPageAndAppendsOnAnother) {
+    struct Case {
+        const char* name;
+        PlacementRef moved;
+        int x, y;
+        int page;  // findMovePage's answer
+        int counts[kPageCount];
+        int slot;  // where the moved gauge's record then stands (on `page`)
+    };
+    const Case cases[] = {
+        {"one step right, over its own old place", {0, 0}, 48, 32, 0, {2, 1, 0, 0}, 0},
+        {"to the same place", {0, 1}, 192, 32, 0, {2, 1, 0, 0}, 1},
+        {"onto the other gauge", {0, 0}, 176, 32, kBlocked, {2, 1, 0, 0}, 0},
+        {"touching the other gauge", {0, 0}, 64, 32, 0, {2, 1, 0, 0}, 0},
+        {"across the page's right edge", {0, 1}, 416, 32, kBlocked, {2, 1, 0, 0}, 1},
+        {"between two pages", {0, 1}, 192, 160, kBlocked, {2, 1, 0, 0}, 1},
+        {"left of every page", {0, 1}, 0, 32, kBlocked, {2, 1, 0, 0}, 1},
+        {"to page 3, last slot there", {0, 0}, 32, 560, 3, {1, 1, 0, 1}, 0},
+        {"to page 1 beside its gauge", {0, 0}, 160, 208, 1, {1, 2, 0, 0}, 1},
+        {"a slot not in use", {0, 2}, 32, 384, kBlocked, {2, 1, 0, 0}, 0},
+        {"a page outside 0..3", {4, 0}, 32, 384, kBlocked, {2, 1, 0, 0}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        place(0, gaugeAt(32, 32, 64, 64, 0x0000));
+        place(0, gaugeAt(192, 32, 56, 16, 0x3109));
+        place(1, gaugeAt(32, 208, 56, 16, 0x3105));
+        PageLayout before;
+        std::memcpy(&before, &layout, sizeof layout);  // padding too, for the byte comparison
+        EXPECT_EQ(findMovePage(layout, directory, c.moved, c.x, c.y), c.page);
+        const std::optional<PlacementRef> now = movePlacement(layout, directory, host, c.moved, c.x, c.y);
+        for (int p = 0; p < kPageCount; ++p) EXPECT_EQ(directory.pages[p].count, c.counts[p]) << "page " << p;
+        if (c.page == kBlocked) {
+            EXPECT_FALSE(now);
+            EXPECT_EQ(0, std::memcmp(&before, &layout, sizeof layout));
+            continue;
+        }
+        ASSERT_TRUE(now);
+        EXPECT_EQ(now->page, c.page);
+        EXPECT_EQ(now->slot, c.slot);
+        const GaugePlacement& moved = layout.slots[now->page][now->slot];
+        const GaugePlacement& original = before.slots[c.moved.page][c.moved.slot];
+        EXPECT_EQ(moved.x, c.x);
+        EXPECT_EQ(moved.y, c.y);
+        EXPECT_EQ(moved.gaugeId, original.gaugeId);
+        EXPECT_EQ(moved.window, original.window);
+        const FakeViewHost::View& view = host.view(moved.window);
+        EXPECT_EQ(view.x, c.x);
+        EXPECT_EQ(view.y, c.y);
+        EXPECT_EQ(view.width, 2 * moved.width);
+        EXPECT_FALSE(view.destroyed);
+        EXPECT_EQ(host.staleCalls, 0);
+    }
+}
+
+TEST_F(PageLayoutTest, CopyPageReplacesTheTargetAndClearPageEmptiesOne) {
+    struct Case {
+        const char* name;
+        int from, to;
+        bool copied;
+        int counts[kPageCount];
+    };
+    const Case cases[] = {
+        {"onto an empty page", 0, 2, true, {2, 1, 2, 0}},
+        {"onto a page with gauges", 0, 1, true, {2, 2, 0, 0}},
+        {"an empty page over gauges", 3, 1, true, {2, 0, 0, 0}},
+        {"upwards", 1, 0, true, {1, 1, 0, 0}},
+        {"onto itself", 1, 1, false, {2, 1, 0, 0}},
+        {"from a page outside 0..3", -1, 1, false, {2, 1, 0, 0}},
+        {"to a page outside 0..3", 0, 4, false, {2, 1, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host = FakeViewHost{};
+        SetUp();
+        // Gauges with a bitmap, as the catalog gives them; a copy's view shows the same one.
+        auto shown = [](GaugePlacement p) { p.bitmap = 5; return p; };
+        place(0, shown(gaugeAt(32, 32, 64, 64, 0x0000)));
+        place(0, shown(gaugeAt(192, 160 - 32, 56, 16, 0x3109)));
+        place(1, shown(gaugeAt(32, 208, 56, 16, 0x3105)));
+        const int viewsBefore = host.liveCount();
+        EXPECT_EQ(copyPage(layout, directory, host, c.from, c.to), c.copied);
+        for (int p = 0; p < kPageCount; ++p) EXPECT_EQ(directory.pages[p].count, c.counts[p]) << "page " << p;
+        if (!c.copied) {
+            EXPECT_EQ(host.liveCount(), viewsBefore);
+            continue;
+        }
+        // Each copy: the original's record moved by the pages' distance, with a live view there.
+        for (int s = 0; s < directory.pages[c.to].count; ++s) {
+            const GaugePlacement& copy = layout.slots[c.to][s];
+            const GaugePlacement& original = layout.slots[c.from][s];
+            EXPECT_EQ(copy.x, original.x);
+            EXPECT_EQ(copy.y, original.y + kPageStride * (c.to - c.from));
+            EXPECT_EQ(copy.gaugeId, original.gaugeId);
+            ASSERT_NE(copy.window, original.window);
+            EXPECT_EQ(host.view(copy.window).y, copy.y);
+            EXPECT_EQ(host.view(copy.window).bitmap, copy.bitmap);
+            EXPECT_TRUE(host.view(copy.window).visible);
+        }
+        // The replaced gauges' views went; every gauge left has its own.
+        const int placed = c.counts[0] + c.counts[1] + c.counts[2] + c.counts[3];
+        EXPECT_EQ(host.liveCount(), placed);
+        EXPECT_EQ(host.staleCalls, 0);
+        clearPage(layout, directory, host, c.to);
+        EXPECT_EQ(directory.pages[c.to].count, 0);
+        EXPECT_EQ(host.liveCount(), placed - c.counts[c.to]);
+    }
+}

@@ -46,6 +46,11 @@ const NamedId kMenuCommands[] = {
     {"IDM_EXPORT_DISPLAY_IMAGE", IDM_EXPORT_DISPLAY_IMAGE},
     {"IDM_UNDO", IDM_UNDO},
     {"IDM_REDO", IDM_REDO},
+    {"IDM_COPY_GAUGE", IDM_COPY_GAUGE},
+    {"IDM_CUT_GAUGE", IDM_CUT_GAUGE},
+    {"IDM_PASTE_GAUGE", IDM_PASTE_GAUGE},
+    {"IDM_COPY_PAGE", IDM_COPY_PAGE},
+    {"IDM_CLEAR_PAGE", IDM_CLEAR_PAGE},
 };
 }  // namespace
 
@@ -160,6 +165,35 @@ std::string cmdCommand(EditorSession& s, ScriptLine& line) {
   // Sent, so the next line sees its outcome; only for commands that open no modal window.
   if (!s.send(WM_COMMAND, MAKEWPARAM(id, 0), 0)) return "the editor did not handle the command";
   return {};
+}
+
+std::string cmdSettle(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  if (!a.done()) return a.error;
+  // A sent message is taken only when the editor asks for its next message: what a posted
+  // command did after its last box closed is done by then.
+  if (!s.settle()) return "the editor did not answer within " + std::to_string(s.timeoutMs) + " ms";
+  return {};
+}
+
+std::string cmdWaitUntil(EditorSession& s, ScriptLine& line) {
+  if (line.atEnd()) return "missing argument: an expect command";
+  const std::string rest = line.rest();
+  ScriptLine first(rest);
+  std::string name;
+  first.next(name);
+  const Command* command = findCommand(name);
+  if (command == nullptr || name.rfind("expect-", 0) != 0) return "not an expect command: " + name;
+  // Keys travel through the system's queue and arrive later: try again until what they do shows.
+  const DWORD start = GetTickCount();
+  for (;;) {
+    ScriptLine attempt(rest);
+    attempt.next(name);
+    const std::string failed = command->run(s, attempt);
+    if (failed.empty()) return {};
+    if (GetTickCount() - start >= s.timeoutMs) return failed;
+    Sleep(50);
+  }
 }
 
 std::string cmdSleep(EditorSession&, ScriptLine& line) {

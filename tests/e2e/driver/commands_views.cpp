@@ -97,6 +97,56 @@ std::string cmdClickLeft(EditorSession& s, ScriptLine& line) {
   return {};
 }
 
+// A drag by the left button: down at the first point, moves with the button held, up at the
+// last point (which may lie outside the window: negative or past its size). `left-down` and
+// `left-up` split it, so that a picture can be taken while the button is held.
+std::string cmdLeftDown(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  long x = a.number("x"), y = a.number("y");
+  if (!a.done()) return a.error;
+  s.lastMouse = {x, y};
+  if (!s.send(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)) || !s.send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y))) {
+    return "the editor did not handle the button within " + std::to_string(s.timeoutMs) + " ms";
+  }
+  return {};
+}
+
+std::string cmdDragTo(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  long x = a.number("x"), y = a.number("y");
+  if (!a.done()) return a.error;
+  s.lastMouse = {x, y};
+  if (!s.send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y))) {
+    return "the editor did not handle the move within " + std::to_string(s.timeoutMs) + " ms";
+  }
+  return {};
+}
+
+std::string cmdLeftUp(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  long x = a.number("x"), y = a.number("y");
+  if (!a.done()) return a.error;
+  if (!s.send(WM_LBUTTONUP, 0, MAKELPARAM(x, y))) {
+    return "the editor did not handle the release within " + std::to_string(s.timeoutMs) + " ms";
+  }
+  return {};
+}
+
+std::string cmdDragLeft(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  long x1 = a.number("x"), y1 = a.number("y"), x2 = a.number("to x"), y2 = a.number("to y");
+  if (!a.done()) return a.error;
+  const std::string from = std::to_string(x1) + " " + std::to_string(y1);
+  const std::string to = std::to_string(x2) + " " + std::to_string(y2);
+  ScriptLine down(from), middle(std::to_string((x1 + x2) / 2) + " " + std::to_string((y1 + y2) / 2)),
+      move(to), up(to);
+  std::string failed = cmdLeftDown(s, down);
+  if (failed.empty()) failed = cmdDragTo(s, middle);
+  if (failed.empty()) failed = cmdDragTo(s, move);
+  if (failed.empty()) failed = cmdLeftUp(s, up);
+  return failed;
+}
+
 std::string cmdClickGrid(EditorSession& s, ScriptLine& line) {
   Args a(line);
   long x0 = a.number("x"), y0 = a.number("y"), dx = a.number("x step"), dy = a.number("y step");

@@ -1,0 +1,228 @@
+#include "app/page_arranging_win.h"
+
+#include <string>
+
+#include "app/display_preview_win.h"
+#include "app/document_shell_win.h"
+#include "document/document_commands.h"
+#include "layout/page_arranging.h"
+#include "platform/form_controls_win.h"
+#include "resource_ids.h"
+
+namespace {
+
+const char kOutlineClass[] = "VeltranaCarryOutline";
+constexpr int kOutlineThickness = 3;
+const COLORREF kFitsColour = RGB(150, 150, 150);     // light: the gauge would go there
+const COLORREF kBlockedColour = RGB(220, 0, 0);      // marked: it would not fit there
+
+// The outline window paints its whole area in its colour; its region leaves only the frame, so
+// the pages and gauges show through the middle. It never takes the mouse: the window under it
+// (the main window, in this thread) gets the mouse's messages.
+LRESULT CALLBACK outlineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT area;
+        GetClientRect(window, &area);
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+        FillRect(dc, &area, brush);
+        DeleteObject(brush);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND outlineWindow(AppState& app) {
+    static HWND outline = nullptr;
+    if (outline && IsWindow(outline)) return outline;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = outlineProc;
+    windowClass.hInstance = app.instance;
+    windowClass.lpszClassName = kOutlineClass;
+    RegisterClassA(&windowClass);
+    // A popup owned by the main window rather than a child of it: the gauge views under it do
+    // not clip their siblings, so a child outline would be painted over wherever it crosses one.
+    outline = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kOutlineClass, nullptr, WS_POPUP,
+                              0, 0, 0, 0, app.mainWindow, nullptr, app.instance, nullptr);
+    return outline;
+}
+
+void hideOutline(AppState& app) { ShowWindow(outlineWindow(app), SW_HIDE); }
+
+// The gauges changed: the display preview follows and the change is one undo step.
+void pagesChanged(AppState& app) {
+    layoutChanged(app);
+    recordEdit(documentOf(app));
+}
+
+std::string pageName(int page) { return "page " + std::to_string(page + 1); }
+
+// The page the ghost stands on, for the page dialogs' first choice; page 1 elsewhere.
+int pageUnderGhost(const AppState& app) {
+    return pageAt(app.config.directory, app.editing.ghost.x, app.editing.ghost.y).value_or(0);
+}
+
+// The page choices of one page dialog: in, the first choices; out, the chosen pages.
+struct PageChoice {
+    int from = 0;
+    int to = 0;
+};
+
+INT_PTR CALLBACK pageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* choice = reinterpret_cast<PageChoice*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG: {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        choice = reinterpret_cast<PageChoice*>(lParam);
+        Win32FormControls form(dialog);
+        if (GetDlgItem(dialog, IDC_PAGE_CLEARED)) {
+            fillPageList(form, IDC_PAGE_CLEARED, choice->from);
+        } else {
+            fillPageList(form, IDC_PAGE_FROM, choice->from);
+            fillPageList(form, IDC_PAGE_TO, choice->to);
+        }
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK && choice) {
+            Win32FormControls form(dialog);
+            const bool clearing = GetDlgItem(dialog, IDC_PAGE_CLEARED) != nullptr;
+            const std::optional<int> from = chosenPage(form, clearing ? IDC_PAGE_CLEARED : IDC_PAGE_FROM);
+            const std::optional<int> to = clearing ? from : chosenPage(form, IDC_PAGE_TO);
+            if (!from || !to) return TRUE;
+            choice->from = *from;
+            choice->to = *to;
+            EndDialog(dialog, IDOK);
+        } else if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+bool runPageDialog(AppState& app, int templateId, PageChoice& choice) {
+    return DialogBoxParamA(app.instance, MAKEINTRESOURCEA(templateId), app.mainWindow,
+                           pageDialogProc, reinterpret_cast<LPARAM>(&choice)) == IDOK;
+}
+
+}  // namespace
+
+bool isCarryingGauge(const AppState& app) { return app.carry.active; }
+
+void showCarryOutline(AppState& app) {
+    if (!app.carry.active) return;
+    // The outline stands in for the ghost, which a move back from right of the pages would show.
+    if (app.editing.ghost.window != 0) app.views->showView(app.editing.ghost.window, false);
+    const CarryOutline outline = carryOutline(app.carry, app.editing, app.config.layout, app.config.directory);
+    HWND window = outlineWindow(app);
+    SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(outline.fits ? kFitsColour : kBlockedColour));
+    const int inset = kOutlineThickness;
+    HRGN frame = CreateRectRgn(0, 0, outline.width, outline.height);
+    HRGN inside = CreateRectRgn(inset, inset, outline.width - inset, outline.height - inset);
+    CombineRgn(frame, frame, inside, RGN_DIFF);
+    DeleteObject(inside);
+    SetWindowRgn(window, frame, FALSE);  // the window owns the region from here on
+    POINT corner{outline.x, outline.y};
+    ClientToScreen(app.mainWindow, &corner);
+    SetWindowPos(window, HWND_TOP, corner.x, corner.y, outline.width, outline.height,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+bool pressLeftToCarry(AppState& app) {
+    if (app.carry.active) {
+        // A gauge carried from the keyboard: the click puts it down where its outline fits.
+        pressEnterToCarry(app);
+        return true;
+    }
+    if (!pickUpGauge(app.carry, app.editing, app.config.layout, app.config.directory, *app.views, true))
+        return false;
+    SetCapture(app.mainWindow);  // the release reaches us even outside the window
+    showCarryOutline(app);
+    return true;
+}
+
+void releaseLeftFromCarry(AppState& app, int x, int y) {
+    if (!app.carry.active || !app.carry.byMouse) return;
+    RECT client;
+    GetClientRect(app.mainWindow, &client);
+    const POINT at{x, y};
+    if (!PtInRect(&client, at)) {
+        cancelGaugeCarry(app);
+        return;
+    }
+    hideOutline(app);
+    const bool moved = putDownGauge(app.carry, app.editing, app.config.layout, app.config.directory, *app.views);
+    if (GetCapture() == app.mainWindow) ReleaseCapture();
+    if (moved) pagesChanged(app);
+}
+
+void pressEnterToCarry(AppState& app) {
+    const bool changed = pressEnterOnPages(app.carry, app.editing, app.config.layout,
+                                           app.config.directory, app.catalog, *app.views);
+    if (app.carry.active) {
+        showCarryOutline(app);
+        return;
+    }
+    hideOutline(app);
+    if (changed) pagesChanged(app);
+}
+
+bool cancelGaugeCarry(AppState& app) {
+    if (!app.carry.active) return false;
+    cancelCarry(app.carry, app.editing, *app.views);
+    hideOutline(app);
+    if (GetCapture() == app.mainWindow) ReleaseCapture();
+    return true;
+}
+
+void copyGauge(AppState& app) {
+    Win32FormControls selectors(app.mainWindow);
+    copyGaugeAtGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, selectors);
+}
+
+void cutGauge(AppState& app) {
+    Win32FormControls selectors(app.mainWindow);
+    if (cutGaugeAtGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, selectors))
+        pagesChanged(app);
+}
+
+void pasteGauge(AppState& app) {
+    Win32FormControls selectors(app.mainWindow);
+    pasteGauge(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, selectors);
+    pagesChanged(app);
+}
+
+void openCopyPage(AppState& app) {
+    PageChoice choice;
+    choice.from = pageUnderGhost(app);
+    choice.to = (choice.from + 1) % kPageCount;
+    if (!runPageDialog(app, IDD_COPY_PAGE, choice) || choice.from == choice.to) return;
+    if (usedSlotCount(app.config.directory.pages[choice.to]) > 0 &&
+        !app.documentShell.askYesNo("Replace the gauges of " + pageName(choice.to) + " with those of " +
+                      pageName(choice.from) + "?",
+                  "Copy Page?"))
+        return;
+    if (copyPage(app.config.layout, app.config.directory, *app.views, choice.from, choice.to))
+        pagesChanged(app);
+}
+
+void openClearPage(AppState& app) {
+    PageChoice choice;
+    choice.from = pageUnderGhost(app);
+    if (!runPageDialog(app, IDD_CLEAR_PAGE, choice)) return;
+    // An empty page has nothing to clear, so nothing to ask.
+    if (usedSlotCount(app.config.directory.pages[choice.from]) == 0) return;
+    if (!app.documentShell.askYesNo("Remove every gauge from " + pageName(choice.from) + "?", "Clear Page?")) return;
+    clearPage(app.config.layout, app.config.directory, *app.views, choice.from);
+    pagesChanged(app);
+}
