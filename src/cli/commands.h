@@ -13,6 +13,9 @@ int runInfoCommand(const Invocation& invocation, std::ostream& out, std::ostream
 int runRenderCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 int runStreamCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 int runConvertCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+// Exit 0 when the two files are alike, ExitDifferent when not.
+int runDiffCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+int runReportCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 
 // Loads `path` into the session as the editor's Load command does. A file the editor refuses
 // gets one line on `err`, "veltrana-cli: PATH: reason", and false.

@@ -40,6 +40,8 @@ std::string array(const std::vector<T>& items, F item, const char* separator = "
 
 }  // namespace
 
+std::string jsonString(const std::string& text) { return quoted(text); }
+
 std::string formatInfoJson(const InfoReport& report) {
     std::string out = "{\n  \"file\": " + quoted(report.file) + ",\n  \"version\": " + hexId(report.version, 8) + ",\n";
     out += "  \"pages\": [\n";

@@ -20,6 +20,35 @@ const std::int32_t kTireWidthList[] = {
 const std::int32_t kTireAspectList[] = {5,  10, 15, 20, 25, 30, 35, 40, 45, 50,
                                         55, 60, 65, 70, 75, 80, 85, 90, 95, -1};
 
+const VehiclePanelField kVehiclePanelFields[kVehiclePanelFieldCount] = {
+    {"1st Gear Ratio", IDC_GEAR_RATIO_FIRST, false},
+    {"2nd Gear Ratio", IDC_GEAR_RATIO_FIRST + 1, false},
+    {"3rd Gear Ratio", IDC_GEAR_RATIO_FIRST + 2, false},
+    {"4th Gear Ratio", IDC_GEAR_RATIO_FIRST + 3, false},
+    {"5th Gear Ratio", IDC_GEAR_RATIO_FIRST + 4, false},
+    {"6th Gear Ratio", IDC_GEAR_RATIO_FIRST + 5, false},
+    {"Final Drive Ratio", IDC_FINAL_DRIVE_RATIO, false},
+    {"Load Offset", IDC_LOAD_OFFSET, false},
+    {"Load Scalar", IDC_LOAD_SCALAR, false},
+    {"Number of Cylinders", IDC_CYLINDER_COUNT, false},
+    {"Injector Size (CC)", IDC_INJECTOR_SIZE, false},
+    {"Static Fuel Pressure (PSI)", IDC_FUEL_PRESSURE, false},
+    {"Rim Diameter (in)", IDC_RIM_DIAMETER, true},
+    {"Tire Width", IDC_TIRE_WIDTH, true},
+    {"Tire Aspect", IDC_TIRE_ASPECT, true},
+    {"Vehicle Weight (lbs)", IDC_VEHICLE_WEIGHT, false},
+    {"Drag Coefficient", IDC_DRAG_COEFFICIENT, false},
+    {"Com Port", IDC_COM_PORT, true},
+    {"RPM Low Range", IDC_REV_METER_RPM_LOW, false},
+    {"RPM High Range", IDC_REV_METER_RPM_HIGH, false},
+};
+
+const char* vehiclePanelLabel(int controlId) {
+    for (const VehiclePanelField& field : kVehiclePanelFields)
+        if (field.controlId == controlId) return field.label;
+    return "";
+}
+
 namespace {
 
 // Constants that the display's values have always been computed with, given as the bits of

@@ -13,6 +13,18 @@ extern const std::int32_t kRimDiameterList[];  // 11 to 30 inches
 extern const std::int32_t kTireWidthList[];    // 140 to 395 mm in steps of 5
 extern const std::int32_t kTireAspectList[];   // 5 to 95 percent in steps of 5
 
+// One field of the panel: its label, its control and whether that control is a list.
+struct VehiclePanelField {
+    const char* label;
+    int controlId;
+    bool isList;
+};
+// The panel's 20 fields in the order the panel shows them.
+constexpr int kVehiclePanelFieldCount = 20;
+extern const VehiclePanelField kVehiclePanelFields[kVehiclePanelFieldCount];
+// The label of a field's control; "" for an id that is no field of the panel.
+const char* vehiclePanelLabel(int controlId);
+
 // The value that `position` stands for in one of the lists above; 0 for a position outside it
 // (-1 for no selection, or a damaged file's position).
 std::int32_t vehicleListValue(const std::int32_t* list, int position);
