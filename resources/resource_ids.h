@@ -28,6 +28,8 @@
 #define IDM_EXPORT_DISPLAY_IMAGE 40021
 #define IDM_UNDO 40030
 #define IDM_REDO 40031
+#define IDM_COMPARE_WITH 40230
+#define IDM_EXPORT_REPORT 40231
 
 // Dialog templates
 #define IDD_VEHICLE_PANEL 102
@@ -53,6 +55,10 @@
 #define IDC_CURVE_PLOT 1060
 #define IDC_CURVE_IMPORT 1061
 #define IDC_CURVE_EXPORT 1062
+
+// The comparison window: the list of differences and the line above it
+#define IDC_COMPARE_LIST 1380
+#define IDC_COMPARE_SUMMARY 1381
 
 // Firmware update dialog: the chosen file's name, size and CRC-32
 #define IDC_FIRMWARE_FILE_NAME 1064

@@ -43,6 +43,25 @@ std::vector<std::string> comboItems(EditorSession& s, HWND combo) {
   return items;
 }
 
+// A list box's items, read as comboItems reads a combo box's (the same Wine workaround).
+std::vector<std::string> listBoxItems(EditorSession& s, HWND list) {
+  std::vector<std::string> items;
+  DWORD_PTR count = 0;
+  if (!s.sendTo(list, LB_GETCOUNT, 0, 0, &count) || static_cast<LONG_PTR>(count) < 0) return items;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    DWORD_PTR length = 0;
+    s.sendTo(list, LB_GETTEXTLEN, i, 0, &length);
+    if (static_cast<LONG_PTR>(length) < 0) length = 0;
+    std::wstring wide(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL, s.timeoutMs,
+                        &copied);
+    wide.resize(static_cast<LONG_PTR>(copied) < 0 || copied > length ? 0 : copied);
+    items.push_back(narrow(wide));
+  }
+  return items;
+}
+
 // "TEXT" or "#INDEX" to an item position, or -1.
 long itemPosition(const std::vector<std::string>& items, const std::string& wanted) {
   long index = -1;
@@ -95,6 +114,18 @@ std::string cmdExpectComboItems(EditorSession& s, ScriptLine& line) {
   if (seen == expected) return {};
   std::string diff = "items: expected \"" + expected + "\"\n      seen     \"" + seen + "\"";
   return diff;
+}
+
+std::string cmdExpectListItems(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  HWND list = nullptr;
+  std::string failed = findNamedControl(s, a, list);
+  if (!failed.empty()) return failed;
+  std::string expected = line.atEnd() ? std::string() : a.rest("items");
+  if (!a.done()) return a.error;
+  std::string seen = joined(listBoxItems(s, list));
+  if (seen == expected) return {};
+  return "items: expected \"" + expected + "\"\n      seen     \"" + seen + "\"";
 }
 
 std::string cmdExpectComboCount(EditorSession& s, ScriptLine& line) {

@@ -46,6 +46,8 @@ const NamedId kMenuCommands[] = {
     {"IDM_EXPORT_DISPLAY_IMAGE", IDM_EXPORT_DISPLAY_IMAGE},
     {"IDM_UNDO", IDM_UNDO},
     {"IDM_REDO", IDM_REDO},
+    {"IDM_COMPARE_WITH", IDM_COMPARE_WITH},
+    {"IDM_EXPORT_REPORT", IDM_EXPORT_REPORT},
 };
 }  // namespace
 
