@@ -35,6 +35,8 @@
 #define IDM_PASTE_GAUGE 40252
 #define IDM_COPY_PAGE 40253
 #define IDM_CLEAR_PAGE 40254
+#define IDM_COMPARE_WITH 40230
+#define IDM_EXPORT_REPORT 40231
 
 // Dialog templates
 #define IDD_VEHICLE_PANEL 102
@@ -76,6 +78,10 @@
 #define IDC_PAGE_FROM 1405
 #define IDC_PAGE_TO 1406
 #define IDC_PAGE_CLEARED 1407
+
+// The comparison window: the list of differences and the line above it
+#define IDC_COMPARE_LIST 1380
+#define IDC_COMPARE_SUMMARY 1381
 
 // Firmware update dialog: the chosen file's name, size and CRC-32
 #define IDC_FIRMWARE_FILE_NAME 1064

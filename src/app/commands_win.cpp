@@ -2,6 +2,7 @@
 
 #include "app/about_window_win.h"
 #include "app/configuration_check_win.h"
+#include "app/compare_and_report_win.h"
 #include "app/display_image_export_win.h"
 #include "app/display_preview_win.h"
 #include "app/main_window_win.h"
@@ -68,6 +69,8 @@ void executeCommand(AppState& app, std::uint32_t command) {
     case IDM_UNDO: undoEdit(document); break;
     case IDM_REDO: redoEdit(document); break;
     case IDM_EXPORT_DISPLAY_IMAGE: exportDisplayImage(app); break;
+    case IDM_COMPARE_WITH: compareWithFile(app); break;
+    case IDM_EXPORT_REPORT: exportReport(app); break;
     case IDM_EXIT: SendMessageA(app.mainWindow, WM_CLOSE, 0, 0); break;
     case IDM_ABOUT: showAbout(); break;
     case IDM_UPLOAD_CONFIGURATION: openUpload(app); break;

@@ -63,6 +63,18 @@ const std::vector<CommandSyntax>& commands() {
          "Reads a configuration file of any of the five format versions and writes it in the current\n"
          "one, as the editor saves it after loading IN.vtl; what an old version lacks gets the\n"
          "editor's start-up values. OUT.vtl is replaced only once it is whole.\n"},
+        {"diff", 2, {{"--json", false, false}}, "diff FIRST.vtl SECOND.vtl [--json]",
+         "Compares two configuration files as the editor shows them: gauges added, removed or moved\n"
+         "on each page, vehicle settings as the panel shows them, curve points and warning rows that\n"
+         "differ, and the format versions. Prints nothing for alike files.\n"
+         "Exit status: 0 alike, 1 different, 2 when a file cannot be read or is refused.\n"
+         "  --json   one JSON object with every difference\n"},
+        {"report", 1, {{"-o", true, true}}, "report FILE.vtl -o OUT.html",
+         "Writes one printable HTML page about the file, needing no other file: the four pages as\n"
+         "the display shows them, the gauges, the vehicle settings as the panel shows them, the\n"
+         "curves as plots with their values, the warnings and the check's findings. OUT.html is\n"
+         "replaced only once it is whole.\n"
+         "  -o OUT.html   the page to write\n"},
     };
     return table;
 }
@@ -168,7 +180,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
 
 std::string usageLine(const std::string& command) {
     if (const CommandSyntax* syntax = findCommand(command)) return std::string("usage: veltrana-cli ") + syntax->usage;
-    return "usage: veltrana-cli COMMAND [ARGUMENTS] (info, check, render, stream, upload, flash, convert; --help)";
+    return "usage: veltrana-cli COMMAND [ARGUMENTS] (info, check, render, stream, upload, flash, convert, diff, report; --help)";
 }
 
 std::string helpText(const std::string& command) {

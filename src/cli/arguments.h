@@ -11,6 +11,7 @@ enum ExitStatus : int {
     ExitOk = 0,
     ExitFailed = 1,        // an output file cannot be written
     ExitProblemsFound = 1, // check: the configuration has problems
+    ExitDifferent = 1,     // diff: the two configurations differ
     ExitBadInput = 2,      // a configuration or firmware file cannot be read or is refused
     ExitPortFailed = 3,    // the serial device cannot be opened, set up or written
     ExitNoAnswer = 4,      // the display did not answer in time

@@ -15,6 +15,9 @@ int runStreamCommand(const Invocation& invocation, std::ostream& out, std::ostre
 int runConvertCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 // The configuration check's findings in words or as JSON; status 1 when any is a problem.
 int runCheckCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+// Exit 0 when the two files are alike, ExitDifferent when not.
+int runDiffCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+int runReportCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 
 // Loads `path` into the session as the editor's Load command does. A file the editor refuses
 // gets one line on `err`, "veltrana-cli: PATH: reason", and false.

@@ -30,3 +30,8 @@ UploadStream EditorSession::buildUpload() {
     const std::vector<std::uint8_t> page = buildPageImage(config.layout, config.directory, bitmaps);
     return prepareUploadStream(config, profiles, &vehiclePanel, page, font);
 }
+
+std::vector<std::uint8_t> EditorSession::uploadPageImage() {
+    const std::vector<std::uint8_t> stream = flattenStream(buildUpload());
+    return std::vector<std::uint8_t>(stream.begin() + 1, stream.begin() + 1 + kPageImageBytes);
+}

@@ -28,6 +28,8 @@ public:
     SaveResult save(const std::string& path);
     // What "Proceed" sends, built as "Proceed" builds it (the panel is read back first).
     UploadStream buildUpload();
+    // The page image of that upload, the bytes after its start byte (the panel is read back).
+    std::vector<std::uint8_t> uploadPageImage();
 
     Configuration config;
     EngineUnitProfiles profiles;

@@ -60,11 +60,7 @@ std::string quoted(const std::string& text) {
 // JSON has no NaN or infinity: those are null.
 std::string number(float value) { return std::isfinite(value) ? shortestNumber(value) : "null"; }
 
-std::string hexId(std::uint32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
-    return quoted(text);
-}
+std::string hexId(std::uint32_t value, int digits) { return quoted(hexWord(value, digits)); }
 
 template <typename T, typename F>
 std::string array(const std::vector<T>& items, F item, const char* separator = ", ") {

@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     if (command == "render") return runRenderCommand(invocation, std::cout, std::cerr);
     if (command == "stream") return runStreamCommand(invocation, std::cout, std::cerr);
     if (command == "convert") return runConvertCommand(invocation, std::cout, std::cerr);
+    if (command == "diff") return runDiffCommand(invocation, std::cout, std::cerr);
+    if (command == "report") return runReportCommand(invocation, std::cout, std::cerr);
     if (command == "upload") return runUploadCommand(invocation, std::cout, std::cerr);
     if (command == "flash") return runFlashCommand(invocation, std::cout, std::cerr);
     return ExitUsage;

@@ -14,6 +14,8 @@ std::vector<std::uint8_t> displayPictureGrey(const std::vector<std::uint8_t>& pa
 // The path with ".png" appended when its file name (the part after the last folder separator)
 // has no extension.
 std::string withPictureExtension(const std::string& path);
+// The same rule for any extension (with its point).
+std::string withDefaultExtension(const std::string& path, const std::string& extension);
 
 // The message box text for a picture that could not be written, naming the file and the reason.
 std::string exportFailureMessage(const std::string& path, const std::string& reason);

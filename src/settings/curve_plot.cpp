@@ -17,12 +17,13 @@ std::string plotLabel(double value) {
     return mantissa + "e" + std::to_string(exponent);
 }
 
-CurvePlot plotCurve(const CurvePointTexts& texts) {
-    CurvePlot plot;
+namespace {
+
+// The value axis from the points' finite values.
+void setValueAxis(CurvePlot& plot) {
     bool any = false;
-    for (int k = 0; k < kCurvePointCount; ++k) {
-        plot.points[k] = readCurvePoint(texts[k]);
-        const double value = plot.points[k].value;
+    for (const CurvePointReading& point : plot.points) {
+        const double value = point.value;
         if (!std::isfinite(value)) continue;
         plot.lowest = any ? std::min(plot.lowest, value) : value;
         plot.highest = any ? std::max(plot.highest, value) : value;
@@ -30,6 +31,21 @@ CurvePlot plotCurve(const CurvePointTexts& texts) {
     }
     plot.lowestLabel = plotLabel(plot.lowest);
     plot.highestLabel = plotLabel(plot.highest);
+}
+
+}  // namespace
+
+CurvePlot plotCurve(const CurvePointTexts& texts) {
+    CurvePlot plot;
+    for (int k = 0; k < kCurvePointCount; ++k) plot.points[k] = readCurvePoint(texts[k]);
+    setValueAxis(plot);
+    return plot;
+}
+
+CurvePlot plotCurveValues(const float (&values)[kCurvePointCount]) {
+    CurvePlot plot;
+    for (int k = 0; k < kCurvePointCount; ++k) plot.points[k] = CurvePointReading{values[k], true};
+    setValueAxis(plot);
     return plot;
 }
 

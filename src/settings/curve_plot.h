@@ -18,6 +18,8 @@ struct CurvePlot {
 };
 
 CurvePlot plotCurve(const CurvePointTexts& texts);
+// The same picture of a curve's stored values, every point as typed.
+CurvePlot plotCurveValues(const float (&values)[kCurvePointCount]);
 
 // A rectangle of pixels, edges included; y grows downwards.
 struct PlotArea {

@@ -14,6 +14,8 @@
 
 #include "cli/commands.h"
 #include "cli/editor_session.h"
+#include "cli/info_report.h"
+#include "document/configuration_compare.h"
 #include "document/configuration_file.h"
 #include "profiles/display_encoding.h"
 #include "link/upload_image.h"
@@ -69,6 +71,8 @@ CommandRun run(const std::vector<std::string>& words) {
     if (c == "render") r.status = runRenderCommand(parsed.invocation, out, err);
     if (c == "stream") r.status = runStreamCommand(parsed.invocation, out, err);
     if (c == "convert") r.status = runConvertCommand(parsed.invocation, out, err);
+    if (c == "diff") r.status = runDiffCommand(parsed.invocation, out, err);
+    if (c == "report") r.status = runReportCommand(parsed.invocation, out, err);
     r.out = out.str();
     r.err = err.str();
     return r;
@@ -272,10 +276,13 @@ TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
     paths.push_back(dir.file("missing.vtl"));
     paths.push_back(dir.path.string());  // a folder
     const std::string out = dir.file("out");
+    const std::string accepted = dir.file("accepted.vtl");
+    writeAll(accepted, good);
     for (const std::string& path : paths) {
         const std::vector<std::vector<std::string>> commands = {
             {"info", path}, {"info", path, "--json"}, {"check", path}, {"check", path, "--json"}, {"render", path, "-o", out, "--font", out + "2"},
-            {"stream", path, "-o", out, "--schedule", out + "2"}, {"convert", path, out}};
+            {"stream", path, "-o", out, "--schedule", out + "2"}, {"convert", path, out},
+            {"diff", path, accepted}, {"diff", accepted, path, "--json"}, {"report", path, "-o", out}};
         for (const auto& words : commands) {
             const CommandRun r = run(words);
             EXPECT_EQ(r.status, ExitBadInput) << words[0] << " " << path;
@@ -283,9 +290,9 @@ TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
             EXPECT_EQ(r.err.rfind("veltrana-cli: " + path + ": ", 0), 0u) << r.err;
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
             EXPECT_FALSE(fs::exists(out) || fs::exists(out + "2")) << words[0] << " " << path;
-            // Nothing but the bad files: no temporary file either.
+            // Nothing but the bad files and the accepted one: no temporary file either.
             EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator())),
-                      cases.size()) << words[0] << " " << path;
+                      cases.size() + 1) << words[0] << " " << path;
         }
     }
 }
@@ -501,6 +508,117 @@ TEST(CliInfo, GaugesSettingsCurvesAndWarningsInWordsAndJson) {
         JsonValue parsed;
         EXPECT_TRUE(JsonReader::parse(r.out, parsed, error)) << n.shown << ": " << error;
         EXPECT_EQ(parsed["file"].text, dir.file(n.shown));
+    }
+}
+
+// The bytes of a base64 text.
+Bytes fromBase64(const std::string& text) {
+    const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    Bytes out;
+    std::uint32_t bits = 0;
+    int count = 0;
+    for (char c : text) {
+        const std::size_t value = digits.find(c);
+        if (value == std::string::npos) break;  // the padding
+        bits = bits << 6 | static_cast<std::uint32_t>(value);
+        if ((count += 6) >= 8) out.push_back(static_cast<std::uint8_t>(bits >> (count -= 8)));
+    }
+    return out;
+}
+
+TEST(CliReport, PagePicturesAreRenderPixelsAndTheFileStandsAlone) {
+    TempDir dir;
+    const std::string car = dir.file("car.vtl");
+    saveGaugesOnEveryPage(car);
+    ASSERT_EQ(run({"render", car, "-o", dir.file("pages.png")}).status, ExitOk);
+    int width = 0, height = 0;
+    const Bytes rendered = decodeGreyPng(readAll(dir.file("pages.png")), width, height);
+    ASSERT_EQ(width, 240);
+
+    const std::string html = dir.file("car.html");
+    writeAll(html, Bytes{'o', 'l', 'd'});
+    const CommandRun r = run({"report", car, "-o", html});
+    ASSERT_EQ(r.status, ExitOk) << r.err;
+    const Bytes bytes = readAll(html);
+    const std::string page(bytes.begin(), bytes.end());
+    const std::string uri = "src=\"data:image/png;base64,";
+    std::size_t at = 0;
+    int pages = 0;
+    for (; (at = page.find(uri, at)) != std::string::npos; ++pages) {
+        at += uri.size();
+        int w = 0, h = 0;
+        const Bytes grey = decodeGreyPng(fromBase64(page.substr(at, page.find('"', at) - at)), w, h);
+        ASSERT_EQ(w, 240);
+        ASSERT_EQ(h, 64);
+        const auto first = rendered.begin() + static_cast<std::ptrdiff_t>(pages) * 240 * 64;
+        EXPECT_EQ(grey, Bytes(first, first + 240 * 64)) << "page " << pages + 1;
+    }
+    EXPECT_EQ(pages, 4);
+    // Shown three times enlarged, pixel for pixel, and nothing fetched from elsewhere.
+    EXPECT_NE(page.find("width=\"720\" height=\"192\""), std::string::npos);
+    EXPECT_NE(page.find("image-rendering: pixelated"), std::string::npos);
+    for (const char* outside : {"<link", "<script", "src=\"http", "url("})
+        EXPECT_EQ(page.find(outside), std::string::npos) << outside;
+    // The panel's texts, the curves' values and their plots.
+    EXPECT_NE(page.find("<th>RPM High Range</th><td>8000</td>"), std::string::npos);
+    EXPECT_NE(page.find("<td class=\"number\">0.15625</td>"), std::string::npos);
+    int plots = 0;
+    for (std::size_t svg = page.find("<svg"); svg != std::string::npos; svg = page.find("<svg", svg + 1)) ++plots;
+    EXPECT_EQ(plots, 4);
+    EXPECT_FALSE(fs::exists(html + ".saving"));
+
+    // An output that cannot be written is a failure that leaves nothing behind.
+    const CommandRun failed = run({"report", car, "-o", dir.file("no/such/folder.html")});
+    EXPECT_EQ(failed.status, ExitFailed);
+    EXPECT_NE(failed.err.find("no/such/folder.html"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.file("no")));
+}
+
+TEST(CliDiff, ExitStatusTextAndJsonAndTheEditorsReadingOfAFileAgrees) {
+    TempDir dir;
+    const std::string a = dir.file("a.vtl"), b = dir.file("b.vtl");
+    saveGaugesOnEveryPage(a);
+    {
+        auto session = std::make_unique<EditorSession>();
+        ASSERT_TRUE(session->load(a).loaded);
+        session->vehiclePanel.texts[IDC_INJECTOR_SIZE] = "550";
+        session->config.layout.slots[3][1].x += 2 * 8;  // an indicator on page 4 moves right
+        ASSERT_TRUE(session->save(b).saved);
+    }
+    const CommandRun same = run({"diff", a, a});
+    EXPECT_EQ(same.status, ExitOk);
+    EXPECT_EQ(same.out, "");
+    const CommandRun text = run({"diff", a, b});
+    EXPECT_EQ(text.status, ExitDifferent);
+    const std::string indicator = gaugeDefinition(5, 1)->name;
+    EXPECT_EQ(text.out, "Page 4: " + indicator + " moved from column 24, row 56 to column 32, row 56\n"
+                        "Injector Size (CC): 0 -> 550\n");
+    const CommandRun json = run({"diff", a, b, "--json"});
+    EXPECT_EQ(json.status, ExitDifferent);
+    EXPECT_NE(json.out.find("\"equal\": false"), std::string::npos);
+    EXPECT_NE(json.out.find("{\"kind\": \"gauge\", \"place\": \"Page 4\", \"from\": \"" + indicator +
+                            " at column 24, row 56\", \"to\": \"" + indicator + " at column 32, row 56\""),
+              std::string::npos)
+        << json.out;
+
+    // The editor reads the file it compares with through a start-up state of its own: for every
+    // version that must give what a session that loaded the file shows.
+    std::vector<std::string> files = {a, b};
+    for (const auto& entry : fs::directory_iterator(fs::path(VELTRANA_SOURCE_DIR) / "tests/fuzz/seeds"))
+        files.push_back(entry.path().string());
+    for (const std::string& file : files) {
+        auto session = std::make_unique<EditorSession>();
+        const LoadResult loaded = session->load(file);
+        ConfigurationSummary fromFile;
+        std::string reason;
+        ASSERT_EQ(summarizeConfigurationFile(file, fromFile, reason), loaded.loaded) << file;
+        if (!loaded.loaded) {
+            EXPECT_EQ(reason, loaded.reason);
+            continue;
+        }
+        const ConfigurationSummary fromSession = summarizeSession(*session, loaded.version);
+        EXPECT_TRUE(compareConfigurations(fromSession, fromFile).empty()) << file;
+        EXPECT_EQ(fromFile.gauges.size(), fromSession.gauges.size()) << file;
     }
 }
 

@@ -64,6 +64,8 @@ const Command kCommands[] = {
      cmdSelect},
     {"expect-combo-items", "expect-combo-items ID A|B|C every item, in order",
      cmdExpectComboItems},
+    {"expect-list-items", "expect-list-items [in WINDOW] ID A|B|C  a list box's items, in order (none: empty)",
+     cmdExpectListItems},
     {"expect-combo-count", "expect-combo-count ID N     the number of items", cmdExpectComboCount},
     {"expect-combo-selection", "expect-combo-selection ID TEXT|#INDEX  the selected item",
      cmdExpectComboSelection},

@@ -90,6 +90,7 @@ std::string cmdListWindows(EditorSession&, ScriptLine&);
 // Selectors and control texts (commands_controls.cpp)
 std::string cmdSelect(EditorSession&, ScriptLine&);
 std::string cmdExpectComboItems(EditorSession&, ScriptLine&);
+std::string cmdExpectListItems(EditorSession&, ScriptLine&);
 std::string cmdExpectComboCount(EditorSession&, ScriptLine&);
 std::string cmdExpectComboSelection(EditorSession&, ScriptLine&);
 std::string cmdExpectText(EditorSession&, ScriptLine&);

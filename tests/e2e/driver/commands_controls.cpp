@@ -142,6 +142,18 @@ std::string cmdExpectComboItems(EditorSession& s, ScriptLine& line) {
   return diff;
 }
 
+std::string cmdExpectListItems(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  HWND list = nullptr;
+  std::string failed = findNamedControl(s, a, list);
+  if (!failed.empty()) return failed;
+  std::string expected = line.atEnd() ? std::string() : a.rest("items");
+  if (!a.done()) return a.error;
+  std::string seen = joined(listBoxItems(s, list));
+  if (seen == expected) return {};
+  return "items: expected \"" + expected + "\"\n      seen     \"" + seen + "\"";
+}
+
 std::string cmdExpectComboCount(EditorSession& s, ScriptLine& line) {
   Args a(line);
   HWND combo = nullptr;

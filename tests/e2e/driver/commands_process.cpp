@@ -51,6 +51,8 @@ const NamedId kMenuCommands[] = {
     {"IDM_PASTE_GAUGE", IDM_PASTE_GAUGE},
     {"IDM_COPY_PAGE", IDM_COPY_PAGE},
     {"IDM_CLEAR_PAGE", IDM_CLEAR_PAGE},
+    {"IDM_COMPARE_WITH", IDM_COMPARE_WITH},
+    {"IDM_EXPORT_REPORT", IDM_EXPORT_REPORT},
 };
 }  // namespace
 

@@ -1,0 +1,164 @@
+#include "app/compare_and_report_win.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/display_preview_win.h"
+#include "document/configuration_compare.h"
+#include "link/configuration_report.h"
+#include "link/display_picture.h"
+#include "link/report_findings.h"
+#include "resource_ids.h"
+#include "settings/vehicle_panel.h"
+#include "settings/vehicle_panel_win.h"
+
+namespace {
+
+constexpr char kClassName[] = "VeltranaCompare";
+constexpr char kCaption[] = "Compare";
+constexpr int kMargin = 8;
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 360;
+constexpr int kSummaryHeight = 20;
+constexpr DWORD kChooserBufferSize = 260;
+
+struct CompareWindow {
+    HWND window = nullptr;
+    HWND summary = nullptr;
+    HWND list = nullptr;
+};
+CompareWindow compareWindow;
+
+// The open configuration as the user sees it: the panel's own texts (a typed "3.14159" stays
+// that, as the upload reads it), the records committed from the panel first. It is compared and
+// reported as it would be saved, in the current format.
+ConfigurationSummary openConfigurationSummary(AppState& app) {
+    readVehiclePanel(app.vehiclePanel);
+    std::vector<PanelText> panel;
+    for (const VehiclePanelField& field : kVehiclePanelFields) {
+        char text[64] = {};
+        // A drop-down list's window text is its selected entry, "" when none is selected.
+        GetDlgItemTextA(app.vehiclePanel, field.controlId, text, sizeof text);
+        panel.push_back(PanelText{field.label, text});
+    }
+    return summarizeConfiguration(app.config, panel, app.profiles.profiles[0], kVersionCurrent);
+}
+
+LRESULT CALLBACK compareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        compareWindow = CompareWindow{};
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND makeChild(AppState& app, HWND parent, const char* kind, DWORD style, int top, int height, int id) {
+    HWND child = CreateWindowExA(kind[0] == 'L' ? WS_EX_CLIENTEDGE : 0, kind, "", WS_CHILD | WS_VISIBLE | style,
+                                 kMargin, top, kClientWidth - 2 * kMargin, height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), app.instance, nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return child;
+}
+
+bool openCompareWindow(AppState& app) {
+    if (compareWindow.window) {
+        if (IsIconic(compareWindow.window)) ShowWindow(compareWindow.window, SW_RESTORE);
+        SetForegroundWindow(compareWindow.window);
+        return true;
+    }
+    WNDCLASSA windowClass{};
+    if (!GetClassInfoA(app.instance, kClassName, &windowClass)) {
+        windowClass.lpfnWndProc = compareProc;
+        windowClass.hInstance = app.instance;
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kClassName;
+        if (!RegisterClassA(&windowClass)) return false;
+    }
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT outer{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    HWND window = CreateWindowExA(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                                  outer.bottom - outer.top, app.mainWindow, nullptr, app.instance, nullptr);
+    if (!window) return false;
+    compareWindow.window = window;
+    compareWindow.summary =
+        makeChild(app, window, "Static", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kMargin, kSummaryHeight, IDC_COMPARE_SUMMARY);
+    const int listTop = kMargin + kSummaryHeight + kMargin;
+    compareWindow.list = makeChild(app, window, "ListBox", WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT,
+                                   listTop, kClientHeight - listTop - kMargin, IDC_COMPARE_LIST);
+    ShowWindow(window, SW_SHOW);
+    return true;
+}
+
+void showDifferences(const std::string& path, const std::vector<ConfigurationDifference>& differences) {
+    const std::string summary =
+        differences.empty() ? "No differences from " + path + " to the open configuration"
+                            : std::to_string(differences.size()) +
+                                  (differences.size() == 1 ? " difference" : " differences") + " from " + path +
+                                  " to the open configuration";
+    SetWindowTextA(compareWindow.summary, summary.c_str());
+    SendMessageA(compareWindow.list, LB_RESETCONTENT, 0, 0);
+    // The longest line sets how far the list scrolls sideways.
+    HDC dc = GetDC(compareWindow.list);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    int widest = 0;
+    for (const ConfigurationDifference& d : differences) {
+        SendMessageA(compareWindow.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(d.text.c_str()));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, d.text.c_str(), static_cast<int>(d.text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(compareWindow.list, dc);
+    SendMessageA(compareWindow.list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+    UpdateWindow(compareWindow.window);
+}
+
+bool chooseReportToSave(HWND owner, std::string& path) {
+    char buffer[kChooserBufferSize] = "*.html";
+    OPENFILENAMEA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = owner;
+    chooser.lpstrFilter = "HTML page (*.html)\0*.html\0";
+    chooser.nFilterIndex = 1;
+    chooser.lpstrFile = buffer;
+    chooser.nMaxFile = kChooserBufferSize;
+    // No folder check in the chooser: a folder that is missing is reported with the reason when
+    // the report is written.
+    chooser.Flags = OFN_HIDEREADONLY;
+    if (GetSaveFileNameA(&chooser) != 1) return false;
+    path = buffer;
+    return true;
+}
+
+}  // namespace
+
+void compareWithFile(AppState& app) {
+    std::string path;
+    if (!app.documentShell.chooseFileToOpen(path)) return;
+    ConfigurationSummary other;
+    std::string reason;
+    if (!summarizeConfigurationFile(path, other, reason)) {
+        app.documentShell.showFailure(loadFailureMessage(path, reason));
+        return;
+    }
+    // Told as the way from the chosen file to what is open: what changed since that file.
+    const std::vector<ConfigurationDifference> differences = compareConfigurations(other, openConfigurationSummary(app));
+    if (!openCompareWindow(app)) return;
+    showDifferences(path, differences);
+}
+
+void exportReport(AppState& app) {
+    std::string chosen;
+    if (!chooseReportToSave(app.mainWindow, chosen)) return;
+    const std::string path = withDefaultExtension(chosen, ".html");
+    ReportContents contents;
+    contents.file = app.documentName;
+    contents.summary = openConfigurationSummary(app);
+    contents.pageImage = currentDisplayImages(app).page;
+    contents.findingsAvailable = reportFindings(app.config, contents.findings);
+    const std::string reason = writeConfigurationReport(path, buildConfigurationReport(contents));
+    if (!reason.empty()) app.documentShell.showFailure(exportFailureMessage(path, reason));
+}

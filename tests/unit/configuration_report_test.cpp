@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "link/configuration_report.h"
+#include "link/upload_image.h"
+
+namespace {
+
+std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(ConfigurationReport, FindingsCurvesAndTextsAreSaidSafely) {
+    ReportContents base;
+    base.file = "a<b>&\"c\".vtl";
+    base.pageImage.assign(kPageImageBytes, 0);
+    base.summary.curves = startupCustomSensorCurves();
+    base.summary.vehicle = {{"Injector Size (CC)", "<0>"}};
+
+    struct Case {
+        const char* name;
+        bool available;
+        std::vector<ReportFinding> findings;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const std::vector<Case> cases = {
+        {"the check did not run", false, {}, {"The configuration check is not part of this build."},
+         {"found nothing"}},
+        {"nothing found", true, {}, {"The check found nothing to report."}, {"not part of this build"}},
+        {"a problem and a note, in words and escaped",
+         true,
+         {{"problem", "Injector Size (CC)", "An injector size of 0 sends <nan>."}, {"note", "Warning 2", "Never shown."}},
+         {"<p>1 problem, 1 note.</p>",
+          "<span class=\"problem\">problem</span> Injector Size (CC): An injector size of 0 sends &lt;nan&gt;.",
+          "<span class=\"note\">note</span> Warning 2: Never shown."},
+         {"<nan>"}},
+    };
+    for (const Case& c : cases) {
+        ReportContents contents = base;
+        contents.findingsAvailable = c.available;
+        contents.findings = c.findings;
+        const std::string html = buildConfigurationReport(contents);
+        for (const std::string& text : c.present) EXPECT_NE(html.find(text), std::string::npos) << c.name << ": " << text;
+        for (const std::string& text : c.absent) EXPECT_EQ(html.find(text), std::string::npos) << c.name << ": " << text;
+        EXPECT_NE(html.find("<h1>a&lt;b&gt;&amp;&quot;c&quot;.vtl</h1>"), std::string::npos) << c.name;
+        EXPECT_NE(html.find("<td>&lt;0&gt;</td>"), std::string::npos) << c.name;
+    }
+
+    // A point that is not a number breaks its curve's line in two and gets no dot; the value
+    // table says "nan".
+    ReportContents broken = base;
+    broken.summary.curves.points[2][16] = std::nanf("");
+    const std::string plain = buildConfigurationReport(base), html = buildConfigurationReport(broken);
+    EXPECT_EQ(count(html, "<polyline"), count(plain, "<polyline") + 1);
+    EXPECT_EQ(count(html, "<circle"), count(plain, "<circle") - 1);
+    EXPECT_NE(html.find("<td class=\"number\">nan</td>"), std::string::npos);
+    EXPECT_EQ(html.find("nan,"), std::string::npos);
+}
+
+}  // namespace
