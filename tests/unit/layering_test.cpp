@@ -11,10 +11,10 @@
 namespace fs = std::filesystem;
 
 // Every place that holds code, from the bottom up. A file may include headers of its own place
-// and of places ranked below it, never of one ranked the same or above: the seams know nothing of
-// the model, the model nothing of the link, and only the shell sees everything; the tools and the
-// tests stand on the program and the program never on them; the tests' support stands below the
-// tests. A new folder must be given its place here.
+// and of places ranked below it, never of another ranked the same or above: the seams know
+// nothing of the model, the model nothing of the link, and only the shell sees everything; the
+// tools and the tests stand on the program and the program never on them; the tests' support
+// stands below the tests. A new folder must be given its place here.
 namespace {
 
 struct Place {
