@@ -17,6 +17,10 @@
 #define IDM_EXIT 40005
 #define IDM_ABOUT 40006
 #define IDM_UPLOAD_CONFIGURATION 40007
+// Names kept for compatibility: the "Gauge" menu's "------" is an ordinary item, not a separator,
+// and its command does nothing; it keeps its place and its number 216 (and "Upgrade Display
+// Firmware" its 217, outside the 400xx run) because the menu has always had them; the end-to-end
+// driver's command table knows them by these names. Never reuse or renumber an ignored command.
 #define IDM_DASHES 216
 #define IDM_UPGRADE_FIRMWARE 217
 #define IDM_CUSTOM_SENSOR_1 40009
@@ -52,7 +56,11 @@
 #define IDD_CURVE_LINE 322
 #define IDD_CURVE_COPY_FROM 323
 
-// Bitmaps that are not gauges (the gauge bitmaps are named by number in the catalog)
+// Bitmaps that are not gauges (the gauge bitmaps are named by number in the catalog).
+// Names kept for compatibility: every bitmap is a numeric resource (115, 124 and the gauges'
+// numbers), and its committed file is named by that number; the catalog, the bitmap generator,
+// the upload's page and font images and the display simulator's checks all find a bitmap by it.
+// Never rename a bitmap resource or give it another number.
 #define IDB_PAGE_BACKGROUND 115
 #define IDB_CHARACTER_SET 124
 

@@ -6,6 +6,8 @@
 
 namespace {
 
+// Names kept for compatibility: the About window's class has always been registered under this
+// name, and a program that looks for the window by its class relies on it. Never rename it.
 constexpr char kClassName[] = "AboutMaster";
 constexpr char kCreationCaption[] = "About This Program (Orvel)";
 constexpr int kWidth = 300;

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Names kept for compatibility: the class the main window has always been registered under; the
+// end-to-end driver, and any program that looks for the editor's window, finds it by this name.
+// Never rename it.
 const char* const kMainWindowClass = "RARADAZ";
 constexpr int kMainWindowWidth = 1024;
 constexpr int kMainWindowHeight = 768;

@@ -1,59 +1,139 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
+#include <vector>
 
-// The folders under src/ from the bottom up. A file may include headers of its own folder and of
-// folders below it, never of one above: the seams know nothing of the model, the model nothing of
-// the link, and only the shell sees everything. A new folder must be given its place here.
+namespace fs = std::filesystem;
+
+// Every place that holds code, from the bottom up. A file may include headers of its own place
+// and of places ranked below it, never of another ranked the same or above: the seams know
+// nothing of the model, the model nothing of the link, and only the shell sees everything; the
+// tools and the tests stand on the program and the program never on them; the tests' support
+// stands below the tests. A new folder must be given its place here.
 namespace {
 
-const std::map<std::string, int> kFolderRank = {
-    {"platform", 0}, {"layout", 1}, {"profiles", 2}, {"settings", 3},
-    {"document", 4}, {"link", 5},   {"app", 6},   {"cli", 6},
+struct Place {
+    const char* path;  // from the source root, subfolders included
+    int rank;
 };
 
-// The folder named by `#include "folder/..."` on this line, or "" for any other line.
-std::string includedFolder(const std::string& line) {
-    const std::string directive = "#include \"";
-    const std::size_t at = line.find(directive);
-    if (at == std::string::npos || line.find_first_not_of(" \t") != at) return "";
-    const std::size_t start = at + directive.size();
-    const std::size_t slash = line.find('/', start);
-    const std::size_t quote = line.find('"', start);
-    if (slash == std::string::npos || quote == std::string::npos || slash > quote) return "";
-    return line.substr(start, slash - start);
+const Place kPlaces[] = {
+    {"src/platform", 0}, {"src/layout", 1}, {"src/profiles", 2}, {"src/settings", 3},
+    {"src/document", 4}, {"src/link", 5},   {"src/app", 6},      {"src/cli", 6},
+    {"tools", 7},        {"tests/support", 7},
+    {"tests/unit", 8},   {"tests/cli", 8},  {"tests/fuzz", 8},   {"tests/e2e", 8},
+};
+
+// Headers that only the Win32 side of src/ (src/app and the *_win files) may include; everything
+// else under src/ is platform-free and builds and runs natively.
+const char* const kWin32Headers[] = {
+    "windows.h", "windowsx.h", "commctrl.h", "commdlg.h", "shellapi.h", "shlobj.h",
+    "shlwapi.h", "objbase.h",  "wincodec.h", "mmsystem.h", "winuser.h",
+};
+
+const char* const kCodeExtensions[] = {".h", ".hpp", ".c", ".cc", ".cpp", ".in"};
+
+const Place* placeOf(const fs::path& fromRoot) {
+    const std::string path = fromRoot.generic_string();
+    const Place* found = nullptr;
+    for (const Place& place : kPlaces) {
+        const std::size_t length = std::strlen(place.path);
+        if (path.compare(0, length, place.path) == 0 && path.size() > length && path[length] == '/' &&
+            (found == nullptr || length > std::strlen(found->path)))
+            found = &place;
+    }
+    return found;
+}
+
+// The header an `#include "..."` or `#include <...>` on this line names (`quoted` says which), or
+// "" for any other line.
+std::string includedName(const std::string& line, bool& quoted) {
+    std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line[at] != '#') return "";
+    at = line.find_first_not_of(" \t", at + 1);
+    if (at == std::string::npos || line.compare(at, 7, "include") != 0) return "";
+    at = line.find_first_not_of(" \t", at + 7);
+    if (at == std::string::npos || (line[at] != '"' && line[at] != '<')) return "";
+    quoted = line[at] == '"';
+    const std::size_t end = line.find(quoted ? '"' : '>', at + 1);
+    return end == std::string::npos ? "" : line.substr(at + 1, end - at - 1);
+}
+
+// The file an include names, searched as the builds search: beside the including file, then from
+// src/ and tests/, then in every tool's folder (the tools find each other's headers by bare name).
+// Empty for a header outside these (the system's, the resources', a generated one).
+fs::path headerFile(const fs::path& root, const fs::path& folder, const std::string& name) {
+    std::vector<fs::path> candidates = {folder / name, root / "src" / name, root / "tests" / name};
+    for (const auto& tool : fs::directory_iterator(root / "tools"))
+        if (tool.is_directory()) candidates.push_back(tool.path() / name);
+    for (const fs::path& candidate : candidates)
+        if (fs::is_regular_file(candidate)) return fs::relative(candidate, root);
+    return {};
+}
+
+bool isCode(const fs::path& file) {
+    const std::string extension = file.extension().string();
+    return std::find(std::begin(kCodeExtensions), std::end(kCodeExtensions), extension) !=
+           std::end(kCodeExtensions);
+}
+
+// Outside src/, in src/app or a *_win file.
+bool mayIncludeWin32(const std::string& fromRoot) {
+    if (fromRoot.rfind("src/", 0) != 0 || fromRoot.rfind("src/app/", 0) == 0) return true;
+    const std::string stem = fs::path(fromRoot).stem().string();
+    return stem.size() > 4 && stem.compare(stem.size() - 4, 4, "_win") == 0;
+}
+
+bool isWin32Header(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return std::find(std::begin(kWin32Headers), std::end(kWin32Headers), name) !=
+           std::end(kWin32Headers);
 }
 
 }  // namespace
 
 TEST(Layering, NoFolderIncludesOneAboveIt) {
-    const std::filesystem::path src = std::filesystem::path(VELTRANA_SOURCE_DIR) / "src";
-    ASSERT_TRUE(std::filesystem::is_directory(src)) << src.string();
-    int filesRead = 0;
-    for (const auto& folder : std::filesystem::directory_iterator(src)) {
-        if (!folder.is_directory()) continue;
-        const std::string name = folder.path().filename().string();
-        const auto rank = kFolderRank.find(name);
-        ASSERT_NE(rank, kFolderRank.end()) << "src/" << name << " has no place in the layers";
-        for (const auto& file : std::filesystem::directory_iterator(folder.path())) {
-            std::ifstream in(file.path());
+    const fs::path root = fs::path(VELTRANA_SOURCE_DIR);
+    for (const char* top : {"src", "tools", "tests"}) {
+        ASSERT_TRUE(fs::is_directory(root / top)) << (root / top).string();
+        int filesRead = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
+            if (!entry.is_regular_file() || !isCode(entry.path())) continue;
+            const std::string file = fs::relative(entry.path(), root).generic_string();
+            const Place* place = placeOf(file);
+            if (place == nullptr && file.find('/', std::strlen(top) + 1) == std::string::npos)
+                continue;  // a file at the top of src/, tools/ or tests/ (a template, a script)
+            ASSERT_NE(place, nullptr) << file << " has no place in the layers";
+            std::ifstream in(entry.path());
             ++filesRead;
             std::string line;
             for (int number = 1; std::getline(in, line); ++number) {
-                const std::string target = includedFolder(line);
-                if (target.empty()) continue;
-                const auto targetRank = kFolderRank.find(target);
-                ASSERT_NE(targetRank, kFolderRank.end())
-                    << "src/" << name << "/" << file.path().filename().string() << ":" << number
-                    << " includes an unknown folder " << target;
-                EXPECT_TRUE(target == name || targetRank->second < rank->second)
-                    << "src/" << name << "/" << file.path().filename().string() << ":" << number
-                    << " includes " << target << ", which is not below " << name;
+                bool quoted = false;
+                const std::string name = includedName(line, quoted);
+                if (name.empty()) continue;
+                EXPECT_FALSE(isWin32Header(name) && !mayIncludeWin32(file))
+                    << file << ":" << number << " includes <" << name
+                    << ">, which only src/app and the *_win files may include";
+                const fs::path header = headerFile(root, entry.path().parent_path(), name);
+                if (header.empty()) {
+                    EXPECT_FALSE(quoted && name.find('/') != std::string::npos)
+                        << file << ":" << number << " includes " << name
+                        << ", which is no header of the tree";
+                    continue;
+                }
+                const Place* target = placeOf(header);
+                ASSERT_NE(target, nullptr) << header.generic_string() << " has no place in the layers";
+                EXPECT_TRUE(target == place || target->rank < place->rank)
+                    << file << ":" << number << " includes " << header.generic_string()
+                    << ", which is not below " << place->path;
             }
         }
+        EXPECT_GT(filesRead, 10) << top << "/ was not found whole";
     }
-    EXPECT_GT(filesRead, 50) << "the source tree was not found whole";
 }
