@@ -42,6 +42,7 @@ public:
     }
     void closePort() override { port_.closePort(); }
     bool writeByte(std::uint8_t value) override { return !interrupted && port_.writeByte(value); }
+    bool drainOutput() override { return !interrupted && port_.drainOutput(); }
     int readBytes(std::uint8_t* buffer, int count) override {
         return interrupted ? 0 : port_.readBytes(buffer, count);
     }

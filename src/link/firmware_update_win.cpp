@@ -39,6 +39,7 @@ public:
     }
     void closePort() override { port_.closePort(); }
     bool writeByte(std::uint8_t value) override { return port_.writeByte(value); }
+    bool drainOutput() override { return port_.drainOutput(); }
     int readBytes(std::uint8_t* buffer, int count) override {
         busy_.pump();
         return port_.readBytes(buffer, count);

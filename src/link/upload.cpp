@@ -1,23 +1,39 @@
 #include "link/upload.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
+// Called right after a paced group's first byte was written: sets `start` to the clock reading
+// from which the group's pause counts. The display times a pause from the arrival of the group's
+// first byte, and the next byte takes at least one character time from its write to its arrival.
+// A write may return with its byte still queued behind unpaced bytes written just before it (the
+// start byte, a separator, a count), so the pause starts when the port has sent everything it
+// holds, less the time this byte took on the line: when it began to leave. A port that returns
+// from a write only once the byte is on its way, or that has no sending time, sent it no earlier
+// than the write returned, so the pause never starts before that either. False when the port did
+// not send its bytes within its write time-out.
+bool pauseStart(SerialPort& port, Clock& clock, double& start) {
+    const double written = clock.nowMs();
+    if (!port.drainOutput()) return false;
+    start = std::max(written, clock.nowMs() - characterTimeMs(kUploadBaud, Parity::Odd));
+    return true;
+}
+
 // Hands `write`'s bytes to the port one by one and waits out its pause; false when the port
-// refused a byte.
+// refused a byte or did not send it.
 bool send(const std::vector<std::uint8_t>& bytes, const PacedWrite& write, SerialPort& port, Clock& clock,
           Progress& progress, UploadResult& result) {
-    double start = write.minimumPauseMs > 0 ? clock.nowMs() : 0.0;
+    const bool paced = write.minimumPauseMs > 0;
+    double start = 0.0;
     for (std::size_t i = write.offset; i < write.offset + write.length; ++i) {
         if (!port.writeByte(bytes[i])) return false;
-        // The pause counts from when the first byte has been handed over in full: a write that
-        // takes a while would otherwise come out of the pause that the display sees on the line.
-        if (i == write.offset && write.minimumPauseMs > 0) start = clock.nowMs();
         ++result.bytesSent;
         if (write.stepsProgress) progress.step();
+        if (i == write.offset && paced && !pauseStart(port, clock, start)) return false;
     }
-    if (write.minimumPauseMs > 0) waitSince(clock, start, write.minimumPauseMs);
+    if (paced) waitSince(clock, start, write.minimumPauseMs);
     return true;
 }
 
@@ -26,11 +42,12 @@ bool send(const std::vector<std::uint8_t>& bytes, const PacedWrite& write, Seria
 void waitSince(Clock& clock, double startMs, double minimumMs) {
     // The start was read up to one step late and every reading may lag by one step, so the
     // counter must show the minimum plus one step before the true pause is surely long enough.
-    const double target = minimumMs + clock.resolutionMs();
+    // The end is one reading, so what is left to wait adds up to it exactly whatever the start.
+    const double end = startMs + minimumMs + clock.resolutionMs();
     for (;;) {
-        const double elapsed = clock.nowMs() - startMs;
-        if (elapsed >= target) return;
-        clock.waitMs(target - elapsed);
+        const double now = clock.nowMs();
+        if (now >= end) return;
+        clock.waitMs(end - now);
     }
 }
 

@@ -25,8 +25,8 @@ struct UploadResult {
 };
 
 // Sets the progress range, opens port comPortIndex at 38400 baud with odd parity, sends the
-// stream and closes the port. A refused byte ends the upload: the display would misread
-// everything after it.
+// stream and closes the port. A refused byte, or bytes the port does not send within its write
+// time-out, end the upload: the display would misread everything after them.
 UploadResult runUpload(const UploadStream& stream, int comPortIndex, SerialPort& port, Clock& clock,
                        Progress& progress);
 

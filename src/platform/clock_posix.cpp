@@ -1,8 +1,8 @@
 #include "platform/clock_posix.h"
 
+#include <sched.h>
 #include <time.h>
 
-#include <cerrno>
 
 double PosixClock::nowMs() {
     timespec ts;
@@ -11,20 +11,20 @@ double PosixClock::nowMs() {
 }
 
 void PosixClock::waitMs(double ms) {
-    if (ms <= 0) return;
-    timespec deadline;
-    clock_gettime(CLOCK_MONOTONIC, &deadline);
-    const long long ns = static_cast<long long>(ms * 1e6) + 1;
-    deadline.tv_sec += static_cast<time_t>(ns / 1000000000LL);
-    deadline.tv_nsec += static_cast<long>(ns % 1000000000LL);
-    if (deadline.tv_nsec >= 1000000000L) {
-        deadline.tv_sec += 1;
-        deadline.tv_nsec -= 1000000000L;
-    }
-    // An absolute deadline: a signal that interrupts the sleep cannot shorten the wait.
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
-    }
+    if (ms > 0) wait_.waitUntil(*this, nowMs() + ms);
 }
+
+bool PosixClock::sleepMs(double ms) {
+    const long long ns = static_cast<long long>(ms * 1e6) + 1;
+    timespec span;
+    span.tv_sec = static_cast<time_t>(ns / 1000000000LL);
+    span.tv_nsec = static_cast<long>(ns % 1000000000LL);
+    // A signal that ends the sleep early (Ctrl-C) is no lateness to learn; the rule goes round
+    // again, so it cannot shorten the wait either.
+    return nanosleep(&span, nullptr) == 0;
+}
+
+void PosixClock::yield() { sched_yield(); }
 
 double PosixClock::resolutionMs() const {
     timespec res;

@@ -37,22 +37,21 @@ double Win32Clock::nowMs() {
     return static_cast<double>(c.QuadPart) / ticksPerMs_;
 }
 
-void Win32Clock::waitMs(double ms) { waitUntil(*this, nowMs() + ms); }
+void Win32Clock::waitMs(double ms) { wait_.waitUntil(*this, nowMs() + ms); }
 
-void Win32Clock::sleepMs(double ms) {
+bool Win32Clock::sleepMs(double ms) {
     HANDLE timer = static_cast<HANDLE>(timer_);
     LARGE_INTEGER due;
     due.QuadPart = -static_cast<LONGLONG>(ms * 10000.0);  // relative, in 100-ns units
     if (due.QuadPart == 0) due.QuadPart = -1;
     if (!timer || !SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
         Sleep(static_cast<DWORD>(ms));  // no timer at all: the policy still checks the counter
-        return;
+        return true;
     }
-    if (!onMessages_) {
-        WaitForSingleObject(timer, INFINITE);
-        return;
-    }
-    if (MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, 0) == WAIT_OBJECT_0 + 1) onMessages_();
+    if (!onMessages_) return WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0;
+    if (MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, 0) != WAIT_OBJECT_0 + 1) return true;
+    onMessages_();
+    return false;
 }
 
 void Win32Clock::yield() { Sleep(0); }

@@ -21,8 +21,10 @@ public:
     double resolutionMs() const override { return resolutionMs_; }
 
 private:
-    void sleepMs(double ms) override;
+    bool sleepMs(double ms) override;
     void yield() override;
+
+    TimerWait wait_;  // learns how late the timer wakes over this operation's waits
 
     std::function<void()> onMessages_;
     double ticksPerMs_ = 1.0;

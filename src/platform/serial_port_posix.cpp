@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -68,6 +69,27 @@ bool PosixSerialPort::writeByte(std::uint8_t value) {
     pollfd p{fd_, POLLOUT, 0};
     if (::poll(&p, 1, static_cast<int>(kWriteTimeoutMs)) != 1 || !(p.revents & POLLOUT)) return false;
     return ::write(fd_, &value, 1) == 1;
+}
+
+bool PosixSerialPort::drainOutput() {
+    if (fd_ < 0) return false;
+    // tcdrain waits without a limit while the driver still queues bytes, so the queue is watched
+    // here within the write time-out; tcdrain then waits only for the transmitter, which the
+    // driver bounds itself. A handled signal (Ctrl-C) ends the wait.
+    timespec begun;
+    clock_gettime(CLOCK_MONOTONIC, &begun);
+    for (;;) {
+        int queued = 0;
+        if (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) break;
+        timespec now;
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const double waitedMs = (now.tv_sec - begun.tv_sec) * 1000.0 + (now.tv_nsec - begun.tv_nsec) / 1e6;
+        if (waitedMs >= kWriteTimeoutMs) return false;
+        // About a character time at 38400 baud.
+        const timespec nap{0, 250000};
+        if (nanosleep(&nap, nullptr) != 0 && errno == EINTR) return false;
+    }
+    return tcdrain(fd_) == 0;
 }
 
 int PosixSerialPort::readBytes(std::uint8_t* buffer, int count) {

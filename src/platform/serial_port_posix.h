@@ -18,6 +18,7 @@ public:
     int openPort(int index, std::uint32_t baud, Parity parity) override;
     void closePort() override;
     bool writeByte(std::uint8_t value) override;
+    bool drainOutput() override;
     int readBytes(std::uint8_t* buffer, int count) override;
 
 private:

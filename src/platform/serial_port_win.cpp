@@ -55,6 +55,24 @@ bool Win32SerialPort::writeByte(std::uint8_t value) {
     return WriteFile(static_cast<HANDLE>(handle_), &value, 1, &written, nullptr) && written == 1;
 }
 
+bool Win32SerialPort::drainOutput() {
+    if (!handle_) return false;
+    HANDLE h = static_cast<HANDLE>(handle_);
+    // FlushFileBuffers would wait for the driver to send what it holds, but without a limit; a
+    // port that has stopped sending must still end the operation within the write time-out, so
+    // the driver's count of bytes not yet sent is asked until it is zero.
+    const DWORD begun = GetTickCount();
+    for (;;) {
+        DWORD errors = 0;
+        COMSTAT status;
+        ZeroMemory(&status, sizeof status);
+        if (!ClearCommError(h, &errors, &status)) return false;
+        if (status.cbOutQue == 0) return true;
+        if (GetTickCount() - begun >= kWriteTimeoutMs) return false;
+        Sleep(0);
+    }
+}
+
 int Win32SerialPort::readBytes(std::uint8_t* buffer, int count) {
     if (!handle_ || count <= 0) return 0;
     DWORD got = 0;

@@ -1,8 +1,10 @@
 #pragma once
 // How a link operation waits for a deadline without spinning: it sleeps on the operating system's
-// timer until shortly before the deadline, gives the processor away only for the last fraction of
-// a millisecond, and lets the monotonic counter decide when the deadline is reached, so a timer
-// that fires late costs time but never ends a wait early.
+// timer until shortly before the deadline, gives the processor away only for the last stretch,
+// and lets the monotonic counter decide when the deadline is reached, so a timer that fires late
+// costs time but never ends a wait early. How much earlier than the deadline the timer is set is
+// learned while waiting from how late the timer has woken lately, so that the last stretch stays
+// short on a timer that wakes a fraction of a millisecond late as on one that wakes on a tick.
 
 // The operating system's part of a wait.
 class WaitTimer {
@@ -12,16 +14,37 @@ public:
     // The monotonic performance counter, in milliseconds.
     virtual double nowMs() = 0;
     // Sleeps on the system timer set to fire after ms. The timer may fire late (a coarse one
-    // fires on a later tick); the sleep may also end early when the program has messages to
-    // handle, which it handles before returning.
-    virtual void sleepMs(double ms) = 0;
+    // fires on a later tick). True when the timer ended the sleep; false when something else
+    // ended it first (the program had messages to handle, which it handled before returning).
+    virtual bool sleepMs(double ms) = 0;
     // Gives the processor away for a moment.
     virtual void yield() = 0;
 };
 
-// The stretch before a deadline that is not left to the timer, since even a fine timer fires a
-// little late: it is yielded away in a loop.
-constexpr double kYieldStretchMs = 0.5;
+// Bounds of how early the timer is set: never less than a short stretch (even a fine timer wakes
+// a little late, and the first wakes teach nothing yet), never more than a few milliseconds (a
+// timer that late fires on a tick; yielding through a tick would only burn the processor).
+constexpr double kEarlyFloorMs = 0.1;
+constexpr double kEarlyCeilingMs = 3.0;
+// Before the first wake: as early as a fine timer needs.
+constexpr double kEarlyStartMs = 0.5;
+// The wakes remembered, and how far up in their lateness the timer is set: the ninth of ten.
+constexpr int kLatenessWindow = 32;
+constexpr int kLatenessRank = kLatenessWindow * 9 / 10;
 
-// Returns once timer.nowMs() has reached deadlineMs.
-void waitUntil(WaitTimer& timer, double deadlineMs);
+// One operation's waits: keeps the lateness of the last wakes between waits.
+class TimerWait {
+public:
+    // Returns once timer.nowMs() has reached deadlineMs.
+    void waitUntil(WaitTimer& timer, double deadlineMs);
+    // How much earlier than a deadline the timer is set now.
+    double earlyMs() const { return earlyMs_; }
+
+private:
+    void learn(double latenessMs);
+
+    double lateness_[kLatenessWindow] = {};
+    int learned_ = 0;  // wakes remembered, up to the window
+    int next_ = 0;     // where the next one goes
+    double earlyMs_ = kEarlyStartMs;
+};

@@ -18,14 +18,24 @@ void ScriptedPort::closePort() {
 }
 
 bool ScriptedPort::writeByte(std::uint8_t value) {
+    if (!writeTimesMs_.empty()) clock_.advance(writeTimesMs_[writes_.size() % writeTimesMs_.size()]);
     Write w;
     w.value = value;
     w.timeMs = clock_.trueMs();
     w.taken = open_ && taken_ < takeLimit_;
+    w.leftMs = std::max(w.timeMs, lineFreeMs_) + (w.taken ? sendTimeMs_ : 0.0);
     writes_.push_back(w);
     if (!w.taken) return false;
+    lineFreeMs_ = w.leftMs;
     ++taken_;
     if (onWrite) onWrite(value);
+    return true;
+}
+
+bool ScriptedPort::drainOutput() {
+    ++drainCalls_;
+    if (!open_ || drainsFail_) return false;
+    clock_.advance(lineFreeMs_ - clock_.trueMs());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "link/upload.h"
@@ -29,6 +30,7 @@ struct Group {
     std::size_t first;
     std::size_t length;
     double minimumMs;
+    const char* kind;
 };
 
 std::vector<Group> pacingGroups(const UploadStream& stream) {
@@ -36,31 +38,37 @@ std::vector<Group> pacingGroups(const UploadStream& stream) {
     std::size_t at = 0;
     for (const StreamPiece& p : stream.pieces) {
         const std::size_t n = p.bytes.size();
-        if (p.pacing == Pacing::ImageLine) groups.push_back({at, n, 30});
-        if (p.pacing == Pacing::Glyph) groups.push_back({at, n, 10});
+        if (p.pacing == Pacing::ImageLine) groups.push_back({at, n, 30, "image line"});
+        if (p.pacing == Pacing::Glyph) groups.push_back({at, n, 10, "glyph"});
         if (p.pacing == Pacing::Paced)
             for (std::size_t c = 0; c < n; c += 16) {
                 const std::size_t len = std::min<std::size_t>(16, n - c);
-                groups.push_back({at + c, len, 4.0 * len});
+                groups.push_back({at + c, len, 4.0 * len, len == 2 ? "check value" : "paced chunk"});
             }
         at += n;
     }
     return groups;
 }
 
-// Every group's next byte (the next group's first, or a single byte after it) comes no earlier
-// than its minimum after the group's first byte. Returns the number of short pauses.
-int shortPauses(const UploadStream& stream, const std::vector<ScriptedPort::Write>& writes, std::string& first) {
+// Every group's next byte (the next group's first, or a single byte after it) arrives on the line
+// no earlier than its minimum after the group's first byte. Returns the number of short pauses;
+// `where` names the first short one of each kind of group.
+int shortPauses(const UploadStream& stream, const std::vector<ScriptedPort::Write>& writes, std::string& where) {
     int shortCount = 0;
+    std::map<std::string, int> shortByKind;
     for (const Group& g : pacingGroups(stream)) {
         const std::size_t next = g.first + g.length;
         if (next >= writes.size()) continue;
-        const double gap = writes[next].timeMs - writes[g.first].timeMs;
-        if (gap < g.minimumMs) {
-            if (shortCount++ == 0)
-                first = "group at byte " + std::to_string(g.first) + ": " + std::to_string(gap) + " ms";
+        const double gap = writes[next].leftMs - writes[g.first].leftMs;
+        // A nanosecond for the rounding of sums of fractions of a millisecond.
+        if (gap < g.minimumMs - 1e-6) {
+            ++shortCount;
+            if (shortByKind[g.kind]++ == 0)
+                where += std::string(g.kind) + " at byte " + std::to_string(g.first) + ": " + std::to_string(gap) +
+                         " ms; ";
         }
     }
+    for (const auto& kind : shortByKind) where += kind.first + " x" + std::to_string(kind.second) + " ";
     return shortCount;
 }
 
@@ -121,20 +129,41 @@ TEST(Upload, PacedPiecesGoInChunksOfSixteen) {
     EXPECT_EQ(progress.hi, 13484 + 14);
 }
 
-TEST(Upload, PausesHoldOnACoarseCounter) {
-    // A counter that jumps in 15.625 ms steps can make a naive wait end up to a step early;
-    // every pause must still reach its minimum in true time.
-    for (double start : {0.0, 7.0, 15.6}) {
+// Every pause holds on the line, from the arrival of a group's first byte: on a counter that
+// jumps in 15.625 ms steps (a naive wait ends up to a step early), on a 38400 baud line where a
+// group's first byte queues behind the unpaced byte written just before it, and through writes
+// that now and then take a while to return (their byte goes out at the end).
+TEST(Upload, PausesHoldOnTheLine) {
+    struct Case {
+        const char* name;
+        double tickMs;
+        double startMs;
+        double sendMs;
+        std::vector<double> writeMs;
+    };
+    const double characterMs = 11.0 / 38.4;
+    const Case cases[] = {
+        {"coarse counter from 0", 15.625, 0.0, 0.0, {}},
+        {"coarse counter from 7", 15.625, 7.0, 0.0, {}},
+        {"coarse counter from 15.6", 15.625, 15.6, 0.0, {}},
+        {"bytes queue on the line", 0.0, 0.0, characterMs, {}},
+        {"slow writes now and then", 0.0, 0.0, 0.0, {0.7, 0, 0, 0, 0, 0, 0}},
+        {"all at once", 15.625, 7.0, characterMs, {0.7, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
         auto cfg = std::make_unique<UploadConfig>();
         cfg->place(1, kRpmGaugeId, 0, 0, 56, 16);
         const UploadStream stream = streamFor(*cfg);
-        VirtualClock clock(15.625, start);
+        VirtualClock clock(c.tickMs, c.startMs);
         ScriptedPort port(clock);
+        port.setSendTimeMs(c.sendMs);
+        port.setWriteTimesMs(c.writeMs);
         CountingProgress progress;
         const UploadResult r = runUpload(stream, 0, port, clock, progress);
-        EXPECT_EQ(r.outcome, UploadOutcome::Sent) << "start " << start;
+        EXPECT_EQ(r.outcome, UploadOutcome::Sent) << c.name;
+        EXPECT_EQ(port.writtenBytes(), flattenStream(stream)) << c.name;
         std::string where;
-        EXPECT_EQ(shortPauses(stream, port.writes(), where), 0) << "start " << start << " " << where;
+        EXPECT_EQ(shortPauses(stream, port.writes(), where), 0) << c.name << ": " << where;
     }
 }
 
@@ -155,19 +184,31 @@ TEST(Upload, PortThatDoesNotOpen) {
     }
 }
 
+// A port that refuses a byte, or does not send the bytes it took within its write time-out,
+// ends the upload there with the message that says how far it got.
 TEST(Upload, PortThatStopsTakingBytesEndsTheUpload) {
-    auto cfg = std::make_unique<UploadConfig>();
-    const UploadStream stream = streamFor(*cfg);
-    VirtualClock clock;
-    ScriptedPort port(clock);
-    port.stopTakingAfter(100);
-    CountingProgress progress;
-    const UploadResult r = runUpload(stream, 0, port, clock, progress);
-    EXPECT_EQ(r.outcome, UploadOutcome::PortStoppedTaking);
-    EXPECT_EQ(r.bytesSent, 100u);
-    EXPECT_EQ(port.writes().size(), 101u) << "nothing more is tried after the refused byte";
-    EXPECT_FALSE(port.isOpen());
-    const std::string message = uploadFailureMessage(r, 0);
-    EXPECT_NE(message.find("Upload failed"), std::string::npos) << message;
-    EXPECT_NE(message.find("Com 1"), std::string::npos) << message;
+    struct Case {
+        bool drainsFail;
+        std::size_t sent;  // the start byte, then the page image's first line's first byte
+    };
+    for (const Case& c : {Case{false, 100}, Case{true, 2}}) {
+        auto cfg = std::make_unique<UploadConfig>();
+        const UploadStream stream = streamFor(*cfg);
+        VirtualClock clock;
+        ScriptedPort port(clock);
+        if (c.drainsFail)
+            port.failDrains();
+        else
+            port.stopTakingAfter(100);
+        CountingProgress progress;
+        const UploadResult r = runUpload(stream, 0, port, clock, progress);
+        EXPECT_EQ(r.outcome, UploadOutcome::PortStoppedTaking);
+        EXPECT_EQ(r.bytesSent, c.sent);
+        EXPECT_EQ(port.writes().size(), c.drainsFail ? c.sent : c.sent + 1)
+            << "nothing more is tried after the refused byte";
+        EXPECT_FALSE(port.isOpen());
+        const std::string message = uploadFailureMessage(r, 0);
+        EXPECT_NE(message.find("Upload failed"), std::string::npos) << message;
+        EXPECT_NE(message.find("Com 1"), std::string::npos) << message;
+    }
 }

@@ -265,6 +265,7 @@ int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool
     if (stray) std::printf("firmware: %d stray byte(s) before D1\n", stray);
     if (o.silentAtGoAhead) return finish(stopAndListen(line, o, "silent after D1"));
     line.send(kGoAhead);
+    const double exchangeBegun = nowMs();
 
     for (long k = 0; k < o.length; ++k) {
         if (k == o.silentAtRequest) return finish(stopAndListen(line, o, "silent before a request"));
@@ -293,8 +294,12 @@ int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool
     }
     if (o.silentAtEnd) return finish(stopAndListen(line, o, "silent instead of D3"));
     if (o.babbleAtEnd) return finish(babbleUntilClosed(pty));
+    const double exchangeEnded = nowMs();
     line.send(kEnd);
     std::printf("firmware: received %zu byte(s), sent D3\n", image.size());
+    // For the link benchmark: the exchange from the go-ahead to the last echo, on the monotonic
+    // clock.
+    std::printf("firmware: exchange from %.3f to %.3f ms\n", exchangeBegun, exchangeEnded);
     bool matches = true;
     if (!o.expectPath.empty()) {
         std::ifstream f(o.expectPath, std::ios::binary);

@@ -13,6 +13,11 @@
 //       simulator's two readings of each byte's arrival (when its read returned, and the earliest
 //       the byte can have been sent); a pause is read as the widest the two allow, so a receiver
 //       that falls behind on a busy machine cannot make a pause look short.
+//   link_figures firmware LABEL BYTES FROM_MS TO_MS SAMPLES
+//       prints one row for a firmware update of BYTES image bytes whose exchange ran from FROM_MS
+//       to TO_MS on the monotonic clock (the simulator says when): the time per image byte beside
+//       the wire's own (a request, the byte and its echo, ten bits each at 38400 baud), their
+//       ratio, and the program's processor time over the exchange as a share of it.
 #include <dirent.h>
 #include <time.h>
 #include <unistd.h>
@@ -116,6 +121,16 @@ std::vector<T> readAll(const std::string& path) {
     return v;
 }
 
+// Processor time at a moment, between the samples ("TIME CPU" pairs) around it.
+double cpuAt(const std::vector<double>& samples, double t) {
+    for (std::size_t i = 2; i + 1 < samples.size(); i += 2)
+        if (samples[i] >= t) {
+            const double t0 = samples[i - 2], c0 = samples[i - 1], t1 = samples[i], c1 = samples[i + 1];
+            return t1 > t0 ? c0 + (c1 - c0) * (t - t0) / (t1 - t0) : c1;
+        }
+    return samples.back();
+}
+
 int report(const std::string& label, const std::string& planPath, const std::string& timesPath,
            const std::string& samplesPath) {
     const std::vector<double> plan = readAll<double>(planPath);  // bytes, pause, bytes, pause...
@@ -148,18 +163,23 @@ int report(const std::string& label, const std::string& planPath, const std::str
         at += n;
     }
     const double first = times.front(), last = times.back();
-    // Processor time at a moment, between the samples around it.
-    const auto cpuAt = [&](double t) {
-        for (std::size_t i = 2; i + 1 < samples.size(); i += 2)
-            if (samples[i] >= t) {
-                const double t0 = samples[i - 2], c0 = samples[i - 1], t1 = samples[i], c1 = samples[i + 1];
-                return t1 > t0 ? c0 + (c1 - c0) * (t - t0) / (t1 - t0) : c1;
-            }
-        return samples.back();
-    };
     const double span = last - first;
     std::printf("%-34s %8.4f %10.2f ms %6d %9.1f %%\n", label.c_str(), span / minimum, smallestMargin, shortPauses,
-                100.0 * (cpuAt(last) - cpuAt(first)) / span);
+                100.0 * (cpuAt(samples, last) - cpuAt(samples, first)) / span);
+    return 0;
+}
+
+int firmware(const std::string& label, double bytes, double fromMs, double toMs, const std::string& samplesPath) {
+    const std::vector<double> samples = readAll<double>(samplesPath);
+    const double span = toMs - fromMs;
+    if (bytes <= 0 || span <= 0 || samples.size() < 4) {
+        std::printf("%-34s no figures\n", label.c_str());
+        return 1;
+    }
+    const double wireMs = 3 * 10 * 1000.0 / 38400;
+    const double perByte = span / bytes;
+    std::printf("%-34s %7.3f ms/byte (wire %.3f: x %.3f) %9.1f %%\n", label.c_str(), perByte, wireMs,
+                perByte / wireMs, 100.0 * (cpuAt(samples, toMs) - cpuAt(samples, fromMs)) / span);
     return 0;
 }
 
@@ -168,6 +188,10 @@ int report(const std::string& label, const std::string& planPath, const std::str
 int main(int argc, char** argv) {
     if (argc == 4 && !std::strcmp(argv[1], "sample")) return sample(argv[2], argv[3]);
     if (argc == 6 && !std::strcmp(argv[1], "report")) return report(argv[2], argv[3], argv[4], argv[5]);
-    std::fprintf(stderr, "usage: link_figures sample NAME OUT | report LABEL PLAN TIMES SAMPLES\n");
+    if (argc == 7 && !std::strcmp(argv[1], "firmware"))
+        return firmware(argv[2], std::atof(argv[3]), std::atof(argv[4]), std::atof(argv[5]), argv[6]);
+    std::fprintf(stderr,
+                 "usage: link_figures sample NAME OUT | report LABEL PLAN TIMES SAMPLES |"
+                 " firmware LABEL BYTES FROM_MS TO_MS SAMPLES\n");
     return 2;
 }

@@ -32,6 +32,7 @@ public:
     int openPort(int, std::uint32_t, Parity) override { return PortOpened; }
     void closePort() override {}
     bool writeByte(std::uint8_t) override { return true; }
+    bool drainOutput() override { return true; }
     int readBytes(std::uint8_t*, int) override { return 0; }
 };
 
