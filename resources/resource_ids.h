@@ -28,6 +28,11 @@
 #define IDM_EXPORT_DISPLAY_IMAGE 40021
 #define IDM_UNDO 40030
 #define IDM_REDO 40031
+// The File menu's recent files, above Exit: the newest first.
+#define IDM_RECENT_FILE_1 40101
+#define IDM_RECENT_FILE_2 40102
+#define IDM_RECENT_FILE_3 40103
+#define IDM_RECENT_FILE_4 40104
 
 // Dialog templates
 #define IDD_VEHICLE_PANEL 102

@@ -4,6 +4,7 @@
 #include "app/display_image_export_win.h"
 #include "app/display_preview_win.h"
 #include "app/main_window_win.h"
+#include "app/start_and_recent_win.h"
 #include "document/document_commands.h"
 #include "link/firmware_file_check.h"
 #include "link/firmware_file_check_win.h"
@@ -72,6 +73,10 @@ void executeCommand(AppState& app, std::uint32_t command) {
     case IDM_CUSTOM_SENSOR_3:
     case IDM_CUSTOM_SENSOR_4: openCustomSensor(app, command); break;
     case IDM_SETUP_WARNINGS: openWarnings(app); break;
+    case IDM_RECENT_FILE_1:
+    case IDM_RECENT_FILE_2:
+    case IDM_RECENT_FILE_3:
+    case IDM_RECENT_FILE_4: openRecentFile(app, static_cast<int>(command - IDM_RECENT_FILE_1)); break;
     default: break;
     }
 }

@@ -28,7 +28,7 @@ bool inPanel(const AppState& app, HWND window) {
 bool mouseOnPages(const AppState& app) {
     POINT cursor{};
     if (!GetCursorPos(&cursor) || !ScreenToClient(app.mainWindow, &cursor)) return false;
-    return isOnPages(app.config.directory, cursor.x, cursor.y);
+    return isOnPages(app.config.directory, app.scale.previewX(cursor.x), app.scale.previewY(cursor.y));
 }
 
 // The page keys act after a click on the pages (the main window has the focus), or while the

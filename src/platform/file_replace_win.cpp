@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/file_replace.h"
+#include "platform/file_path.h"
 
 namespace {
 
@@ -19,7 +20,9 @@ bool writeAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
 
 FileReplaceResult replaceFileContents(const std::string& target, const std::string& temporary,
                                       const std::vector<std::uint8_t>& bytes) {
-    const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::wstring temporaryName = filePath(temporary).wstring();
+    const std::wstring targetName = filePath(target).wstring();
+    const HANDLE file = CreateFileW(temporaryName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return FileReplaceResult::cannotCreate;
     // The data must reach the disk before the move: otherwise a power cut can leave the moved
@@ -27,13 +30,13 @@ FileReplaceResult replaceFileContents(const std::string& target, const std::stri
     bool written = writeAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file) != 0;
     written = CloseHandle(file) != 0 && written;
     if (!written) {
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(temporaryName.c_str());
         return FileReplaceResult::cannotWrite;
     }
     // The C library's rename refuses an existing target on Windows; write-through makes the
     // move itself reach the disk before the call returns.
-    if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
+    if (!MoveFileExW(temporaryName.c_str(), targetName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporaryName.c_str());
         return FileReplaceResult::cannotReplace;
     }
     return FileReplaceResult::replaced;
