@@ -15,7 +15,7 @@
 
 namespace {
 
-const char* const kMainWindowClass = "RARADAZ";
+const wchar_t* const kMainWindowClass = L"RARADAZ";
 constexpr int kMainWindowWidth = 1024;
 constexpr int kMainWindowHeight = 768;
 constexpr WORD kSelectionChanged = 1;  // CBN_SELCHANGE
@@ -197,16 +197,17 @@ HWND createMainWindow(AppState& app) {
     ReleaseDC(nullptr, screen);
     app.pageBackground = pageBackgroundFor(app.scale, app.pageBackground);
 
-    WNDCLASSA windowClass{};
+    // A Unicode window, so that its caption keeps a file name outside the ANSI code page.
+    WNDCLASSW windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = app.instance;
-    windowClass.hIcon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_VELTRANA));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(app.instance, MAKEINTRESOURCEW(IDI_VELTRANA));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN_MENU);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     windowClass.lpszClassName = kMainWindowClass;
-    RegisterClassA(&windowClass);
+    RegisterClassW(&windowClass);
 
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX;
     // 1024 x 768 at 96 DPI, grown with the screen's; where that does not fit the work area the
@@ -224,7 +225,7 @@ HWND createMainWindow(AppState& app) {
         width = std::min<int>(width, work.right - work.left);
         height = std::min<int>(height, work.bottom - work.top);
     }
-    HWND window = CreateWindowExA(WS_EX_STATICEDGE, kMainWindowClass, "Veltrana", style, work.left,
+    HWND window = CreateWindowExW(WS_EX_STATICEDGE, kMainWindowClass, L"Veltrana", style, work.left,
                                   work.top, width, height, nullptr, nullptr, app.instance, nullptr);
     if (scrolls) setScrollRanges(window, content);
     restoreWindowPlace(window);
@@ -254,7 +255,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             SetFocus(app.focusBeforeDeactivation);
             return 0;
         }
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -294,6 +295,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         recordEdit(documentOf(app));
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

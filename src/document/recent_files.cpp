@@ -22,7 +22,7 @@ bool storable(const std::string& path) {
 }
 
 // Shortest cut in the middle that fits, never inside a UTF-8 sequence.
-constexpr std::size_t kLongestMenuPath = 60;
+constexpr std::size_t kLongestMenuPath = 120;
 
 std::string shortenedInMiddle(const std::string& path) {
     if (path.size() <= kLongestMenuPath) return path;

@@ -124,10 +124,10 @@ TEST(WindowPlacement, AnUnreachablePlaceComesBackOntoThePrimaryScreen) {
         {"on the screen: kept", {100, 50, 0, 0}, {primary}, 100, 50},
         {"on the second screen: kept", {2000, 100, 0, 0}, {primary, right}, 2000, 100},
         {"that screen is gone: pulled in", {2000, 100, 0, 0}, {primary}, 342, 0},
-        {"far off to the left", {-5000, 10, 0, 0}, {primary}, 0, 10},
+        {"far off to the left (taller than the screen: top at its top)", {-5000, 10, 0, 0}, {primary}, 0, 0},
         {"caption above the screen", {100, -300, 0, 0}, {primary}, 100, 0},
         {"caption below the screen", {100, 720, 0, 0}, {primary}, 100, 0},
-        {"only a sliver of caption showing", {1340, 10, 0, 0}, {primary}, 342, 10},
+        {"only a sliver of caption showing", {1340, 10, 0, 0}, {primary}, 342, 0},
         {"partly off but grabbable: kept", {-900, 10, 0, 0}, {primary}, -900, 10},
     };
     for (const Case& c : cases) {
@@ -236,6 +236,7 @@ TEST(UnicodeFileNames, EveryFileTheEditorOpensOrWrites) {
 
     // A configuration: saved, then loaded.
     Configuration saved;
+    resetPages(saved.layout, saved.directory);
     saved.vehicle.comPortIndex = 6;
     ASSERT_TRUE(saveConfiguration(base + ".vtl", saved).saved);
     FakeViewHost host;

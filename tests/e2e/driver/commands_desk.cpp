@@ -1,5 +1,6 @@
-// Commands about the editor on a Windows desk: the values it keeps in the registry, the File
-// menu's items, files dropped on its window and the main window's scroll bars.
+// Commands about the editor on a Windows desk: the values it keeps in the registry, files
+// dropped on its window, its caption and its scroll bars. (Wine gives no other process the
+// editor's menus, so the recent files are checked by their kept values and by using them.)
 #include <windows.h>
 #include <shlobj.h>
 
@@ -74,21 +75,6 @@ std::string cmdExpectSetting(EditorSession&, ScriptLine& line) {
   return {};
 }
 
-std::string cmdExpectMenuItem(EditorSession& s, ScriptLine& line) {
-  Args a(line);
-  const long id = a.number("menu item id");
-  const std::string expected = line.atEnd() ? std::string() : line.rest();
-  if (!a.done()) return a.error;
-  if (!s.settle()) return "the main window does not answer messages";
-  HMENU menu = GetMenu(s.mainWindow);
-  wchar_t text[512] = {};
-  const int length = GetMenuStringW(menu, static_cast<UINT>(id), text, 512, MF_BYCOMMAND);
-  if (expected.empty()) return length > 0 ? "there is a menu item " + narrow(text) : "";
-  if (length <= 0) return "no menu item " + std::to_string(id);
-  if (narrow(text) != expected) return "menu item reads \"" + narrow(text) + "\", not \"" + expected + "\"";
-  return {};
-}
-
 // The drop's block is made in the editor's own memory, as the shell makes it there: a
 // DROPFILES header and the wide paths, each ended, the list ended by an empty one.
 std::string cmdDropFiles(EditorSession& s, ScriptLine& line) {
@@ -130,5 +116,18 @@ std::string cmdScrollMain(EditorSession& s, ScriptLine& line) {
   const UINT message = bar == "horizontal" ? WM_HSCROLL : WM_VSCROLL;
   const WPARAM request = where == "bottom" ? SB_BOTTOM : SB_TOP;
   if (!s.send(message, request, 0)) return "the main window did not scroll";
+  return {};
+}
+
+std::string cmdWaitCaption(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  const std::string expected = a.rest("caption");
+  if (!a.done()) return a.error;
+  std::string seen;
+  const HWND found = waitFor(s.timeoutMs, [&]() -> HWND {
+    seen = windowText(s.mainWindow);
+    return seen == expected ? s.mainWindow : nullptr;
+  });
+  if (!found) return "the caption reads \"" + seen + "\", not \"" + expected + "\"";
   return {};
 }

@@ -117,7 +117,8 @@ bool worksWithoutEditor(const std::string& command) {
                                               "expect-file-bytes", "expect-file-same",
                                               "wait-file",
                                               "write-file", "write-text", "copy-file",
-                                              "patch-file"};
+                                              "patch-file", "forget-settings", "set-setting",
+                                              "expect-setting", "preview-scale"};
   for (const char* name : kFileCommands) {
     if (command == name) return true;
   }
