@@ -41,6 +41,11 @@
 #define IDM_CLEAR_PAGE 40254
 #define IDM_COMPARE_WITH 40230
 #define IDM_EXPORT_REPORT 40231
+// The File menu's recent files, above Exit: the newest first.
+#define IDM_RECENT_FILE_1 40101
+#define IDM_RECENT_FILE_2 40102
+#define IDM_RECENT_FILE_3 40103
+#define IDM_RECENT_FILE_4 40104
 
 // Dialog templates
 #define IDD_VEHICLE_PANEL 102

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/document_shell_win.h"
 #include "app/view_host_win.h"
@@ -16,6 +17,7 @@
 #include "layout/page_editing.h"
 #include "profiles/engine_unit_profiles.h"
 #include "link/upload_win.h"
+#include "platform/screen_scale.h"
 #include "platform/serial_port_win.h"
 
 struct AppState {
@@ -37,6 +39,8 @@ struct AppState {
     HBITMAP pageBackground = nullptr;
     HBITMAP uploadPicture = nullptr;
     int screenBitsPerPixel = 0;
+    // The screen's DPI, the previews' pixel size and the scroll offset of the window's contents.
+    ScreenScale scale;
     HWND pagePreviews[kPageCount] = {};
     HWND kindSelector = nullptr;
     HWND gaugeSelector = nullptr;
@@ -45,6 +49,9 @@ struct AppState {
     // The one serial device; the upload and the firmware update open and close it in turn.
     Win32SerialPort port;
     UploadContext upload;
+    // The File menu's recent files, newest first, and whether the separator below them is in.
+    std::vector<std::string> recentFiles;
+    bool recentSeparator = false;
 };
 
 // The one instance, owned by the shell.

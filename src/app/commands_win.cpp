@@ -8,6 +8,7 @@
 #include "app/main_window_win.h"
 #include "app/page_arranging_win.h"
 #include "document/configuration_check.h"
+#include "app/start_and_recent_win.h"
 #include "document/document_commands.h"
 #include "link/firmware_file_check.h"
 #include "link/firmware_file_check_win.h"
@@ -88,6 +89,10 @@ void executeCommand(AppState& app, std::uint32_t command) {
     case IDM_PASTE_GAUGE: pasteGauge(app); break;
     case IDM_COPY_PAGE: openCopyPage(app); break;
     case IDM_CLEAR_PAGE: openClearPage(app); break;
+    case IDM_RECENT_FILE_1:
+    case IDM_RECENT_FILE_2:
+    case IDM_RECENT_FILE_3:
+    case IDM_RECENT_FILE_4: openRecentFile(app, static_cast<int>(command - IDM_RECENT_FILE_1)); break;
     default: break;
     }
 }

@@ -5,8 +5,10 @@
 
 #include "app/display_preview_win.h"
 #include "link/display_picture.h"
+#include "platform/file_chooser_win.h"
 #include "platform/file_replace.h"
 #include "platform/png_encoder_win.h"
+#include "platform/text_win.h"
 
 namespace {
 
@@ -25,20 +27,11 @@ std::string writeDisplayImage(AppState& app, const std::string& path) {
 }  // namespace
 
 bool chooseDisplayImageToSave(HWND owner, std::string& path) {
-    char buffer[kChooserBufferSize] = "*.png";
-    OPENFILENAMEA chooser{};
-    chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = owner;
-    chooser.lpstrFilter = kPictureFilter;
-    chooser.nFilterIndex = 1;
-    chooser.lpstrFile = buffer;
-    chooser.nMaxFile = kChooserBufferSize;
     // No folder check in the chooser: a folder that is missing is reported with the reason when
     // the picture is written.
-    chooser.Flags = OFN_HIDEREADONLY;
-    if (GetSaveFileNameA(&chooser) != 1) return false;
-    path = buffer;
-    return true;
+    const FileChooserRequest request{kPictureFilter, "*.png", true, OFN_HIDEREADONLY,
+                                     kChooserBufferSize, "Display Image"};
+    return runFileChooser(owner, request, path);
 }
 
 void exportDisplayImage(AppState& app) {
@@ -47,5 +40,6 @@ void exportDisplayImage(AppState& app) {
     const std::string path = withPictureExtension(chosen);
     const std::string reason = writeDisplayImage(app, path);
     if (!reason.empty())
-        MessageBoxA(app.mainWindow, exportFailureMessage(path, reason).c_str(), "Veltrana", MB_OK | MB_ICONEXCLAMATION);
+        messageBoxUtf8(app.mainWindow, exportFailureMessage(path, reason), "Veltrana",
+                       MB_OK | MB_ICONEXCLAMATION);
 }

@@ -4,7 +4,10 @@
 #include "app/configuration_check_win.h"
 #include "app/display_preview_win.h"
 #include "app/main_window_win.h"
+#include "app/start_and_recent_win.h"
+#include "platform/file_chooser_win.h"
 #include "platform/form_controls_win.h"
+#include "platform/text_win.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel_win.h"
 
@@ -16,21 +19,11 @@ const char kConfigurationFilter[] = "Veltrana\0*.vtl\0ALL\0*.*\0";
 const char kFirmwareFilter[] = "Firmware\0*.bin\0ALL\0*.*\0";
 
 bool runChooser(HWND owner, const char* filter, const char* initialName, bool save,
-                std::string& path) {
-    char buffer[kChooserBufferSize] = {};
-    lstrcpynA(buffer, initialName, kChooserBufferSize);
-    OPENFILENAMEA chooser{};
-    chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = owner;
-    chooser.lpstrFilter = filter;
-    chooser.nFilterIndex = 1;
-    chooser.lpstrFile = buffer;
-    chooser.nMaxFile = kChooserBufferSize;
-    chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    const BOOL confirmed = save ? GetSaveFileNameA(&chooser) : GetOpenFileNameA(&chooser);
-    if (confirmed != 1) return false;
-    path = buffer;
-    return true;
+                const char* folderName, std::string& path) {
+    const FileChooserRequest request{filter, initialName, save,
+                                     OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, kChooserBufferSize,
+                                     folderName};
+    return runFileChooser(owner, request, path);
 }
 
 // Every open settings dialog of this program shows its record again.
@@ -42,20 +35,19 @@ BOOL CALLBACK showRecordAgain(HWND window, LPARAM) {
 }  // namespace
 
 bool Win32DocumentShell::chooseFileToOpen(std::string& path) {
-    return runChooser(app_.mainWindow, kConfigurationFilter, "*.vtl", false, path);
+    return runChooser(app_.mainWindow, kConfigurationFilter, "*.vtl", false, "Load", path);
 }
 
 bool Win32DocumentShell::chooseFileToSave(std::string& path) {
-    return runChooser(app_.mainWindow, kConfigurationFilter, "*.vtl", true, path);
+    return runChooser(app_.mainWindow, kConfigurationFilter, "*.vtl", true, "Save", path);
 }
 
 bool Win32DocumentShell::askYesNo(const std::string& question, const std::string& caption) {
-    return MessageBoxA(nullptr, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) ==
-           IDYES;
+    return messageBoxUtf8(nullptr, question, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void Win32DocumentShell::showFailure(const std::string& message) {
-    MessageBoxA(app_.mainWindow, message.c_str(), "Veltrana", MB_OK | MB_ICONEXCLAMATION);
+    messageBoxUtf8(app_.mainWindow, message, "Veltrana", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Win32DocumentShell::readEditors() { readVehiclePanel(app_.vehiclePanel); }
@@ -82,11 +74,13 @@ void Win32DocumentShell::showHistory(bool canUndo, bool canRedo) {
     configurationCheckFollows(app_);
 }
 
+void Win32DocumentShell::fileUsed(const std::string& path) { rememberRecentFile(app_, path); }
+
 Document documentOf(AppState& app) {
     return Document{app.config, app.documentName, app.history, app.catalog, *app.views,
                     app.documentShell};
 }
 
 bool chooseFirmwareToOpen(HWND owner, std::string& path) {
-    return runChooser(owner, kFirmwareFilter, "*.bin", false, path);
+    return runChooser(owner, kFirmwareFilter, "*.bin", false, "Firmware", path);
 }

@@ -31,7 +31,7 @@ bool inPanel(const AppState& app, HWND window) {
 bool mouseOnPages(const AppState& app) {
     POINT cursor{};
     if (!GetCursorPos(&cursor) || !ScreenToClient(app.mainWindow, &cursor)) return false;
-    return isOnPages(app.config.directory, cursor.x, cursor.y);
+    return isOnPages(app.config.directory, app.scale.previewX(cursor.x), app.scale.previewY(cursor.y));
 }
 
 // Ctrl+X, Ctrl+C and Ctrl+V on the pages: the gauge under the ghost.

@@ -2,37 +2,45 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/commands_win.h"
 #include "app/display_preview_win.h"
 #include "app/document_shell_win.h"
 #include "app/page_arranging_win.h"
+#include "app/start_and_recent_win.h"
 #include "document/document_commands.h"
 #include "document/document_name.h"
 #include "platform/form_controls_win.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel_win.h"
+#include "platform/text_win.h"
 
 namespace {
 
 // Names kept for compatibility: the class the main window has always been registered under; the
 // end-to-end driver, and any program that looks for the editor's window, finds it by this name.
 // Never rename it.
-const char* const kMainWindowClass = "RARADAZ";
+const wchar_t* const kMainWindowClass = L"RARADAZ";
 constexpr int kMainWindowWidth = 1024;
 constexpr int kMainWindowHeight = 768;
 constexpr WORD kSelectionChanged = 1;  // CBN_SELCHANGE
 constexpr WORD kFromAccelerator = 1;   // WM_COMMAND's high word for a key of the accelerator table
 
+// The selectors' row is laid out for 96 DPI and grows with the screen's.
 HWND createLabel(AppState& app, const char* text, int x, int y, int width, int height) {
-    return CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height,
-                           app.mainWindow, nullptr, app.instance, nullptr);
+    const ScreenScale& s = app.scale;
+    return CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, s.controls(x), s.controls(y),
+                           s.controls(width), s.controls(height), app.mainWindow, nullptr,
+                           app.instance, nullptr);
 }
 
 HWND createSelector(AppState& app, int id, int x, int y, int width, int height) {
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_DISABLENOSCROLL;
-    return CreateWindowExA(WS_EX_STATICEDGE, "ComboBox", nullptr, style, x, y, width, height,
-                           app.mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    const ScreenScale& s = app.scale;
+    return CreateWindowExA(WS_EX_STATICEDGE, "ComboBox", nullptr, style, s.controls(x),
+                           s.controls(y), s.controls(width), s.controls(height), app.mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            app.instance, nullptr);
 }
 
@@ -42,7 +50,9 @@ void createPagePreviews(AppState& app) {
         // Clipping siblings keeps a preview from painting over the gauges that lie on it.
         HWND preview = CreateWindowExA(0, "Static", nullptr,
                                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP,
-                                       frame.x, frame.y, frame.width, frame.height,
+                                       app.scale.clientX(frame.x), app.scale.clientY(frame.y),
+                                       app.scale.previewLength(frame.width),
+                                       app.scale.previewLength(frame.height),
                                        app.mainWindow, nullptr, app.instance, nullptr);
         SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(app.pageBackground));
@@ -71,7 +81,7 @@ void fillGaugeSelector(AppState& app, int kind) {
 // The window's contents, in the order the rest of the program relies on: pages first, then the
 // selectors, the vehicle panel, the catalog and the first ghost.
 void createContents(AppState& app) {
-    app.views = std::make_unique<Win32ViewHost>(app.instance, app.mainWindow);
+    app.views = std::make_unique<Win32ViewHost>(app.instance, app.mainWindow, app.scale);
     resetPages(app.config.layout, app.config.directory);
     createPagePreviews(app);
     refreshPlacedGauges(app);
@@ -104,11 +114,85 @@ BOOL answerEndOfSession(AppState& app) {
     return mayEnd ? TRUE : FALSE;
 }
 
+// The contents keep their size; when the window is smaller (a small or scaled screen), its
+// scroll bars move them. Every child moves with the scroll; the views and the mouse take the
+// offset from the scale.
+void scrollContents(AppState& app, int bar, WORD request) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!GetScrollInfo(app.mainWindow, bar, &info)) return;
+    const int line = app.scale.controls(32);
+    const int page = static_cast<int>(info.nPage);
+    int position = info.nPos;
+    switch (request) {
+    case SB_LINEUP: position -= line; break;
+    case SB_LINEDOWN: position += line; break;
+    case SB_PAGEUP: position -= page; break;
+    case SB_PAGEDOWN: position += page; break;
+    case SB_TOP: position = info.nMin; break;
+    case SB_BOTTOM: position = info.nMax; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    default: return;
+    }
+    position = std::max(info.nMin, std::min(position, info.nMax - std::max(page - 1, 0)));
+    int& offset = bar == SB_HORZ ? app.scale.scrollX : app.scale.scrollY;
+    const int delta = position - offset;
+    if (delta == 0) return;
+    offset = position;
+    info.fMask = SIF_POS;
+    info.nPos = position;
+    SetScrollInfo(app.mainWindow, bar, &info, TRUE);
+    ScrollWindowEx(app.mainWindow, bar == SB_HORZ ? -delta : 0, bar == SB_VERT ? -delta : 0, nullptr,
+                   nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+}
+
+// The scroll ranges for contents of `content` client pixels in the window as it is now. Twice,
+// since a bar that goes away gives the other direction more room.
+void setScrollRanges(HWND window, SIZE content) {
+    for (int round = 0; round < 2; ++round) {
+        RECT client{};
+        GetClientRect(window, &client);
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        info.nMax = content.cx - 1;
+        info.nPage = static_cast<UINT>(client.right);
+        SetScrollInfo(window, SB_HORZ, &info, TRUE);
+        info.nMax = content.cy - 1;
+        info.nPage = static_cast<UINT>(client.bottom);
+        SetScrollInfo(window, SB_VERT, &info, TRUE);
+    }
+}
+
+// The page background at the previews' pixel size (it comes at 2 screen pixels per display pixel).
+HBITMAP pageBackgroundFor(const ScreenScale& scale, HBITMAP background) {
+    if (scale.previewPixel == 2 || !background) return background;
+    BITMAP info{};
+    GetObjectA(background, sizeof info, &info);
+    HDC screen = GetDC(nullptr);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    const int width = scale.previewLength(info.bmWidth), height = scale.previewLength(info.bmHeight);
+    HBITMAP stretched = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ oldFrom = SelectObject(from, background);
+    HGDIOBJ oldTo = SelectObject(to, stretched);
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    return stretched;
+}
+
 }  // namespace
 
 void updateCaption(AppState& app) {
     const std::string caption = captionFor(app.documentName);
-    SendMessageA(app.mainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    setWindowTextUtf8(app.mainWindow, caption);
 }
 
 void refreshPlacedGauges(AppState& app) {
@@ -117,6 +201,7 @@ void refreshPlacedGauges(AppState& app) {
 
 void runExitSequence(AppState& app) {
     if (!confirmExit(documentOf(app))) return;
+    storeWindowPlace(app.mainWindow);
     SendMessageA(app.mainWindow, WM_DESTROY, 0, 0);
 }
 
@@ -125,23 +210,43 @@ HWND createMainWindow(AppState& app) {
     app.uploadPicture = LoadBitmapA(app.instance, MAKEINTRESOURCEA(IDB_CHARACTER_SET));
     HDC screen = GetDC(nullptr);
     app.screenBitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
+    app.scale = screenScaleFor(GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
+    app.pageBackground = pageBackgroundFor(app.scale, app.pageBackground);
 
-    WNDCLASSA windowClass{};
+    // A Unicode window, so that its caption keeps a file name outside the ANSI code page.
+    WNDCLASSW windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = app.instance;
-    windowClass.hIcon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_VELTRANA));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(app.instance, MAKEINTRESOURCEW(IDI_VELTRANA));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN_MENU);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     windowClass.lpszClassName = kMainWindowClass;
-    RegisterClassA(&windowClass);
+    RegisterClassW(&windowClass);
 
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX;
-    HWND window = CreateWindowExA(WS_EX_STATICEDGE, kMainWindowClass, "Veltrana", style, 0, 0,
-                                  kMainWindowWidth, kMainWindowHeight, nullptr, nullptr,
-                                  app.instance, nullptr);
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX;
+    // 1024 x 768 at 96 DPI, grown with the screen's; where that does not fit the work area the
+    // window takes the work area and scrolls its contents.
+    int width = app.scale.controls(kMainWindowWidth);
+    int height = app.scale.controls(kMainWindowHeight);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, TRUE, WS_EX_STATICEDGE);
+    const SIZE content{width - (frame.right - frame.left), height - (frame.bottom - frame.top)};
+    RECT work{0, 0, width, height};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const bool scrolls = width > work.right - work.left || height > work.bottom - work.top;
+    if (scrolls) {
+        style |= WS_HSCROLL | WS_VSCROLL;
+        width = std::min<int>(width, work.right - work.left);
+        height = std::min<int>(height, work.bottom - work.top);
+    }
+    HWND window = CreateWindowExW(WS_EX_STATICEDGE, kMainWindowClass, L"Veltrana", style, work.left,
+                                  work.top, width, height, nullptr, nullptr, app.instance, nullptr);
+    if (scrolls) setScrollRanges(window, content);
+    restoreWindowPlace(window);
+    DragAcceptFiles(window, TRUE);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     return window;
@@ -173,7 +278,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             SetFocus(app.focusBeforeDeactivation);
             return 0;
         }
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -185,9 +290,21 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         executeCommand(app, static_cast<std::uint32_t>(wParam));
         if (HIWORD(wParam) == kSelectionChanged) handleSelectorChange(app, LOWORD(wParam));
         return 0;
+    case WM_DROPFILES:
+        loadDroppedFile(app, reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_MOUSEMOVE:
-        moveGhost(app.editing, app.config.directory, *app.views, LOWORD(lParam), HIWORD(lParam));
+        moveGhost(app.editing, app.config.directory, *app.views,
+                  app.scale.previewX(static_cast<short>(LOWORD(lParam))),
+                  app.scale.previewY(static_cast<short>(HIWORD(lParam))));
         showCarryOutline(app);
+        return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        scrollContents(app, message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        scrollContents(app, SB_VERT, static_cast<short>(HIWORD(wParam)) > 0 ? SB_LINEUP : SB_LINEDOWN);
         return 0;
     case WM_LBUTTONDOWN:
         SetFocus(window);  // the keys work on the pages after a click on them
@@ -211,6 +328,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         recordEdit(documentOf(app));
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

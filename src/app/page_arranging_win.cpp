@@ -125,16 +125,18 @@ void showCarryOutline(AppState& app) {
     const CarryOutline outline = carryOutline(app.carry, app.editing, app.config.layout, app.config.directory);
     HWND window = outlineWindow(app);
     SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(outline.fits ? kFitsColour : kBlockedColour));
+    // The outline is in preview pixels; on the screen it has the previews' scale and scroll.
     const int inset = kOutlineThickness;
-    HRGN frame = CreateRectRgn(0, 0, outline.width, outline.height);
-    HRGN inside = CreateRectRgn(inset, inset, outline.width - inset, outline.height - inset);
+    const int width = app.scale.previewLength(outline.width);
+    const int height = app.scale.previewLength(outline.height);
+    HRGN frame = CreateRectRgn(0, 0, width, height);
+    HRGN inside = CreateRectRgn(inset, inset, width - inset, height - inset);
     CombineRgn(frame, frame, inside, RGN_DIFF);
     DeleteObject(inside);
     SetWindowRgn(window, frame, FALSE);  // the window owns the region from here on
-    POINT corner{outline.x, outline.y};
+    POINT corner{app.scale.clientX(outline.x), app.scale.clientY(outline.y)};
     ClientToScreen(app.mainWindow, &corner);
-    SetWindowPos(window, HWND_TOP, corner.x, corner.y, outline.width, outline.height,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(window, HWND_TOP, corner.x, corner.y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(window, nullptr, TRUE);
 }
 

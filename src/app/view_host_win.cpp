@@ -1,22 +1,23 @@
 #include "app/view_host_win.h"
 
-HBITMAP doubleBitmap(HBITMAP source) {
+HBITMAP scaledBitmap(HBITMAP source, int factor) {
     BITMAP info{};
     if (!source || !GetObjectA(source, sizeof info, &info)) return nullptr;
     HDC screen = GetDC(nullptr);
     HDC from = CreateCompatibleDC(screen);
     HDC to = CreateCompatibleDC(screen);
-    HBITMAP doubled = CreateCompatibleBitmap(screen, info.bmWidth * 2, info.bmHeight * 2);
+    HBITMAP scaled = CreateCompatibleBitmap(screen, info.bmWidth * factor, info.bmHeight * factor);
     HGDIOBJ oldFrom = SelectObject(from, source);
-    HGDIOBJ oldTo = SelectObject(to, doubled);
-    StretchBlt(to, 0, 0, info.bmWidth * 2, info.bmHeight * 2, from, 0, 0, info.bmWidth,
+    HGDIOBJ oldTo = SelectObject(to, scaled);
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, info.bmWidth * factor, info.bmHeight * factor, from, 0, 0, info.bmWidth,
                info.bmHeight, SRCCOPY);
     SelectObject(from, oldFrom);
     SelectObject(to, oldTo);
     DeleteDC(from);
     DeleteDC(to);
     ReleaseDC(nullptr, screen);
-    return doubled;
+    return scaled;
 }
 
 LoadedBitmap Win32ViewHost::loadBitmap(std::uint32_t resourceId) {
@@ -24,7 +25,7 @@ LoadedBitmap Win32ViewHost::loadBitmap(std::uint32_t resourceId) {
     LoadedBitmap loaded;
     BITMAP info{};
     if (!original || !GetObjectA(original, sizeof info, &info)) return loaded;
-    bitmaps_.push_back(Bitmap{original, doubleBitmap(original)});
+    bitmaps_.push_back(Bitmap{original, scaledBitmap(original, scale_.previewPixel)});
     loaded.handle = static_cast<BitmapHandle>(bitmaps_.size());
     loaded.width = info.bmWidth;
     loaded.height = info.bmHeight;
@@ -32,8 +33,9 @@ LoadedBitmap Win32ViewHost::loadBitmap(std::uint32_t resourceId) {
 }
 
 ViewHandle Win32ViewHost::createView(int x, int y, int width, int height) {
-    HWND view = CreateWindowExA(0, "Static", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, x, y,
-                                width, height, parent_, nullptr, instance_, nullptr);
+    HWND view = CreateWindowExA(0, "Static", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP,
+                                scale_.clientX(x), scale_.clientY(y), scale_.previewLength(width),
+                                scale_.previewLength(height), parent_, nullptr, instance_, nullptr);
     if (!view) return 0;
     // Newest views stand above the page previews and the gauges placed before them.
     SetWindowPos(view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -55,11 +57,13 @@ void Win32ViewHost::setBitmap(ViewHandle view, BitmapHandle bitmap) {
     HWND window = viewWindow(view);
     if (!window || bitmap == 0 || bitmap > bitmaps_.size()) return;
     SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(bitmaps_[bitmap - 1].doubled));
+                 reinterpret_cast<LPARAM>(bitmaps_[bitmap - 1].shown));
 }
 
 void Win32ViewHost::moveView(ViewHandle view, int x, int y, int width, int height) {
-    if (HWND window = viewWindow(view)) MoveWindow(window, x, y, width, height, TRUE);
+    if (HWND window = viewWindow(view))
+        MoveWindow(window, scale_.clientX(x), scale_.clientY(y), scale_.previewLength(width),
+                   scale_.previewLength(height), TRUE);
 }
 
 void Win32ViewHost::showView(ViewHandle view, bool visible) {

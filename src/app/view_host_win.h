@@ -5,11 +5,14 @@
 
 #include <vector>
 
+#include "platform/screen_scale.h"
 #include "platform/view_host.h"
 
 class Win32ViewHost : public ViewHost {
 public:
-    Win32ViewHost(HINSTANCE instance, HWND parent) : instance_(instance), parent_(parent) {}
+    // Positions and sizes come in preview pixels; `scale` turns them into client pixels.
+    Win32ViewHost(HINSTANCE instance, HWND parent, const ScreenScale& scale)
+        : instance_(instance), parent_(parent), scale_(scale) {}
 
     LoadedBitmap loadBitmap(std::uint32_t resourceId) override;
     ViewHandle createView(int x, int y, int width, int height) override;
@@ -25,14 +28,15 @@ public:
 private:
     struct Bitmap {
         HBITMAP original;
-        HBITMAP doubled;  // what the preview shows: every pixel as 2 x 2
+        HBITMAP shown;  // what the preview shows: every pixel as a square of previewPixel
     };
 
     HINSTANCE instance_;
     HWND parent_;
+    const ScreenScale& scale_;
     std::vector<Bitmap> bitmaps_;  // handle h is bitmaps_[h - 1]
     std::vector<HWND> views_;      // handle h is views_[h - 1]; null once destroyed
 };
 
-// A copy of the bitmap at twice its width and height.
-HBITMAP doubleBitmap(HBITMAP source);
+// A copy of the bitmap at `factor` times its width and height, every pixel a square.
+HBITMAP scaledBitmap(HBITMAP source, int factor);

@@ -7,6 +7,7 @@
 #include "layout/byte_io.h"
 #include "layout/page_codec.h"
 #include "platform/file_replace.h"
+#include "platform/file_path.h"
 
 namespace {
 
@@ -214,7 +215,7 @@ SaveResult saveConfiguration(const std::string& path, const Configuration& confi
 LoadResult loadConfiguration(const std::string& path, Configuration& configuration,
                              const GaugeCatalog& catalog, ViewHost& host) {
     LoadResult result;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(filePath(path), std::ios::binary);
     if (!file) {
         result.reason = "The file cannot be opened.";
         return result;

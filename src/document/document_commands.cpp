@@ -19,6 +19,7 @@ bool saveTo(const Document& d, const std::string& path) {
     }
     d.name = path;
     d.shell.showName();
+    d.shell.fileUsed(path);
     return true;
 }
 
@@ -70,17 +71,23 @@ void createDocument(const Document& d) {
 void loadDocument(const Document& d) {
     std::string path;
     if (!d.shell.chooseFileToOpen(path)) return;
+    loadDocumentFrom(d, path);
+}
+
+bool loadDocumentFrom(const Document& d, const std::string& path) {
     recordPendingEdit(d);
     const std::string before = d.name;
     const LoadResult result = loadConfiguration(path, d.config, d.catalog, d.views);
     if (!result.loaded) {
         d.shell.showFailure(loadFailureMessage(path, result.reason));
-        return;
+        return false;
     }
     d.name = path;
     d.shell.showName();
     d.shell.showDocument(result.vehicleLoaded);
     if (d.history.recordRename(documentBytes(d), before, d.name)) showHistory(d);
+    d.shell.fileUsed(path);
+    return true;
 }
 
 bool saveDocument(const Document& d) {

@@ -35,6 +35,9 @@ void createDocument(const Document& document);
 // "Load an existing configuration": a file that cannot be read or is refused changes nothing,
 // takes no step and is reported by name and reason.
 void loadDocument(const Document& document);
+// Loads `path` as Load does once a file is chosen (the command line, a dropped file, a recent
+// file): one step, or the Load message and nothing changed. True when it was loaded.
+bool loadDocumentFrom(const Document& document, const std::string& path);
 // "Save confuguration": untitled documents go through Save as. True when the file was written.
 bool saveDocument(const Document& document);
 // "Save configuration as": the chosen name with ".vtl" added when it lacks it.

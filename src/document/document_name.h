@@ -18,3 +18,7 @@ std::string withConfigurationExtension(const std::string& path);
 
 // "Veltrana - <name>", shortened in its middle with "..." so that it never passes kCaptionLimit.
 std::string captionFor(const std::string& documentName);
+
+// What a file dropped on the window gets instead of a Load: a message naming a folder or a file
+// whose name does not end in ".vtl" (any case); "" for a configuration file.
+std::string droppedFileRefusal(const std::string& path, bool isFolder);

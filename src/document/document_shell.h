@@ -24,4 +24,6 @@ public:
     virtual void showName() = 0;
     // Whether Undo and Redo have a step to take (their menu items).
     virtual void showHistory(bool canUndo, bool canRedo) = 0;
+    // A file was loaded from or saved to `path` (the recent files list).
+    virtual void fileUsed(const std::string& /*path*/) {}
 };

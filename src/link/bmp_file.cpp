@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "layout/byte_io.h"
+#include "platform/file_path.h"
 
 bool decodeBmp(const std::vector<std::uint8_t>& file, PixelImage& image, std::string& error) {
     ByteReader in(file.data(), file.size());
@@ -73,7 +74,7 @@ bool decodeBmp(const std::vector<std::uint8_t>& file, PixelImage& image, std::st
 }
 
 bool readBmpFile(const std::string& path, PixelImage& image, std::string& error) {
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(filePath(path), std::ios::binary);
     if (!f) { error = "cannot open " + path; return false; }
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     if (!decodeBmp(bytes, image, error)) { error = path + ": " + error; return false; }

@@ -7,6 +7,7 @@
 
 #include "link/crc32.h"
 #include "link/firmware_update.h"
+#include "platform/file_path.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ CheckedFirmwareFile checkFirmwareFile(const std::string& path) {
     CheckedFirmwareFile file;
     file.path = path;
     errno = 0;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = openFile(path, "rb");
     if (!f) {
         file.reason = "It cannot be opened: " + errorText(errno, "unknown reason") + ".";
         return file;

@@ -1,6 +1,7 @@
 #include "link/firmware_file_check_win.h"
 
 #include "link/firmware_file_check.h"
+#include "platform/text_win.h"
 
 namespace {
 
@@ -15,11 +16,11 @@ bool acceptFirmwareFile(HWND owner, const CheckedFirmwareFile& file) {
         return true;
     case FirmwareFileVerdict::TooLong:
         // Cancel is the default: a hasty Enter must not send a file that is probably wrong.
-        return MessageBoxA(owner, firmwareTooLongWarning(file).c_str(), kFileCaption,
+        return messageBoxUtf8(owner, firmwareTooLongWarning(file), kFileCaption,
                            MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) == IDOK;
     case FirmwareFileVerdict::Refused:
         break;
     }
-    MessageBoxA(owner, firmwareRefusalMessage(file).c_str(), kFileCaption, MB_OK | MB_ICONERROR);
+    messageBoxUtf8(owner, firmwareRefusalMessage(file), kFileCaption, MB_OK | MB_ICONERROR);
     return false;
 }

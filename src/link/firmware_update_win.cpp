@@ -9,6 +9,7 @@
 #include "platform/serial_port.h"
 #include "resource_ids.h"
 #include "settings/vehicle_settings.h"
+#include "platform/text_win.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ INT_PTR CALLBACK firmwareDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         const FirmwareFileSummary summary =
             summarizeFirmwareFile(reinterpret_cast<FirmwareDialog*>(lParam)->file);
-        SetDlgItemTextA(dialog, IDC_FIRMWARE_FILE_NAME, summary.name.c_str());
+        setWindowTextUtf8(GetDlgItem(dialog, IDC_FIRMWARE_FILE_NAME), summary.name);
         SetDlgItemTextA(dialog, IDC_FIRMWARE_FILE_SIZE, summary.size.c_str());
         SetDlgItemTextA(dialog, IDC_FIRMWARE_FILE_CRC, summary.crc.c_str());
         return TRUE;

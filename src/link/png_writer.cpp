@@ -1,4 +1,5 @@
 #include "link/png_writer.h"
+#include "platform/file_path.h"
 
 #include <algorithm>
 #include <fstream>
@@ -72,7 +73,7 @@ std::vector<std::uint8_t> encodeGreyPng(int width, int height, const std::vector
 
 bool writeGreyPng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& grey) {
     const std::vector<std::uint8_t> png = encodeGreyPng(width, height, grey);
-    std::ofstream f(path, std::ios::binary);
+    std::ofstream f(filePath(path), std::ios::binary);
     f.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(f);
 }

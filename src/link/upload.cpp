@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "settings/com_port_list.h"
+
 namespace {
 
 // Called right after a paced group's first byte was written: sets `start` to the clock reading
@@ -73,16 +75,16 @@ UploadResult runUpload(const UploadStream& stream, int comPortIndex, SerialPort&
 }
 
 std::string uploadFailureMessage(const UploadResult& result, int comPortIndex) {
-    char text[160];
+    char text[400];
     switch (result.outcome) {
         case UploadOutcome::Sent: return "";
         case UploadOutcome::PortNotOpened:
-            std::snprintf(text, sizeof text, "Failed to access Com %d", comPortIndex + 1);
-            return text;
+            return "Failed to access " + comPortList().text(comPortIndex);
         case UploadOutcome::PortStoppedTaking:
             std::snprintf(text, sizeof text,
-                          "Upload failed: Com %d stopped taking bytes after %zu of %zu.",
-                          comPortIndex + 1, result.bytesSent, result.bytesTotal);
+                          "Upload failed: %s stopped taking bytes after %zu of %zu.",
+                          comPortList().text(comPortIndex).c_str(), result.bytesSent,
+                          result.bytesTotal);
             return text;
     }
     return "";

@@ -13,6 +13,7 @@
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
 #include "resource_ids.h"
+#include "platform/text_win.h"
 
 namespace {
 
@@ -96,7 +97,10 @@ void runUploadWithProgress(const UploadContext& context, HWND dialog) {
             const std::string text = uploadFailureMessage(result, comPortIndex);
             // The failure to open keeps the platform's default caption; a broken-off upload says so.
             const char* caption = result.outcome == UploadOutcome::PortNotOpened ? nullptr : "Upload failed";
-            MessageBoxA(context.mainWindow, text.c_str(), caption,
+            // Wide: the port's device name may lie outside the ANSI code page.
+            const std::wstring wideCaption = caption ? wideFromUtf8(caption) : std::wstring();
+            MessageBoxW(context.mainWindow, wideFromUtf8(text).c_str(),
+                        caption ? wideCaption.c_str() : nullptr,
                         result.outcome == UploadOutcome::PortNotOpened ? MB_OK : MB_OK | MB_ICONERROR);
         }
     }

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/file_replace.h"
+#include "platform/file_path.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ bool writeAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
 HANDLE createTemporary(const std::string& target, std::string& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = temporaryWriteCandidate(target);
-        const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = CreateFileW(filePath(temporary).wstring().c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD error = GetLastError();
         if (file != INVALID_HANDLE_VALUE || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
             return file;
@@ -34,7 +35,8 @@ HANDLE createTemporary(const std::string& target, std::string& temporary) {
 FileReplaceResult replaceFileContents(const std::string& target, const std::vector<std::uint8_t>& bytes) {
     // A folder is refused before anything is written. A read-only file is not replaced either:
     // Windows refuses to move a file over one, but Wine does not, so it is checked here.
-    const DWORD attributes = GetFileAttributesA(target.c_str());
+    const std::wstring targetName = filePath(target).wstring();
+    const DWORD attributes = GetFileAttributesW(targetName.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return FileReplaceResult::notRegularFile;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
@@ -42,19 +44,20 @@ FileReplaceResult replaceFileContents(const std::string& target, const std::vect
 
     std::string temporary;
     const HANDLE file = createTemporary(target, temporary);
+    const std::wstring temporaryName = filePath(temporary).wstring();
     if (file == INVALID_HANDLE_VALUE) return FileReplaceResult::cannotCreate;
     // The data must reach the disk before the move: otherwise a power cut can leave the moved
     // file empty.
     bool written = writeAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file) != 0;
     written = CloseHandle(file) != 0 && written;
     if (!written) {
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(temporaryName.c_str());
         return FileReplaceResult::cannotWrite;
     }
     // The C library's rename refuses an existing target on Windows; write-through makes the
     // move itself reach the disk before the call returns.
-    if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
+    if (!MoveFileExW(temporaryName.c_str(), targetName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporaryName.c_str());
         return FileReplaceResult::cannotReplace;
     }
     return FileReplaceResult::replaced;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/text_win.h"
+
 void Win32FormControls::setText(int id, const std::string& text) {
     SetDlgItemTextA(parent_, id, text.c_str());
 }
@@ -14,7 +16,9 @@ std::string Win32FormControls::getText(int id, std::size_t maxChars) {
 }
 
 void Win32FormControls::addListItem(int id, const std::string& text) {
-    SendDlgItemMessageA(parent_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // Wide, so that a port's device name outside the ANSI code page shows whole.
+    const std::wstring wide = wideFromUtf8(text);
+    SendDlgItemMessageW(parent_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void Win32FormControls::clearList(int id) {

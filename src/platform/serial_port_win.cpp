@@ -4,11 +4,13 @@
 
 #include <cstdio>
 
+#include "platform/serial_port_names.h"
+
 Win32SerialPort::~Win32SerialPort() { closePort(); }
 
 int Win32SerialPort::openPort(int index, std::uint32_t baud, Parity parity) {
     closePort();
-    if (index < 0 || index > 8) return PortCannotOpen;
+    if (index < 0 || index >= kHighestComPortNumber) return PortCannotOpen;
     char name[16];
     std::snprintf(name, sizeof name, "\\\\.\\COM%d", index + 1);
     HANDLE h = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -9,7 +9,8 @@ public:
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
-    // index 0..8 names COM1..COM9.
+    // index 0 names COM1, up to COM256; every port is opened by its \\.\COMn name, which
+    // COM10 and above need.
     int openPort(int index, std::uint32_t baud, Parity parity) override;
     void closePort() override;
     bool writeByte(std::uint8_t value) override;

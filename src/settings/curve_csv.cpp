@@ -11,6 +11,7 @@
 
 #include "platform/file_replace.h"
 #include "settings/number_text.h"
+#include "platform/file_path.h"
 
 namespace {
 
@@ -229,7 +230,7 @@ CurveCsvResult parseCurveCsv(const std::string& content) {
 }
 
 CurveCsvResult readCurveCsvFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(filePath(path), std::ios::binary);
     if (!file) return refuse(0, "The file cannot be opened");
     std::string content(kLargestFile + 1, '\0');
     file.read(&content[0], static_cast<std::streamsize>(content.size()));

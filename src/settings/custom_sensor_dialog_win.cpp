@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/file_chooser_win.h"
 #include "platform/form_controls_win.h"
+#include "platform/text_win.h"
 #include "resource_ids.h"
 #include "settings/custom_sensor_curves.h"
 #include "settings/custom_sensor_dialog.h"
@@ -24,20 +26,12 @@ CustomSensorDialogState* stateOf(HWND dialog) {
 
 // The curve file chooser: a chosen path has at most 259 characters.
 bool chooseCurveFile(HWND dialog, bool save, std::string& path) {
-    char buffer[MAX_PATH] = "*.csv";
-    OPENFILENAMEA chooser{};
-    chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = dialog;
-    chooser.lpstrFilter = "Curve (CSV)\0*.csv\0ALL\0*.*\0";
-    chooser.nFilterIndex = 1;
-    chooser.lpstrFile = buffer;
-    chooser.nMaxFile = MAX_PATH;
-    chooser.lpstrDefExt = "csv";
-    chooser.lpstrTitle = save ? "Export Curve" : "Import Curve";
-    chooser.Flags = OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if ((save ? GetSaveFileNameA(&chooser) : GetOpenFileNameA(&chooser)) != TRUE) return false;
-    path = buffer;
-    return true;
+    FileChooserRequest request{"Curve (CSV)\0*.csv\0ALL\0*.*\0", "*.csv", save,
+                               static_cast<DWORD>(OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST)),
+                               MAX_PATH, "Curve"};
+    request.title = save ? "Export Curve" : "Import Curve";
+    request.defaultExtension = "csv";
+    return runFileChooser(dialog, request, path);
 }
 
 void exchangeCurveFile(HWND dialog, bool save) {
@@ -46,7 +40,7 @@ void exchangeCurveFile(HWND dialog, bool save) {
     Win32FormControls form(dialog);
     const std::string failure = save ? exportCurveFile(form, path) : importCurveFile(form, path);
     if (!failure.empty())
-        MessageBoxA(dialog, failure.c_str(), save ? "Export Curve" : "Import Curve", MB_OK | MB_ICONEXCLAMATION);
+        messageBoxUtf8(dialog, failure, save ? "Export Curve" : "Import Curve", MB_OK | MB_ICONEXCLAMATION);
 }
 
 // "Straight Line": starts from what the edits show at 0 V and 5 V; OK fills the column.

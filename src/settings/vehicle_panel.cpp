@@ -7,6 +7,7 @@
 #include "profiles/engine_unit_profiles.h"
 #include "platform/form_controls.h"
 #include "resource_ids.h"
+#include "settings/com_port_list.h"
 #include "settings/filling_controls.h"
 #include "settings/number_text.h"
 #include "settings/vehicle_settings.h"
@@ -73,8 +74,6 @@ constexpr int kIgnoredCommandIds[] = {1, 7, 1002};
 
 constexpr int kRevMeterRpmHighStart = 8000;
 
-const char* const kComPortNames[] = {"Com 1", "Com 2", "Com 3", "Com 4"};
-
 void fillList(FormControls& form, int id, const std::int32_t* list) {
     form.clearList(id);
     for (const std::int32_t* entry = list; *entry >= 0; ++entry) form.addListItem(id, formatInt(*entry));
@@ -110,9 +109,7 @@ void setUpVehiclePanel(FormControls& form, VehicleSettings& settings) {
     fillList(form, IDC_RIM_DIAMETER, kRimDiameterList);
     fillList(form, IDC_TIRE_WIDTH, kTireWidthList);
     fillList(form, IDC_TIRE_ASPECT, kTireAspectList);
-    form.clearList(IDC_COM_PORT);
-    for (const char* name : kComPortNames) form.addListItem(IDC_COM_PORT, name);
-    form.selectListItem(IDC_COM_PORT, 0);
+    comPortList().fill(form, IDC_COM_PORT, 0);
     settings.revMeterRpmLow = 0;
     settings.revMeterRpmHigh = kRevMeterRpmHighStart;
     fillVehiclePanel(form, settings);
@@ -120,7 +117,7 @@ void setUpVehiclePanel(FormControls& form, VehicleSettings& settings) {
 
 void fillVehiclePanel(FormControls& form, const VehicleSettings& s) {
     FillingControls filling;
-    form.selectListItem(IDC_COM_PORT, s.comPortIndex);
+    comPortList().fill(form, IDC_COM_PORT, s.comPortIndex);
     form.selectListItem(IDC_RIM_DIAMETER, s.rimDiameterIndex);
     form.selectListItem(IDC_TIRE_WIDTH, s.tireWidthIndex);
     form.selectListItem(IDC_TIRE_ASPECT, s.tireAspectIndex);
@@ -146,7 +143,7 @@ void fillVehiclePanel(FormControls& form, const VehicleSettings& s) {
 }
 
 void readVehiclePanel(FormControls& form, VehicleSettings& s, EngineUnitProfiles& profiles) {
-    s.comPortIndex = form.selectedListItem(IDC_COM_PORT);
+    s.comPortIndex = comPortList().selectedIndex(form, IDC_COM_PORT);
     s.rimDiameterIndex = form.selectedListItem(IDC_RIM_DIAMETER);
     s.tireWidthIndex = form.selectedListItem(IDC_TIRE_WIDTH);
     s.tireAspectIndex = form.selectedListItem(IDC_TIRE_ASPECT);
@@ -203,4 +200,11 @@ void onVehiclePanelCommand(FormControls& form, int controlId, VehicleSettings& s
         if (controlId == ignored) return;
     if (fillingControls) return;
     readVehiclePanel(form, settings, profiles);
+}
+
+void refreshComPortList(FormControls& form, const std::vector<SerialPortName>& present) {
+    FillingControls filling;
+    const int shown = comPortList().selectedIndex(form, IDC_COM_PORT);
+    comPortList().setPresentPorts(present);
+    comPortList().fill(form, IDC_COM_PORT, shown);
 }

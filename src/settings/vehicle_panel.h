@@ -3,6 +3,9 @@
 // and an in-memory form alike. The controls are the editing surface: every user edit copies the
 // whole panel back into VehicleSettings and into the MAP sensor slots of the engine unit profiles.
 #include <cstdint>
+#include <vector>
+
+#include "platform/serial_port_names.h"
 
 class FormControls;
 struct EngineUnitProfiles;
@@ -49,3 +52,7 @@ float computeFuelFlowFactor(double cylinders, float injector, float pressure);
 // set; any other control reads the whole panel back.
 void onVehiclePanelCommand(FormControls& form, int controlId, VehicleSettings& settings,
                            EngineUnitProfiles& profiles);
+
+// Takes the ports present now and rebuilds the Com Port list around them, keeping the port
+// shown selected (as the list is opened, so an adapter plugged in since shows up).
+void refreshComPortList(FormControls& form, const std::vector<SerialPortName>& present);

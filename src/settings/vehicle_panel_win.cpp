@@ -15,6 +15,7 @@ struct VehiclePanelContext {
 
 constexpr WORD kListSelectionChanged = 1;  // CBN_SELCHANGE
 constexpr WORD kEditFocusLost = 0x200;     // EN_KILLFOCUS
+constexpr WORD kListOpening = 7;           // CBN_DROPDOWN
 
 VehiclePanelContext* contextOf(HWND panel) {
     return reinterpret_cast<VehiclePanelContext*>(GetWindowLongPtrA(panel, GWLP_USERDATA));
@@ -28,6 +29,9 @@ INT_PTR CALLBACK vehiclePanelProc(HWND panel, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         if (VehiclePanelContext* context = contextOf(panel)) {
             Win32FormControls form(panel);
+            // An adapter plugged in since the start shows up when the list is opened.
+            if (LOWORD(wParam) == IDC_COM_PORT && HIWORD(wParam) == kListOpening)
+                refreshComPortList(form, presentSerialPorts());
             onVehiclePanelCommand(form, LOWORD(wParam), context->settings, context->profiles);
             const WORD code = HIWORD(wParam);
             if ((code == kListSelectionChanged || code == kEditFocusLost) && context->fieldLeft)

@@ -22,6 +22,7 @@ public:
         if (vehicleChanged) ++panelsFilled;
     }
     void showName() override { ++namesShown; }
+    void fileUsed(const std::string& path) override { filesUsed.push_back(path); }
     void showHistory(bool undo, bool redo) override {
         canUndo = undo;
         canRedo = redo;
@@ -32,6 +33,7 @@ public:
     std::deque<bool> answers;                // Yes is true; a question without one is a fault
     std::vector<std::string> questions;      // "caption: question", in order
     std::vector<std::string> failures;
+    std::vector<std::string> filesUsed;      // loaded or saved, in order
     std::function<void()> editorTexts;       // what reading the editors puts into the record
     int documentsShown = 0;
     int panelsFilled = 0;

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "document/configuration_file.h"
 #include "document/document_name.h"
@@ -73,6 +74,8 @@ TEST_F(DocumentCommandsTest, ANameLoadedWithoutExtensionIsSavedWithIt) {
     EXPECT_TRUE(saveDocument(document)) << "a named document saves without a chooser";
     EXPECT_EQ(name, dir.file("car.vtl"));
     EXPECT_TRUE(std::ifstream(dir.file("car.vtl")).good());
+    EXPECT_EQ(shell.filesUsed, (std::vector<std::string>{dir.file("car"), dir.file("car.vtl")}))
+        << "the recent files hear of the load and the save";
 }
 
 TEST_F(DocumentCommandsTest, ARefusedLoadChangesNothingAndTakesNoStep) {
@@ -85,6 +88,10 @@ TEST_F(DocumentCommandsTest, ARefusedLoadChangesNothingAndTakesNoStep) {
     EXPECT_EQ(documentBytes(document), before);
     EXPECT_EQ(name, kDefaultDocumentName);
     EXPECT_EQ(history.undoCount(), 1u) << "only the placement";
+    EXPECT_FALSE(loadDocumentFrom(document, dir.file("missing.vtl")));
+    EXPECT_EQ(shell.failures.size(), 2u);
+    EXPECT_EQ(history.undoCount(), 1u);
+    EXPECT_TRUE(shell.filesUsed.empty());
 }
 
 TEST_F(DocumentCommandsTest, UndoAndRedoRestoreGaugesWithTheirViewsAndGreyWhatIsEmpty) {

@@ -33,3 +33,33 @@ TEST(DocumentName, CaptionShowsShortNamesWholeAndShortensLongOnesInTheMiddle) {
     EXPECT_NE(caption.find("..."), std::string::npos);
     EXPECT_EQ(caption.substr(caption.size() - 13), "\\car1.vtl.vtl");
 }
+
+TEST(DocumentName, ALongUtf8NameIsCutBetweenCharacters) {
+    std::string name = "C:\\";
+    for (int i = 0; i < 60; ++i) name += "ü";  // two bytes each
+    name += "\\Öl.vtl";
+    const std::string caption = captionFor(name);
+    EXPECT_LE(caption.size(), kCaptionLimit);
+    const std::size_t dots = caption.find("...");
+    ASSERT_NE(dots, std::string::npos);
+    // Bytes 14 .. dots and dots + 3 .. the name's folder are whole "ü"s.
+    EXPECT_EQ((dots - 14) % 2, 0u) << caption;
+    EXPECT_EQ((caption.size() - 8 - (dots + 3)) % 2, 0u) << caption;
+}
+
+TEST(DocumentName, DroppedFilesThatAreNoConfigurationAreNamed) {
+    struct Case {
+        const char* path;
+        bool folder;
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {"C:\\cars\\car.vtl", false, ""},
+        {"C:\\cars\\CAR.VTL", false, ""},
+        {"C:\\cars\\car.vtl.txt", false, "C:\\cars\\car.vtl.txt is not a configuration file (*.vtl)."},
+        {"C:\\cars\\.vtl", false, ""},
+        {"vtl", false, "vtl is not a configuration file (*.vtl)."},
+        {"C:\\cars.vtl", true, "C:\\cars.vtl is a folder, not a configuration file."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(droppedFileRefusal(c.path, c.folder), c.refusal) << "case " << c.path;
+}

@@ -5,7 +5,20 @@
 
 namespace {
 const Command kCommands[] = {
-    {"start", "start                       run the editor, wait for its main window", cmdStart},
+    {"start", "start [ARGUMENT]            run the editor (with one argument), wait for its main window", cmdStart},
+    {"preview-scale", "preview-scale N             the previews show a display pixel as N x N (2)",
+     cmdPreviewScale},
+    {"forget-settings", "forget-settings             remove everything the editor keeps in the registry",
+     cmdForgetSettings},
+    {"set-setting", "set-setting NAME TEXT       one of the editor's kept values (REG_SZ)", cmdSetSetting},
+    {"expect-setting", "expect-setting NAME [TEXT]  a kept value reads TEXT (none: it is absent)",
+     cmdExpectSetting},
+    {"drop-files", "drop-files PATH [| PATH...] files dropped on the main window (WM_DROPFILES)",
+     cmdDropFiles},
+    {"wait-caption", "wait-caption TEXT           wait until the main window's caption is TEXT",
+     cmdWaitCaption},
+    {"scroll-main", "scroll-main horizontal|vertical top|bottom  the main window's scroll bar",
+     cmdScrollMain},
     {"attach", "attach                      take the running editor's main window", cmdAttach},
     {"expect-exit", "expect-exit CODE [MS]       wait for the editor to end with CODE",
      cmdExpectExit},

@@ -143,3 +143,12 @@ bool worksWithoutEditor(const std::string& command);
 
 // Pictures the editor wrote, read through the runner (commands_pictures.cpp).
 std::string cmdExpectPictureBits(EditorSession&, ScriptLine&);
+
+// The editor's life on a Windows desk: kept settings, dropped files, caption, scrolling.
+std::string cmdPreviewScale(EditorSession& s, ScriptLine& line);
+std::string cmdForgetSettings(EditorSession& s, ScriptLine& line);
+std::string cmdSetSetting(EditorSession& s, ScriptLine& line);
+std::string cmdExpectSetting(EditorSession& s, ScriptLine& line);
+std::string cmdDropFiles(EditorSession& s, ScriptLine& line);
+std::string cmdScrollMain(EditorSession& s, ScriptLine& line);
+std::string cmdWaitCaption(EditorSession& s, ScriptLine& line);

@@ -217,7 +217,7 @@ std::string cmdSetText(EditorSession& s, ScriptLine& line) {
   if (!control) return "no control " + std::to_string(id) + " in \"" + window + "\"";
   // An edit tells its parent with EN_CHANGE, as it does for typing.
   std::wstring wide(text.size() + 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
   DWORD_PTR ignored = 0;
   if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
                            SMTO_NORMAL, s.timeoutMs, &ignored)) {

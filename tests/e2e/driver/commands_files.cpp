@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -68,8 +69,11 @@ void postButton(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// Scenario paths are UTF-8, as the editor's are.
+std::filesystem::path utf8Path(const std::string& path) { return std::filesystem::u8path(path); }
+
 bool writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(utf8Path(path), std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
@@ -102,7 +106,7 @@ std::string hex(const unsigned char* bytes, size_t count) {
 }  // namespace
 
 bool readFile(const std::string& path, std::vector<unsigned char>& bytes) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(utf8Path(path), std::ios::binary);
   if (!in) return false;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return true;
@@ -113,7 +117,8 @@ bool worksWithoutEditor(const std::string& command) {
                                               "expect-file-bytes", "expect-file-same",
                                               "wait-file",
                                               "write-file", "write-text", "copy-file",
-                                              "patch-file"};
+                                              "patch-file", "forget-settings", "set-setting",
+                                              "expect-setting", "preview-scale"};
   for (const char* name : kFileCommands) {
     if (command == name) return true;
   }
@@ -143,7 +148,7 @@ std::string cmdChooseFile(EditorSession& s, ScriptLine& line) {
   std::string failed = waitChooser(s, caption, chooser, field);
   if (!failed.empty()) return failed;
   std::wstring wide(path.size() + 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
   DWORD_PTR ignored = 0;
   if (!SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
                            SMTO_NORMAL, s.timeoutMs, &ignored)) {

@@ -9,6 +9,7 @@
 
 namespace {
 const char kMainClass[] = "RARADAZ";
+constexpr DWORD kLongestStartMs = 60000;
 
 std::string afterMainWindowFound(EditorSession& s) {
   // WM_NULL is answered only from the message loop, so start-up (caption included) is over.
@@ -58,13 +59,22 @@ const NamedId kMenuCommands[] = {
 
 std::string cmdStart(EditorSession& s, ScriptLine& line) {
   Args a(line);
+  // An argument (UTF-8, the rest of the line) goes on the editor's command line, quoted.
+  const std::string argument = line.atEnd() ? std::string() : line.rest();
   if (!a.done()) return a.error;
   if (s.process) return "the editor is already running";
   std::string commandLine = "\"" + s.editorPath + "\"";
-  STARTUPINFOA startup{};
+  if (!argument.empty()) commandLine += " \"" + argument + "\"";
+  std::wstring wideLine(commandLine.size() + 1, L'\0');
+  wideLine.resize(MultiByteToWideChar(CP_UTF8, 0, commandLine.c_str(), -1, &wideLine[0],
+                                      static_cast<int>(wideLine.size())));
+  std::wstring wideEditor(s.editorPath.size() + 1, L'\0');
+  wideEditor.resize(MultiByteToWideChar(CP_UTF8, 0, s.editorPath.c_str(), -1, &wideEditor[0],
+                                        static_cast<int>(wideEditor.size())));
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(s.editorPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(wideEditor.c_str(), &wideLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &info)) {
     return "cannot start " + s.editorPath + " (error " + std::to_string(GetLastError()) + ")";
   }
@@ -73,7 +83,10 @@ std::string cmdStart(EditorSession& s, ScriptLine& line) {
   s.processId = info.dwProcessId;
   s.startedByUs = true;
   std::string ended;
-  s.mainWindow = waitFor(s.timeoutMs, [&]() -> HWND {
+  // Loading the themed common controls makes the start take seconds under Wine on a busy
+  // machine; the start alone gets a long wait, the scenario's own waits stay as they are.
+  const DWORD startWaitMs = s.timeoutMs > kLongestStartMs ? s.timeoutMs : kLongestStartMs;
+  s.mainWindow = waitFor(startWaitMs, [&]() -> HWND {
     if (WaitForSingleObject(s.process, 0) == WAIT_OBJECT_0) {
       ended = exitDescription(s.process);
       return HWND(1);  // stop waiting

@@ -49,7 +49,8 @@ std::string EditorSession::ghost(ViewInfo& out) const {
 std::string EditorSession::findPreviews() {
   for (int page = 0; page < 4; ++page) {
     previews[page] = nullptr;
-    RECT want{32, 32 + 176 * page, 32 + 480, 32 + 176 * page + 128};
+    auto at = [this](int preview) { return preview * previewPixel / 2; };
+    RECT want{at(32), at(32 + 176 * page), at(32 + 480), at(32 + 176 * page + 128)};
     for (HWND w : childWindows(mainWindow)) {
       RECT r = rectIn(w, mainWindow);
       if (isBitmapStatic(w) && EqualRect(&r, &want)) {

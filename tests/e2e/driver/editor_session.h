@@ -27,6 +27,7 @@ struct EditorSession {
   HWND previews[4] = {};     // the page previews, found at start
   std::set<HWND> placed;     // views known to show placed gauges (the rest is the ghost)
   POINT lastMouse = {0, 0};  // client position of the last mouse move
+  int previewPixel = 2;      // screen pixels per display pixel in the previews (3 at 144 DPI)
   // The window last found under each caption, so a wait for it to go can follow the window
   // itself even when the busy editor does not answer for its caption.
   std::map<std::string, HWND> found;

@@ -1,0 +1,20 @@
+#pragma once
+// The common file choosers over their wide calls, each remembering the folder it was last
+// confirmed in across runs.
+#include <windows.h>
+
+#include <string>
+
+struct FileChooserRequest {
+    const char* filter;       // pairs of ASCII texts, each ending with \0, the last pair with \0\0
+    const char* initialName;  // the name field's start text ("*.vtl")
+    bool save = false;
+    DWORD flags = 0;          // OFN_ flags
+    DWORD bufferSize = 200;   // characters, the terminator included
+    const char* folderName;   // this chooser's stored last folder ("Load", "Firmware"...)
+    const char* title = nullptr;             // the chooser's own ("Open", "Save As") when null
+    const char* defaultExtension = nullptr;  // added to a name typed without one
+};
+
+// True with the chosen path (UTF-8) when the user confirms.
+bool runFileChooser(HWND owner, const FileChooserRequest& request, std::string& path);
