@@ -33,6 +33,9 @@ HANDLE createTemporary(const std::string& target, std::string& temporary) {
 }  // namespace
 
 FileReplaceResult replaceFileContents(const std::string& target, const std::vector<std::uint8_t>& bytes) {
+    // A device's name would write the bytes to the device (COM7.vtl is the port), and so would
+    // the temporary file's name beside it.
+    if (namesWindowsDevice(target)) return FileReplaceResult::deviceName;
     // A folder is refused before anything is written. A read-only file is not replaced either:
     // Windows refuses to move a file over one, but Wine does not, so it is checked here.
     const std::wstring targetName = filePath(target).wstring();

@@ -130,6 +130,25 @@ TEST(FileReplace, EveryKindOfTargetIsReplacedWholeOrLeftAsItWas) {
     }
 }
 
+TEST(FileReplace, NamesThatWindowsTakesForADeviceAreKnown) {
+    const struct {
+        const char* path;
+        bool device;
+    } cases[] = {
+        {"com7.vtl", true},          {"C:\\cars\\COM7.vtl", true}, {"/cars/Com1 .vtl", true},
+        {"nul", true},               {"aux.backup.vtl", true},        {"LPT3", true},
+        {"conout$.vtl", true},       {"com\xC2\xB9.vtl", true},    {"com10.vtl", false},
+        {"comp.vtl", false},         {"console.vtl", false},          {"com7.vtl\\car.vtl", false},
+        {"my com7.vtl", false},      {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(namesWindowsDevice(c.path), c.device) << c.path;
+#ifdef _WIN32
+    // The save refuses such a name before it makes its temporary file (also a device's name).
+    TempDir dir;
+    EXPECT_NE(writeWholeFile(dir.file("com7.vtl"), {'n'}).find("keeps this name for a device"), std::string::npos);
+#endif
+}
+
 #ifdef __linux__
 // The test program's own fsync stands in for the C library's (the core library is linked
 // statically, so its calls land here), notes which file each call flushed and can fail on request.
