@@ -12,6 +12,8 @@
 
 #include "cli/editor_session.h"
 #include "cli/info_report.h"
+#include "document/configuration_check.h"
+#include "document/configuration_compare.h"
 #include "document/configuration_file.h"
 #include "layout/byte_io.h"
 #include "layout/gauge_catalog.h"
@@ -76,6 +78,13 @@ void reportInfo(EditorSession& session, std::uint32_t version) {
     check(!formatInfoJson(report).empty());
 }
 
+// The check names every finding in words; a configuration compared with itself differs in nothing.
+void checkAndCompare(EditorSession& session, std::uint32_t version) {
+    for (const CheckFinding& finding : checkConfiguration(session.config)) check(!finding.text.empty());
+    const ConfigurationSummary summary = summarizeSession(session, version);
+    check(compareConfigurations(summary, summary).empty());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -112,5 +121,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each reader of a loaded configuration, one call each, on the session holding it.
     buildUpload(session);
     reportInfo(session, parsed->blocks.version);
+    checkAndCompare(session, parsed->blocks.version);
     return 0;
 }
