@@ -22,44 +22,34 @@ std::string findNamedControl(EditorSession& s, Args& a, HWND& control) {
   return {};
 }
 
-std::vector<std::string> comboItems(EditorSession& s, HWND combo) {
+// A combo box's or list box's item texts, by its count, length and text messages.
+std::vector<std::string> itemTexts(EditorSession& s, HWND control, UINT countMessage, UINT lengthMessage,
+                                   UINT textMessage) {
   std::vector<std::string> items;
   DWORD_PTR count = 0;
-  if (!s.sendTo(combo, CB_GETCOUNT, 0, 0, &count) || static_cast<LONG_PTR>(count) < 0) return items;
+  if (!s.sendTo(control, countMessage, 0, 0, &count) || static_cast<LONG_PTR>(count) < 0) return items;
   for (DWORD_PTR i = 0; i < count; ++i) {
     DWORD_PTR length = 0;
-    s.sendTo(combo, CB_GETLBTEXTLEN, i, 0, &length);
+    s.sendTo(control, lengthMessage, i, 0, &length);
     if (static_cast<LONG_PTR>(length) < 0) length = 0;
-    // Workaround: Wine hands the ANSI form of CB_GETLBTEXT between processes the wide text,
+    // Workaround: Wine hands the ANSI form of CB_GETLBTEXT and LB_GETTEXT between processes the wide text,
     // twice the bytes the caller expects, so ask for the wide text outright.
     std::wstring wide(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL,
+    SendMessageTimeoutW(control, textMessage, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL,
                         s.timeoutMs, &copied);
-    wide.resize(static_cast<LONG_PTR>(copied) < 0 || copied > length ? 0 : copied);
-    std::string text = narrow(wide);
-    items.push_back(text);
-  }
-  return items;
-}
-
-std::vector<std::string> listBoxItems(EditorSession& s, HWND list) {
-  std::vector<std::string> items;
-  DWORD_PTR count = 0;
-  if (!s.sendTo(list, LB_GETCOUNT, 0, 0, &count) || static_cast<LONG_PTR>(count) < 0) return items;
-  for (DWORD_PTR i = 0; i < count; ++i) {
-    DWORD_PTR length = 0;
-    s.sendTo(list, LB_GETTEXTLEN, i, 0, &length);
-    if (static_cast<LONG_PTR>(length) < 0) length = 0;
-    // The same workaround as for the combo boxes' texts: ask for the wide text outright.
-    std::wstring wide(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL, s.timeoutMs,
-                        &copied);
     wide.resize(static_cast<LONG_PTR>(copied) < 0 || copied > length ? 0 : copied);
     items.push_back(narrow(wide));
   }
   return items;
+}
+
+std::vector<std::string> comboItems(EditorSession& s, HWND combo) {
+  return itemTexts(s, combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::vector<std::string> listBoxItems(EditorSession& s, HWND list) {
+  return itemTexts(s, list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 // The first item holding `text`, or -1.
