@@ -77,8 +77,8 @@ int transferWithProgress(HWND mainWindow, HWND dialog, const std::vector<std::ui
     UpdateWindow(bar.handle());
     BusyWindows busy{mainWindow, dialog};
     PumpingPort pumping(port, busy);
-    ThrottledProgress progress(bar, bar.drawnWidth());
     Win32Clock clock;
+    ThrottledProgress progress(bar, bar.drawnWidth(), &clock);
     return runFirmwareUpdate(image, comPortIndex, pumping, progress, clock);
 }
 

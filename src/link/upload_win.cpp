@@ -90,7 +90,7 @@ void runUploadWithProgress(const UploadContext& context, HWND dialog) {
 
         // The clock's waits keep the windows painted; the bar is redrawn only when it changes.
         Win32Clock clock([&busy] { busy.pumpNow(); });
-        ThrottledProgress progress(bar, bar.drawnWidth());
+        ThrottledProgress progress(bar, bar.drawnWidth(), &clock);
         const int comPortIndex = config.vehicle.comPortIndex;
         const UploadResult result = runUpload(stream, comPortIndex, *context.port, clock, progress);
         if (result.outcome != UploadOutcome::Sent) {

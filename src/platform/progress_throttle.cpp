@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
-ThrottledProgress::ThrottledProgress(Progress& bar, int drawnWidth) : bar_(bar), width_(std::max(drawnWidth, 1)) {}
+ThrottledProgress::ThrottledProgress(Progress& bar, int drawnWidth, Clock* clock)
+    : bar_(bar), width_(std::max(drawnWidth, 1)), clock_(clock) {
+    if (clock_) shownAtMs_ = clock_->nowMs();
+}
 
 int ThrottledProgress::drawnPixels(int position) const {
     if (maximum_ <= minimum_) return 0;
@@ -25,6 +28,11 @@ void ThrottledProgress::setPosition(int position) {
     position_ = std::clamp(position, minimum_, std::max(minimum_, maximum_));
     const int pixels = drawnPixels(position_);
     if (pixels == shownPixels_) return;
+    if (clock_ && position_ < maximum_) {
+        const double now = clock_->nowMs();
+        if (now - shownAtMs_ < kProgressRedrawIntervalMs) return;
+        shownAtMs_ = now;
+    }
     shownPixels_ = pixels;
     bar_.setPosition(position_);
 }
