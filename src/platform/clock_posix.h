@@ -12,7 +12,7 @@ public:
     double resolutionMs() const override;
 
 private:
-    bool sleepMs(double ms) override;
+    bool sleepMs(double ms, bool messages) override;
     void yield() override;
 
     TimerWait wait_;

@@ -39,7 +39,7 @@ double Win32Clock::nowMs() {
 
 void Win32Clock::waitMs(double ms) { wait_.waitUntil(*this, nowMs() + ms); }
 
-bool Win32Clock::sleepMs(double ms) {
+bool Win32Clock::sleepMs(double ms, bool messages) {
     HANDLE timer = static_cast<HANDLE>(timer_);
     LARGE_INTEGER due;
     due.QuadPart = -static_cast<LONGLONG>(ms * 10000.0);  // relative, in 100-ns units
@@ -48,7 +48,7 @@ bool Win32Clock::sleepMs(double ms) {
         Sleep(static_cast<DWORD>(ms));  // no timer at all: the policy still checks the counter
         return true;
     }
-    if (!onMessages_) return WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0;
+    if (!onMessages_ || !messages) return WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0;
     if (MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, 0) != WAIT_OBJECT_0 + 1) return true;
     onMessages_();
     return false;

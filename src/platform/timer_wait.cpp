@@ -13,8 +13,12 @@ void TimerWait::waitUntil(WaitTimer& timer, double deadlineMs) {
             timer.yield();
             continue;
         }
-        const double asked = remaining - earlyMs_;
-        if (timer.sleepMs(asked)) learn(timer.nowMs() - now - asked);
+        // Messages are handled only in a first sleep that ends the quiet stretch before the wake;
+        // the rest is slept with them waiting.
+        const double wake = remaining - earlyMs_;
+        const bool messages = wake > kQuietStretchMs;
+        const double asked = messages ? wake - kQuietStretchMs : wake;
+        if (timer.sleepMs(asked, messages)) learn(timer.nowMs() - now - asked);
     }
 }
 

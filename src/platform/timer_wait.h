@@ -2,7 +2,9 @@
 // How a link operation waits for a deadline without spinning: it sleeps on the operating system's
 // timer until shortly before the deadline, gives the processor away only for the last stretch,
 // and lets the monotonic counter decide when the deadline is reached, so a timer that fires late
-// costs time but never ends a wait early. How much earlier than the deadline the timer is set is
+// costs time but never ends a wait early. The program's messages are handled while the deadline
+// is still some way off, never in the last stretch before it, so that painting a window cannot
+// make a pause overshoot. How much earlier than the deadline the timer is set is
 // learned while waiting from how late the timer has woken lately, so that the last stretch stays
 // short on a timer that wakes a fraction of a millisecond late as on one that wakes on a tick.
 
@@ -15,8 +17,9 @@ public:
     virtual double nowMs() = 0;
     // Sleeps on the system timer set to fire after ms. The timer may fire late (a coarse one
     // fires on a later tick). True when the timer ended the sleep; false when something else
-    // ended it first (the program had messages to handle, which it handled before returning).
-    virtual bool sleepMs(double ms) = 0;
+    // ended it first (with `messages`, the program had messages to handle, which it handled
+    // before returning). Without `messages` the program's messages wait.
+    virtual bool sleepMs(double ms, bool messages) = 0;
     // Gives the processor away for a moment.
     virtual void yield() = 0;
 };
@@ -28,6 +31,9 @@ constexpr double kEarlyFloorMs = 0.1;
 constexpr double kEarlyCeilingMs = 3.0;
 // Before the first wake: as early as a fine timer needs.
 constexpr double kEarlyStartMs = 0.5;
+// The last stretch before the timer's wake in which messages wait: longer than handling them
+// takes (painting a window, a progress bar), so that their handling ends before the deadline.
+constexpr double kQuietStretchMs = 2.0;
 // The wakes remembered, and how far up in their lateness the timer is set: the ninth of ten.
 constexpr int kLatenessWindow = 32;
 constexpr int kLatenessRank = kLatenessWindow * 9 / 10;

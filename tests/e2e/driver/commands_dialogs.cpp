@@ -70,8 +70,13 @@ std::string cmdWaitWindow(EditorSession& s, ScriptLine& line) {
   auto find = [&] { return resolveWindow(s, caption); };
   HWND found = waitFor(static_cast<DWORD>(ms), find);
   // An editor that does not answer is still busy making the window (a slow or loaded machine):
-  // it gets the time-out again, a few times, before the wait fails.
-  for (int round = 0; !found && round < 5 && !s.settle(); ++round) {
+  // it gets the time-out again, a few times, before the wait fails. Once it answers, what it
+  // shows is looked at once more: a caption it was too busy to give counts as found now.
+  for (int round = 0; !found && round < 5; ++round) {
+    if (s.settle()) {
+      found = find();
+      break;
+    }
     found = waitFor(static_cast<DWORD>(ms), find);
   }
   if (!found) {
