@@ -31,7 +31,7 @@ public:
     SaveResult save(const std::string& path);
     // What "Proceed" sends, built as "Proceed" builds it (the panel is committed first).
     UploadStream buildUpload();
-    // The page image of that upload, the bytes after its start byte (the panel is read back).
+    // The page image of that upload, the bytes after its start byte (the panel is committed).
     std::vector<std::uint8_t> uploadPageImage();
 
     Configuration config;
