@@ -25,6 +25,7 @@ void openUpload(AppState& app) {
     app.upload.instance = app.instance;
     app.upload.mainWindow = app.mainWindow;
     app.upload.vehiclePanel = app.vehiclePanel;
+    app.upload.commitEditors = [&app] { readVehiclePanel(app.vehiclePanel); };
     app.upload.config = &app.config;
     app.upload.profiles = &app.profiles;
     app.upload.uploadPicture = app.uploadPicture;

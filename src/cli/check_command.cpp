@@ -5,7 +5,6 @@
 #include "cli/editor_session.h"
 #include "cli/info_report.h"
 #include "document/configuration_check.h"
-#include "settings/vehicle_panel.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ int runCheckCommand(const Invocation& invocation, std::ostream& out, std::ostrea
     if (!loadForCommand(*session, path, err)) return ExitBadInput;
     // The record as "Proceed" would send it: the panel read back first, which derives the fuel
     // flow factor from the numbers the panel shows.
-    readVehiclePanel(session->vehiclePanel, session->config.vehicle, session->profiles);
+    session->commitVehiclePanel();
     const std::vector<CheckFinding> findings = checkConfiguration(session->config);
     if (invocation.has("--json")) {
         out << findingsJson(path, findings);

@@ -20,15 +20,18 @@ LoadResult EditorSession::load(const std::string& path) {
     return result;
 }
 
+void EditorSession::commitVehiclePanel() { readVehiclePanel(vehiclePanel, config.vehicle, profiles); }
+
 SaveResult EditorSession::save(const std::string& path) {
-    readVehiclePanel(vehiclePanel, config.vehicle, profiles);
+    commitVehiclePanel();
     return saveConfiguration(path, config);
 }
 
 UploadStream EditorSession::buildUpload() {
     const std::vector<std::uint8_t> font = buildFontImage(bitmaps.pixels(IDB_CHARACTER_SET));
     const std::vector<std::uint8_t> page = buildPageImage(config.layout, config.directory, bitmaps);
-    return prepareUploadStream(config, profiles, &vehiclePanel, page, font);
+    commitVehiclePanel();
+    return prepareUploadStream(config, profiles, page, font);
 }
 
 std::vector<std::uint8_t> EditorSession::uploadPageImage() {

@@ -24,11 +24,14 @@ public:
     // The Load command: a refused or unreadable file changes nothing; a loaded vehicle block is
     // shown in the panel.
     LoadResult load(const std::string& path);
-    // The Save command: the panel is read back, then the file written in place atomically.
+    // What the editor does before a save or an upload: the panel read back into the records
+    // (config.vehicle and the profiles' MAP sensor slots).
+    void commitVehiclePanel();
+    // The Save command: the panel is committed, then the file written in place atomically.
     SaveResult save(const std::string& path);
-    // What "Proceed" sends, built as "Proceed" builds it (the panel is read back first).
+    // What "Proceed" sends, built as "Proceed" builds it (the panel is committed first).
     UploadStream buildUpload();
-    // The page image of that upload, the bytes after its start byte (the panel is read back).
+    // The page image of that upload, the bytes after its start byte (the panel is committed).
     std::vector<std::uint8_t> uploadPageImage();
 
     Configuration config;

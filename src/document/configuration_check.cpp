@@ -12,6 +12,7 @@
 #include "resource_ids.h"
 #include "settings/number_text.h"
 #include "settings/vehicle_panel.h"
+#include "settings/vehicle_settings.h"
 
 namespace {
 

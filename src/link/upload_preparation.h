@@ -1,8 +1,8 @@
 #pragma once
 // What "Proceed" does between building the page and font images and sending the first byte: the
-// vehicle panel read back (which also rewrites the MAP sensor slots of the profiles) and the
-// stream laid out. The editor and the command-line program both build their uploads here, so they
-// send the same bytes for the same state.
+// stream laid out from the configuration as the editor has committed it (the vehicle panel read
+// back, which also rewrites the MAP sensor slots of the profiles). The editor and the command-line
+// program both build their uploads here, so they send the same bytes for the same state.
 #include <cstdint>
 #include <vector>
 
@@ -10,10 +10,7 @@
 #include "link/upload_stream.h"
 #include "profiles/engine_unit_profiles.h"
 
-class FormControls;
-
-// `vehiclePanel` is the panel showing config.vehicle (nullptr: no panel, the record is sent as it
-// is).
-UploadStream prepareUploadStream(Configuration& config, EngineUnitProfiles& profiles,
-                                 FormControls* vehiclePanel, const std::vector<std::uint8_t>& pageImage,
+// Only the warnings' page flags of `config` change: the upload works them out anew.
+UploadStream prepareUploadStream(Configuration& config, const EngineUnitProfiles& profiles,
+                                 const std::vector<std::uint8_t>& pageImage,
                                  const std::vector<std::uint8_t>& fontImage);

@@ -7,7 +7,6 @@
 #include "layout/gauge_catalog.h"
 #include "profiles/display_encoding.h"
 #include "link/upload_image.h"
-#include "settings/vehicle_panel.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "link/upload_preparation.h"
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
-#include "platform/form_controls_win.h"
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
 #include "resource_ids.h"
@@ -84,9 +83,8 @@ void runUploadWithProgress(const UploadContext& context, HWND dialog) {
         BusyWindows busy{context.mainWindow, dialog, context.vehiclePanel};
 
         const DisplayImages images = buildDisplayImages(config, context.uploadPicture, context.gaugeBitmap);
-        Win32FormControls panel(context.vehiclePanel);
-        const UploadStream stream = prepareUploadStream(config, *context.profiles,
-                                                        context.vehiclePanel ? &panel : nullptr, images.page, images.font);
+        if (context.commitEditors) context.commitEditors();
+        const UploadStream stream = prepareUploadStream(config, *context.profiles, images.page, images.font);
 
         // The clock's waits keep the windows painted; the bar is redrawn only when it changes.
         Win32Clock clock([&busy] { busy.pumpNow(); });

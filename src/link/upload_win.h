@@ -14,9 +14,12 @@ struct EngineUnitProfiles;
 struct UploadContext {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
-    HWND vehiclePanel = nullptr;          // read back before sending
+    HWND vehiclePanel = nullptr;          // refuses input, as the main window does, while sending
+    // Commits what the editors show into `config` and `profiles`, so that they are the finished
+    // records; "Proceed" runs it once, before the stream is laid out from them.
+    std::function<void()> commitEditors;
     Configuration* config = nullptr;
-    EngineUnitProfiles* profiles = nullptr;
+    const EngineUnitProfiles* profiles = nullptr;
     HBITMAP uploadPicture = nullptr;      // the 128 x 128 character-set picture
     std::function<HBITMAP(BitmapHandle)> gaugeBitmap;  // a placed gauge's bitmap at its own size
     SerialPort* port = nullptr;
@@ -31,7 +34,7 @@ struct UploadContext {
 // the dialog; "Cancel" destroys it.
 HWND openUploadConfirm(const UploadContext& context);
 
-// The upload itself, as "Proceed" runs it: progress bar, images, panel read-back, port, stream.
+// The upload itself, as "Proceed" runs it: progress bar, images, editors committed, stream, port.
 // While it runs the program keeps painting and its windows refuse input. Failures are reported
 // in a message box owned by the main window.
 void runUploadWithProgress(const UploadContext& context, HWND dialog);

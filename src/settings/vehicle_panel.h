@@ -2,7 +2,6 @@
 // The vehicle settings panel's logic, written against FormControls so it drives the real dialog
 // and an in-memory form alike. The controls are the editing surface: every user edit copies the
 // whole panel back into VehicleSettings and into the MAP sensor slots of the engine unit profiles.
-#include <cstdint>
 #include <vector>
 
 #include "platform/serial_port_names.h"
@@ -10,11 +9,6 @@
 class FormControls;
 struct EngineUnitProfiles;
 struct VehicleSettings;
-
-// The fixed lists whose positions VehicleSettings stores; each ends with its first negative entry.
-extern const std::int32_t kRimDiameterList[];  // 11 to 30 inches
-extern const std::int32_t kTireWidthList[];    // 140 to 395 mm in steps of 5
-extern const std::int32_t kTireAspectList[];   // 5 to 95 percent in steps of 5
 
 // One field of the panel: its label, its control and whether that control is a list.
 struct VehiclePanelField {
@@ -28,10 +22,6 @@ extern const VehiclePanelField kVehiclePanelFields[kVehiclePanelFieldCount];
 // The label of a field's control; "" for an id that is no field of the panel.
 const char* vehiclePanelLabel(int controlId);
 
-// The value that `position` stands for in one of the lists above; 0 for a position outside it
-// (-1 for no selection, or a damaged file's position).
-std::int32_t vehicleListValue(const std::int32_t* list, int position);
-
 // Fills the four lists, gives the rev meter range its start values (0 to 8000) and fills the
 // controls from `settings`. The panel's creation calls it once, before showing the panel.
 void setUpVehiclePanel(FormControls& form, VehicleSettings& settings);
@@ -40,12 +30,8 @@ void setUpVehiclePanel(FormControls& form, VehicleSettings& settings);
 void fillVehiclePanel(FormControls& form, const VehicleSettings& settings);
 
 // Reads every control back into `settings`, sets slots 38 and 39 of all four profiles from the
-// MAP sensor entries and derives fuelFlowFactor.
+// MAP sensor entries and derives fuelFlowFactor, by the rules of vehicle_settings.h.
 void readVehiclePanel(FormControls& form, VehicleSettings& settings, EngineUnitProfiles& profiles);
-
-// (cylinders x injector x 0.0002642008) / sqrt(pressure x 0.022222223) in single precision, from
-// the untruncated entries. A NaN result (0 / 0, a negative root) is always the bits 0xFFC00000.
-float computeFuelFlowFactor(double cylinders, float injector, float pressure);
 
 // A command notification from control `controlId` (an edit change, a focus change, a list
 // selection...). Ids 1, 7 and 1002 are ignored, and so is everything while fillingControls is

@@ -46,3 +46,43 @@ std::vector<std::uint8_t> encodeVehicleSettings(const VehicleSettings& settings)
 // fuelFlowFactor and keeps every later field). Returns false and leaves `settings` untouched when
 // the input holds fewer bytes than the form needs.
 bool decodeVehicleSettings(ByteReader& in, VehicleSettingsForm form, VehicleSettings& settings);
+
+// --- What the stored numbers stand for ------------------------------------------------------
+// The panel shows these and the upload sends them; both take them from here.
+
+// The fixed lists whose positions VehicleSettings stores; each ends with its first negative entry.
+extern const std::int32_t kRimDiameterList[];  // 11 to 30 inches
+extern const std::int32_t kTireWidthList[];    // 140 to 395 mm in steps of 5
+extern const std::int32_t kTireAspectList[];   // 5 to 95 percent in steps of 5
+
+// The value that `position` stands for in one of the lists above; 0 for a position outside it
+// (-1 for no selection, or a damaged file's position).
+std::int32_t vehicleListValue(const std::int32_t* list, int position);
+
+// The rev meter's upper end when the editor starts.
+constexpr std::int32_t kRevMeterRpmHighStart = 8000;
+
+// Load Scalar as it is entered and shown, in the engine unit's terms: mapScale x 655.35.
+double loadScalarOf(float mapScale);
+
+// The MAP sensor's slots 38 (kPa) and 39 (psi, gauge pressure, hence 100 kPa less) of the engine
+// unit profiles, from Load Scalar and Load Offset as entered.
+struct MapSensorScaling {
+    float kpaScale = 0;
+    float kpaOffset = 0;
+    float psiScale = 0;
+    float psiOffset = 0;
+};
+MapSensorScaling mapSensorScaling(double loadScalar, float loadOffset);
+
+// A whole-number field from its entry: truncated toward zero. Entries without a 32-bit integer
+// (NaN, out of range) give INT32_MIN, the value x86's conversion instruction yields.
+std::int32_t wholeNumberOf(double entry);
+
+// The fuel system from its three entries as typed: each kept as a whole number, the flow factor
+// derived from the untruncated entries.
+void setFuelSystem(VehicleSettings& settings, double cylinders, float injector, float pressure);
+
+// (cylinders x injector x 0.0002642008) / sqrt(pressure x 0.022222223) in single precision, from
+// the untruncated entries. A NaN result (0 / 0, a negative root) is always the bits 0xFFC00000.
+float computeFuelFlowFactor(double cylinders, float injector, float pressure);

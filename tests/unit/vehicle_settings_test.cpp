@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -113,6 +114,25 @@ TEST(VehicleSettingsBytes, TooFewBytesLeaveTheRecordAlone) {
 TEST(VehicleSettingsBytes, StartRecordIsAllZero) {
     const auto bytes = encodeVehicleSettings(VehicleSettings{});
     EXPECT_EQ(bytes, std::vector<std::uint8_t>(kVehicleSettingsBytes, 0));
+}
+
+// The edges of the 32-bit range: just inside truncates, just outside (and NaN) gives INT32_MIN.
+TEST(VehicleSettingsNumbers, WholeNumberOfAnEntry) {
+    const struct {
+        double entry;
+        std::int32_t whole;
+    } cases[] = {
+        {4.9, 4},
+        {-4.9, -4},
+        {2147483647.9, 2147483647},
+        {2147483648.0, INT32_MIN},
+        {-2147483647.9, -2147483647},
+        {-2147483648.9, INT32_MIN},  // still inside: truncates to the lowest value
+        {-2147483649.0, INT32_MIN},
+        {std::numeric_limits<double>::quiet_NaN(), INT32_MIN},
+        {std::numeric_limits<double>::infinity(), INT32_MIN},
+    };
+    for (const auto& c : cases) EXPECT_EQ(wholeNumberOf(c.entry), c.whole) << "entry " << c.entry;
 }
 
 }  // namespace
