@@ -40,8 +40,20 @@ void scrollTo(HWND dialog, int bar, int position) {
     const int delta = position - GetScrollPos(dialog, bar);
     if (delta == 0) return;
     SetScrollPos(dialog, bar, position, TRUE);
-    ScrollWindowEx(dialog, bar == SB_HORZ ? -delta : 0, bar == SB_VERT ? -delta : 0, nullptr, nullptr,
-                   nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    const int dx = bar == SB_HORZ ? -delta : 0;
+    const int dy = bar == SB_VERT ? -delta : 0;
+    if (IsWindowVisible(dialog)) {
+        ScrollWindowEx(dialog, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+        return;
+    }
+    // Not shown yet (the focus is placed before the dialog shows): a window that is not drawn
+    // may not scroll at all, so its controls move one by one.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT box{};
+        GetWindowRect(child, &box);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+        SetWindowPos(child, nullptr, box.left + dx, box.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void scroll(HWND dialog, int bar, ScrollRequest request) {
