@@ -12,11 +12,11 @@ struct DialogFit {
 };
 
 // The place for a dialog whose outer rectangle is `window` (all of its controls shown) in
-// `work`. A dialog that fits keeps its
-// size and only moves as far as needed into the work area (not at all when it lies inside). One
-// that does not fit is cut to the work area and gets a scroll bar in each direction that needs
-// one; a bar's thickness (`barWidth` for the vertical one, `barHeight` for the horizontal) is
-// added to the window where the work area has room, so the other direction need not scroll.
+// `work`. A dialog that fits keeps its size and only moves as far as needed into the work area
+// (not at all when it lies inside). One that does not fit is cut to the work area and gets a
+// scroll bar in each direction that needs one; a bar's thickness (`barWidth` for the vertical
+// one, `barHeight` for the horizontal) is added to the window where the work area has room, so
+// the other direction need not scroll.
 DialogFit fitDialog(const ScreenRect& window, const ScreenRect& work, int barWidth, int barHeight);
 
 // A scroll request, as a scroll bar, the wheel or the keyboard make it.

@@ -62,24 +62,6 @@ void scroll(HWND dialog, int bar, ScrollRequest request) {
              scrolledPosition(state.position, request, lineStep(dialog, bar), state.page, state.length, state.track));
 }
 
-}  // namespace
-
-bool scrollBarRequest(WORD code, ScrollRequest& request) {
-    switch (code) {
-    case SB_LINEUP: request = ScrollRequest::LineBack; return true;
-    case SB_LINEDOWN: request = ScrollRequest::LineOn; return true;
-    case SB_PAGEUP: request = ScrollRequest::PageBack; return true;
-    case SB_PAGEDOWN: request = ScrollRequest::PageOn; return true;
-    case SB_TOP: request = ScrollRequest::Start; return true;
-    case SB_BOTTOM: request = ScrollRequest::End; return true;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: request = ScrollRequest::To; return true;
-    default: return false;
-    }
-}
-
-namespace {
-
 // Scrolls the control that has the focus (or the dialog's child that holds it) into view.
 void showFocus(HWND dialog) {
     HWND control = GetFocus();
@@ -184,5 +166,19 @@ bool handleDialogScroll(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
             return true;
         }
         return false;
+    }
+}
+
+bool scrollBarRequest(WORD code, ScrollRequest& request) {
+    switch (code) {
+    case SB_LINEUP: request = ScrollRequest::LineBack; return true;
+    case SB_LINEDOWN: request = ScrollRequest::LineOn; return true;
+    case SB_PAGEUP: request = ScrollRequest::PageBack; return true;
+    case SB_PAGEDOWN: request = ScrollRequest::PageOn; return true;
+    case SB_TOP: request = ScrollRequest::Start; return true;
+    case SB_BOTTOM: request = ScrollRequest::End; return true;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: request = ScrollRequest::To; return true;
+    default: return false;
     }
 }
