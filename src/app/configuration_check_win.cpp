@@ -5,6 +5,7 @@
 
 #include "app/commands_win.h"
 #include "document/configuration_check.h"
+#include "platform/dialog_fit_win.h"
 #include "resource_ids.h"
 #include "settings/warning_setup.h"
 #include "settings/warning_table.h"
@@ -74,9 +75,11 @@ void goToPlace(AppState& app, const CheckPlace& place) {
     }
 }
 
-INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (handleDialogScroll(dialog, message, wParam, lParam)) return TRUE;
     switch (message) {
     case WM_INITDIALOG:
+        fitDialogIntoWorkArea(dialog);
         return TRUE;
     case WM_ACTIVATE:
         // Typing in the vehicle panel becomes a step only when the field is left; coming back to

@@ -11,6 +11,7 @@
 #include "app/start_and_recent_win.h"
 #include "document/document_commands.h"
 #include "document/document_name.h"
+#include "platform/dialog_fit_win.h"
 #include "platform/form_controls_win.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel_win.h"
@@ -117,26 +118,14 @@ BOOL answerEndOfSession(AppState& app) {
 // The contents keep their size; when the window is smaller (a small or scaled screen), its
 // scroll bars move them. Every child moves with the scroll; the views and the mouse take the
 // offset from the scale.
-void scrollContents(AppState& app, int bar, WORD request) {
+void scrollContents(AppState& app, int bar, WORD code) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
-    if (!GetScrollInfo(app.mainWindow, bar, &info)) return;
-    const int line = app.scale.controls(32);
-    const int page = static_cast<int>(info.nPage);
-    int position = info.nPos;
-    switch (request) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    default: return;
-    }
-    position = std::max(info.nMin, std::min(position, info.nMax - std::max(page - 1, 0)));
+    ScrollRequest request{};
+    if (!scrollBarRequest(code, request) || !GetScrollInfo(app.mainWindow, bar, &info)) return;
+    const int position = scrolledPosition(info.nPos, request, app.scale.controls(32), static_cast<int>(info.nPage),
+                                          info.nMax + 1, info.nTrackPos);
     int& offset = bar == SB_HORZ ? app.scale.scrollX : app.scale.scrollY;
     const int delta = position - offset;
     if (delta == 0) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/dialog_fit_win.h"
 #include "platform/file_chooser_win.h"
 #include "platform/form_controls_win.h"
 #include "platform/text_win.h"
@@ -160,6 +161,7 @@ void drawCurvePlot(HWND dialog, const DRAWITEMSTRUCT& item) {
 bool isPointEdit(int id) { return id >= IDC_CURVE_POINT_FIRST && id <= IDC_CURVE_POINT_LAST; }
 
 INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (handleDialogScroll(dialog, message, wParam, lParam)) return TRUE;
     if (message == showRecordAgainMessage()) {
         if (CustomSensorDialogState* state = stateOf(dialog)) {
             Win32FormControls form(dialog);
@@ -170,6 +172,7 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        fitDialogIntoWorkArea(dialog);
         return TRUE;  // default focus
     case WM_DRAWITEM:
         if (wParam != IDC_CURVE_PLOT) return FALSE;

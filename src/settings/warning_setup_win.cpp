@@ -1,5 +1,6 @@
 #include "settings/warning_setup_win.h"
 
+#include "platform/dialog_fit_win.h"
 #include "platform/form_controls_win.h"
 #include "resource_ids.h"
 #include "settings/warning_setup.h"
@@ -17,6 +18,7 @@ WarningDialogState* stateOf(HWND dialog) {
 }
 
 INT_PTR CALLBACK warningSetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (handleDialogScroll(dialog, message, wParam, lParam)) return TRUE;
     if (message == showRecordAgainMessage()) {
         if (WarningDialogState* state = stateOf(dialog)) {
             Win32FormControls form(dialog);
@@ -28,6 +30,7 @@ INT_PTR CALLBACK warningSetupDialogProc(HWND dialog, UINT message, WPARAM wParam
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        fitDialogIntoWorkArea(dialog);
         return TRUE;  // default focus
     case WM_COMMAND: {
         WarningDialogState* state = stateOf(dialog);

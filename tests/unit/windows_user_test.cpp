@@ -13,6 +13,7 @@
 #include "layout/gauge_catalog.h"
 #include "link/firmware_file_check.h"
 #include "link/upload.h"
+#include "platform/dialog_fit.h"
 #include "platform/file_path.h"
 #include "platform/file_replace.h"
 #include "platform/memory_form.h"
@@ -287,6 +288,63 @@ TEST(ScreenScale, PreviewsGrowByWholePixelsAndMapBothWays) {
     for (int client = 48; client < 51; ++client) EXPECT_EQ(scale.previewX(client) / 2, 16) << client;
     EXPECT_EQ(scale.previewY(-31) , -1) << "above the scrolled content";
     EXPECT_EQ(screenScaleFor(96).previewX(37), 37);
+}
+
+TEST(DialogFit, ADialogLargerThanTheWorkAreaIsCutToItAndScrolls) {
+    const ScreenRect work{0, 0, 1366, 728};
+    struct Case {
+        const char* name;
+        ScreenRect window;
+        ScreenRect placed;
+        bool vertical;
+        bool horizontal;
+    };
+    const Case cases[] = {
+        {"fits: kept", {50, 60, 650, 560}, {50, 60, 650, 560}, false, false},
+        {"fits but hangs out: moved in", {900, 400, 1500, 800}, {766, 328, 1366, 728}, false, false},
+        {"too tall: full height, wider by the bar", {50, 50, 590, 1144}, {50, 0, 607, 728}, true, false},
+        {"too tall, no room for the bar: both", {0, 50, 1360, 1144}, {0, 0, 1366, 728}, true, true},
+        {"too wide: wider than high by the bar", {10, 100, 1400, 600}, {0, 100, 1366, 617}, false, true},
+        {"too wide, no room for the bar: both", {10, 0, 1400, 720}, {0, 0, 1366, 728}, true, true},
+    };
+    for (const Case& c : cases) {
+        const DialogFit fit = fitDialog(c.window, work, 17, 17);
+        EXPECT_EQ(storedWindowRect(fit.window), storedWindowRect(c.placed)) << "case " << c.name;
+        EXPECT_EQ(fit.vertical, c.vertical) << "case " << c.name;
+        EXPECT_EQ(fit.horizontal, c.horizontal) << "case " << c.name;
+    }
+    const ScreenRect left{-1280, 40, 0, 1024};
+    EXPECT_EQ(storedWindowRect(fitDialog({-600, 0, -60, 1200}, left, 17, 17).window), "-600,40,-43,1024")
+        << "a second screen left of the first, below its top";
+}
+
+TEST(DialogFit, ScrollStepsAndTheFocusStayWithinTheContents) {
+    using R = ScrollRequest;
+    struct Step {
+        int from;
+        R request;
+        int to;
+        int expected;
+    };
+    // Contents 1000 long seen through 300, lines of 40.
+    const Step steps[] = {{0, R::LineOn, 0, 40},   {20, R::LineBack, 0, 0},  {650, R::PageOn, 0, 700},
+                          {500, R::PageBack, 0, 200}, {10, R::End, 0, 700},   {700, R::Start, 0, 0},
+                          {0, R::To, 2000, 700},   {300, R::To, -5, 0}};
+    for (const Step& s : steps)
+        EXPECT_EQ(scrolledPosition(s.from, s.request, 40, 300, 1000, s.to), s.expected)
+            << s.from << " request " << static_cast<int>(s.request);
+    EXPECT_EQ(scrolledPosition(0, R::End, 40, 300, 200), 0) << "contents shorter than the view";
+
+    struct Item {
+        int start;
+        int end;
+        int expected;
+    };
+    // The view starts at 100.
+    const Item items[] = {{150, 200, 100}, {90, 120, 90},   {50, 80, 50},
+                          {380, 450, 150}, {500, 900, 500}, {950, 1000, 700}};
+    for (const Item& i : items)
+        EXPECT_EQ(positionShowing(100, 300, 1000, i.start, i.end), i.expected) << i.start << "-" << i.end;
 }
 
 }  // namespace

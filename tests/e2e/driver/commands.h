@@ -107,6 +107,8 @@ std::string cmdExpectBoxText(EditorSession&, ScriptLine&);
 std::string cmdPress(EditorSession&, ScriptLine&);
 std::string cmdExpectOwner(EditorSession&, ScriptLine&);
 std::string cmdAnswer(EditorSession&, ScriptLine&);
+std::string cmdScrollWindow(EditorSession&, ScriptLine&);
+std::string cmdExpectReachable(EditorSession&, ScriptLine&);
 
 // The keyboard through the system's input queue, and waits for what keys do (commands_keys.cpp)
 std::string cmdKeys(EditorSession&, ScriptLine&);

@@ -179,3 +179,55 @@ std::string cmdAnswer(EditorSession& s, ScriptLine& line) {
   }
   return {};
 }
+
+std::string cmdScrollWindow(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string caption = takeCaption(s, line, false);
+  const std::string bar = a.word("vertical or horizontal");
+  const std::string where = a.word("top or bottom");
+  if (!a.done()) return a.error;
+  if ((bar != "vertical" && bar != "horizontal") || (where != "top" && where != "bottom"))
+    return "not vertical|horizontal top|bottom: " + bar + " " + where;
+  HWND w = resolveWindow(s, caption);
+  if (!w) return "no window \"" + caption + "\"; the editor shows:" + shownWindows(s);
+  const LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
+  if (!(style & (bar == "vertical" ? WS_VSCROLL : WS_HSCROLL))) return "\"" + caption + "\" has no " + bar + " scroll bar";
+  if (!s.sendTo(w, bar == "vertical" ? WM_VSCROLL : WM_HSCROLL, where == "bottom" ? SB_BOTTOM : SB_TOP, 0)) {
+    return "\"" + caption + "\" did not scroll";
+  }
+  return {};
+}
+
+std::string cmdExpectReachable(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string caption = takeCaption(s, line, false);
+  std::string control = a.rest("control");
+  if (!a.done()) return a.error;
+  HWND w = resolveWindow(s, caption);
+  if (!w) return "no window \"" + caption + "\"; the editor shows:" + shownWindows(s);
+  long id = 0;
+  HWND c = parseInt(control, id) ? findControl(w, static_cast<int>(id)) : findButtonByText(w, control);
+  if (!c) return "no control \"" + control + "\" in \"" + caption + "\"";
+  // Whole inside what the window shows of its client area, and that part inside the work area
+  // of the window's screen, where a mouse can get at it.
+  RECT client{};
+  GetClientRect(w, &client);
+  MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT shown{};
+  IntersectRect(&shown, &client, &monitor.rcWork);
+  RECT box{};
+  GetWindowRect(c, &box);
+  RECT both{};
+  IntersectRect(&both, &box, &shown);
+  if (!IsWindowVisible(c) || !EqualRect(&both, &box)) {
+    auto text = [](const RECT& r) {
+      return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+             std::to_string(r.bottom);
+    };
+    return "\"" + control + "\" in \"" + caption + "\" at " + text(box) + " is not inside the shown " + text(shown);
+  }
+  return {};
+}

@@ -54,6 +54,7 @@ const NamedId kMenuCommands[] = {
     {"IDM_CLEAR_PAGE", IDM_CLEAR_PAGE},
     {"IDM_COMPARE_WITH", IDM_COMPARE_WITH},
     {"IDM_EXPORT_REPORT", IDM_EXPORT_REPORT},
+    {"IDM_CHECK_CONFIGURATION", IDM_CHECK_CONFIGURATION},
 };
 }  // namespace
 
@@ -153,6 +154,7 @@ namespace {
 long menuCommandId(const std::string& name) {
   long id = -1;
   if (parseInt(name, id)) return id;
+  id = -1;  // a failed parse leaves 0, which would post a command nobody asked for
   for (const NamedId& m : kMenuCommands) {
     if (name == m.name) id = m.id;
   }

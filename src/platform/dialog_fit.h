@@ -1,0 +1,34 @@
+#pragma once
+// A dialog larger than the work area of its screen (a tall dialog at 150 % on a 1366 x 768
+// laptop) is shrunk into that work area and scrolls its controls. The arithmetic lives here,
+// free of Windows; dialog_fit_win.h applies it to a dialog.
+#include "platform/window_placement.h"
+
+// Where a dialog goes and which scroll bars it gets.
+struct DialogFit {
+    ScreenRect window;        // the dialog's outer rectangle, inside the work area
+    bool vertical = false;    // it gets a vertical scroll bar
+    bool horizontal = false;  // it gets a horizontal one
+};
+
+// The place for a dialog whose outer rectangle is `window` (all of its controls shown) in
+// `work`. A dialog that fits keeps its size and only moves as far as needed into the work area
+// (not at all when it lies inside). One that does not fit is cut to the work area and gets a
+// scroll bar in each direction that needs one; a bar's thickness (`barWidth` for the vertical
+// one, `barHeight` for the horizontal) is added to the window where the work area has room, so
+// the other direction need not scroll.
+DialogFit fitDialog(const ScreenRect& window, const ScreenRect& work, int barWidth, int barHeight);
+
+// A scroll request, as a scroll bar, the wheel or the keyboard make it.
+enum class ScrollRequest { LineBack, LineOn, PageBack, PageOn, Start, End, To };
+
+// The new first visible pixel of contents `length` long seen through `page` pixels, from
+// `position`: `line` pixels for a line step, `page` for a page step, `to` for ScrollRequest::To;
+// always between 0 and length - page.
+int scrolledPosition(int position, ScrollRequest request, int line, int page, int length, int to = 0);
+
+// The first visible pixel that brings the item from `itemStart` to `itemEnd` (contents
+// coordinates) into a view of `page` pixels now starting at `position`: unchanged when it is
+// shown whole; otherwise the least move that shows it (its start when it is longer than the
+// view); kept between 0 and length - page.
+int positionShowing(int position, int page, int length, int itemStart, int itemEnd);
