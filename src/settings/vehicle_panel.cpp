@@ -1,9 +1,9 @@
 #include "settings/vehicle_panel.h"
 
 #include <cmath>
-#include <cstring>
 #include <string>
 
+#include "profiles/display_encoding.h"
 #include "profiles/engine_unit_profiles.h"
 #include "platform/form_controls.h"
 #include "resource_ids.h"
@@ -54,11 +54,6 @@ namespace {
 
 // Constants that the display's values have always been computed with, given as the bits of
 // single-precision floats. Products are formed in double precision and rounded to single once.
-float singleFromBits(std::uint32_t bits) {
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 const float kLoadScalarShown = singleFromBits(0x4423D666);      // 655.35
 const float kKpaPerScalar = singleFromBits(0x3AC800C8);         // 100 / 65535
 const float kPsiPerKpa = 14.5f;
