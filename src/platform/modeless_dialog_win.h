@@ -25,6 +25,7 @@ private:
     HWND window_ = nullptr;
 };
 
+// The untyped forms that the typed ones below go through.
 HWND createModelessDialogOwning(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, void* state,
                                 void (*freeState)(void*), ModelessSlot* slot);
 void* modelessDialogStateOf(HWND dialog);
