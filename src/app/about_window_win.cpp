@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/about_text.h"
+#include "platform/modeless_dialog_win.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr int kHeight = 290;
 constexpr int kMargin = 10;
 constexpr size_t kTitleRoom = 100;  // characters of the title kept after "About "
 
-HWND aboutWindow = nullptr;
+ModelessSlot aboutWindow;  // made at the start, hidden and shown again, never destroyed before the end
 HBITMAP aboutPicture = nullptr;  // none when "plov.bmp" is missing or unreadable
 std::string aboutText;           // painted in the client area below the picture
 
@@ -71,7 +72,7 @@ void paint(HWND window) {
 }  // namespace
 
 void createAboutWindow(HINSTANCE instance) {
-    if (aboutWindow) return;
+    if (aboutWindow.handle()) return;
     if (!instance) instance = GetModuleHandleA(nullptr);
 
     aboutPicture = static_cast<HBITMAP>(LoadImageA(nullptr, "plov.bmp", IMAGE_BITMAP, 0, 0,
@@ -86,23 +87,23 @@ void createAboutWindow(HINSTANCE instance) {
     windowClass.lpszClassName = kClassName;
     RegisterClassA(&windowClass);
 
-    aboutWindow = CreateWindowExA(0, kClassName, kCreationCaption,
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr,
-                                  instance, nullptr);
+    aboutWindow.remember(CreateWindowExA(0, kClassName, kCreationCaption,
+                                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr,
+                                         instance, nullptr));
 }
 
 void showAbout(const char* title, const char* text) {
-    if (!aboutWindow) return;
+    const HWND window = aboutWindow.handle();
+    if (!window) return;
     const std::string caption = "About " + std::string(title).substr(0, kTitleRoom);
-    SendMessageA(aboutWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
     // The text is painted in the window rather than set as its caption, where a multi-line text
     // would replace the title.
     aboutText = text;
-    InvalidateRect(aboutWindow, nullptr, TRUE);
-    ShowWindow(aboutWindow, SW_SHOW);
-    if (IsIconic(aboutWindow)) ShowWindow(aboutWindow, SW_RESTORE);
-    SetForegroundWindow(aboutWindow);
+    InvalidateRect(window, nullptr, TRUE);
+    ShowWindow(window, SW_SHOW);
+    aboutWindow.bringForward();
 }
 
 void showAbout() { showAbout(kAboutTitle, kAboutText); }

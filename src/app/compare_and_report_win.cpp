@@ -9,6 +9,8 @@
 #include "link/configuration_report.h"
 #include "link/display_picture.h"
 #include "link/report_findings.h"
+#include "platform/file_chooser_win.h"
+#include "platform/modeless_dialog_win.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel.h"
 #include "settings/vehicle_panel_win.h"
@@ -24,7 +26,7 @@ constexpr int kSummaryHeight = 20;
 constexpr DWORD kChooserBufferSize = 260;
 
 struct CompareWindow {
-    HWND window = nullptr;
+    ModelessSlot window;
     HWND summary = nullptr;
     HWND list = nullptr;
 };
@@ -62,11 +64,7 @@ HWND makeChild(AppState& app, HWND parent, const char* kind, DWORD style, int to
 }
 
 bool openCompareWindow(AppState& app) {
-    if (compareWindow.window) {
-        if (IsIconic(compareWindow.window)) ShowWindow(compareWindow.window, SW_RESTORE);
-        SetForegroundWindow(compareWindow.window);
-        return true;
-    }
+    if (compareWindow.window.bringForward()) return true;
     WNDCLASSA windowClass{};
     if (!GetClassInfoA(app.instance, kClassName, &windowClass)) {
         windowClass.lpfnWndProc = compareProc;
@@ -82,7 +80,7 @@ bool openCompareWindow(AppState& app) {
     HWND window = CreateWindowExA(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
                                   outer.bottom - outer.top, app.mainWindow, nullptr, app.instance, nullptr);
     if (!window) return false;
-    compareWindow.window = window;
+    compareWindow.window.remember(window);
     compareWindow.summary =
         makeChild(app, window, "Static", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kMargin, kSummaryHeight, IDC_COMPARE_SUMMARY);
     const int listTop = kMargin + kSummaryHeight + kMargin;
@@ -113,24 +111,15 @@ void showDifferences(const std::string& path, const std::vector<ConfigurationDif
     SelectObject(dc, oldFont);
     ReleaseDC(compareWindow.list, dc);
     SendMessageA(compareWindow.list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
-    UpdateWindow(compareWindow.window);
+    UpdateWindow(compareWindow.window.handle());
 }
 
 bool chooseReportToSave(HWND owner, std::string& path) {
-    char buffer[kChooserBufferSize] = "*.html";
-    OPENFILENAMEA chooser{};
-    chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = owner;
-    chooser.lpstrFilter = "HTML page (*.html)\0*.html\0";
-    chooser.nFilterIndex = 1;
-    chooser.lpstrFile = buffer;
-    chooser.nMaxFile = kChooserBufferSize;
     // No folder check in the chooser: a folder that is missing is reported with the reason when
-    // the report is written.
-    chooser.Flags = OFN_HIDEREADONLY;
-    if (GetSaveFileNameA(&chooser) != 1) return false;
-    path = buffer;
-    return true;
+    // the report is written. No remembered folder either: it starts where the platform puts it.
+    const FileChooserRequest request{"HTML page (*.html)\0*.html\0", "*.html", true, OFN_HIDEREADONLY,
+                                     kChooserBufferSize, nullptr};
+    return runFileChooser(owner, request, path);
 }
 
 }  // namespace

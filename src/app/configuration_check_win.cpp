@@ -6,6 +6,7 @@
 #include "app/commands_win.h"
 #include "document/configuration_check.h"
 #include "platform/dialog_fit_win.h"
+#include "platform/modeless_dialog_win.h"
 #include "resource_ids.h"
 #include "settings/warning_setup.h"
 #include "settings/warning_table.h"
@@ -14,14 +15,14 @@ namespace {
 
 // The one open window and the findings its lines stand for, in the same order.
 struct CheckWindow {
-    HWND dialog = nullptr;
+    ModelessSlot dialog;
     AppState* app = nullptr;
     std::vector<CheckFinding> findings;
 };
 CheckWindow checkWindow;
 
 void listFindings() {
-    HWND dialog = checkWindow.dialog;
+    HWND dialog = checkWindow.dialog.handle();
     HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
     checkWindow.findings = checkConfiguration(checkWindow.app->config);
     const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
@@ -84,11 +85,11 @@ INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_ACTIVATE:
         // Typing in the vehicle panel becomes a step only when the field is left; coming back to
         // the list shows what was typed so far, too.
-        if (LOWORD(wParam) != WA_INACTIVE && checkWindow.dialog == dialog) listFindings();
+        if (LOWORD(wParam) != WA_INACTIVE && checkWindow.dialog.handle() == dialog) listFindings();
         return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {
-            DestroyWindow(dialog);
+            destroyModelessDialog(dialog);
             return TRUE;
         }
         if (LOWORD(wParam) == IDC_CHECK_FINDINGS && HIWORD(wParam) == LBN_DBLCLK && checkWindow.app) {
@@ -101,7 +102,6 @@ INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
         return FALSE;
     case WM_DESTROY:
-        checkWindow.dialog = nullptr;
         checkWindow.findings.clear();
         return FALSE;
     default:
@@ -113,21 +113,16 @@ INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void openConfigurationCheck(AppState& app) {
     checkWindow.app = &app;
-    if (checkWindow.dialog) {
-        if (IsIconic(checkWindow.dialog)) ShowWindow(checkWindow.dialog, SW_RESTORE);
-        SetForegroundWindow(checkWindow.dialog);
-        return;
-    }
-    HWND dialog = CreateDialogParamA(app.instance, MAKEINTRESOURCEA(IDD_CONFIGURATION_CHECK), app.mainWindow,
-                                     checkDialogProc, 0);
+    if (checkWindow.dialog.bringForward()) return;
+    HWND dialog = createModelessDialog(app.instance, IDD_CONFIGURATION_CHECK, app.mainWindow, checkDialogProc,
+                                       &checkWindow.dialog);
     if (!dialog) return;
-    checkWindow.dialog = dialog;
     listFindings();
     ShowWindow(dialog, SW_SHOW);
 }
 
 void configurationCheckFollows(AppState& app) {
-    if (!checkWindow.dialog) return;
+    if (!checkWindow.dialog.handle()) return;
     checkWindow.app = &app;
     listFindings();
 }

@@ -20,7 +20,7 @@ std::string writeDisplayImage(AppState& app, const std::string& path) {
     const std::vector<std::uint8_t> grey = displayPictureGrey(currentDisplayImages(app).page);
     std::vector<std::uint8_t> png;
     std::string reason;
-    if (!encodeGreyPng(kDisplayPictureWidth, kDisplayPictureHeight, grey, png, reason)) return reason;
+    if (!encodeGreyPngThroughWic(kDisplayPictureWidth, kDisplayPictureHeight, grey, png, reason)) return reason;
     return writeWholeFile(path, png);
 }
 

@@ -6,6 +6,7 @@
 
 #include "link/upload_image.h"
 #include "link/upload_summary.h"
+#include "platform/modeless_dialog_win.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ constexpr std::uint32_t kDarkColour = 0x000000;
 constexpr std::uint32_t kLightColour = 0xC0DCC0;
 
 struct Preview {
-    HWND window = nullptr;
+    ModelessSlot window;
     HWND summary = nullptr;
     AppState* app = nullptr;
     std::vector<std::uint32_t> pixels;  // the four pages, drawn size, one after the other
@@ -69,7 +70,7 @@ LRESULT CALLBACK previewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         paint(window);
         return 0;
     case WM_DESTROY:
-        preview.window = nullptr;
+        preview.window.forget(window);
         preview.summary = nullptr;
         preview.pixels.clear();
         return 0;
@@ -97,11 +98,7 @@ DisplayImages currentDisplayImages(AppState& app) {
 }
 
 void openDisplayPreview(AppState& app) {
-    if (preview.window) {
-        if (IsIconic(preview.window)) ShowWindow(preview.window, SW_RESTORE);
-        SetForegroundWindow(preview.window);
-        return;
-    }
+    if (preview.window.bringForward()) return;
     if (!registerClass(app.instance)) return;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT outer{0, 0, kClientWidth, kClientHeight};
@@ -110,7 +107,7 @@ void openDisplayPreview(AppState& app) {
                                   outer.right - outer.left, outer.bottom - outer.top, app.mainWindow, nullptr,
                                   app.instance, nullptr);
     if (!window) return;
-    preview.window = window;
+    preview.window.remember(window);
     preview.app = &app;
     preview.summary = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kMargin,
                                       kMargin + kPagesHeight + kMargin, kDrawnWidth, kSummaryHeight, window,
@@ -122,9 +119,10 @@ void openDisplayPreview(AppState& app) {
 }
 
 void layoutChanged(AppState& app) {
-    if (!preview.window) return;
+    const HWND window = preview.window.handle();
+    if (!window) return;
     preview.app = &app;
     rebuild();
-    InvalidateRect(preview.window, nullptr, FALSE);
-    UpdateWindow(preview.window);
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
 }

@@ -9,6 +9,7 @@
 #include "resource_ids.h"
 #include "document/document_commands.h"
 #include "layout/page_editing.h"
+#include "platform/modeless_dialog_win.h"
 
 namespace {
 
@@ -86,12 +87,6 @@ bool enterPanel(AppState& app, const MSG& message) {
     return true;
 }
 
-bool isDialog(HWND window) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0;
-}
-
 }  // namespace
 
 bool routeKeyboardMessage(AppState& app, MSG& message) {
@@ -105,5 +100,5 @@ bool routeKeyboardMessage(AppState& app, MSG& message) {
         // the main window keeps its mouse and keyboard messages.
         return inPanel(app, message.hwnd) && IsDialogMessageA(app.vehiclePanel, &message);
     }
-    return root != nullptr && isDialog(root) && IsDialogMessageA(root, &message);
+    return routeToModelessDialog(message);
 }

@@ -7,6 +7,7 @@
 #include "document/document_commands.h"
 #include "layout/page_arranging.h"
 #include "platform/form_controls_win.h"
+#include "platform/modeless_dialog_win.h"
 #include "resource_ids.h"
 
 namespace {
@@ -40,8 +41,8 @@ LRESULT CALLBACK outlineProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HWND outlineWindow(AppState& app) {
-    static HWND outline = nullptr;
-    if (outline && IsWindow(outline)) return outline;
+    static ModelessSlot outline;
+    if (HWND open = outline.handle()) return open;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = outlineProc;
     windowClass.hInstance = app.instance;
@@ -49,9 +50,10 @@ HWND outlineWindow(AppState& app) {
     RegisterClassA(&windowClass);
     // A popup owned by the main window rather than a child of it: the gauge views under it do
     // not clip their siblings, so a child outline would be painted over wherever it crosses one.
-    outline = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kOutlineClass, nullptr, WS_POPUP,
-                              0, 0, 0, 0, app.mainWindow, nullptr, app.instance, nullptr);
-    return outline;
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kOutlineClass, nullptr, WS_POPUP,
+                                  0, 0, 0, 0, app.mainWindow, nullptr, app.instance, nullptr);
+    outline.remember(window);
+    return window;
 }
 
 void hideOutline(AppState& app) { ShowWindow(outlineWindow(app), SW_HIDE); }

@@ -4,6 +4,7 @@
 #include "link/firmware_update.h"
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
+#include "platform/modeless_dialog_win.h"
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
 #include "platform/serial_port.h"
@@ -12,12 +13,6 @@
 #include "platform/text_win.h"
 
 namespace {
-
-// The update progress bar's place in the main window's client area (the upload's bar's place).
-constexpr int kBarX = 580;
-constexpr int kBarY = 65;
-constexpr int kBarWidth = 384;
-constexpr int kBarHeight = 32;
 
 struct FirmwareDialog {
     HINSTANCE instance;
@@ -57,7 +52,7 @@ INT_PTR CALLBACK noticeProc(HWND notice, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            DestroyWindow(notice);
+            destroyModelessDialog(notice);
             return TRUE;
         }
         break;
@@ -67,13 +62,13 @@ INT_PTR CALLBACK noticeProc(HWND notice, UINT message, WPARAM wParam, LPARAM) {
 
 void showNotice(HINSTANCE instance, HWND mainWindow, int result) {
     const int templateId = result == FirmwareUpdated ? IDD_FIRMWARE_SUCCEEDED : IDD_FIRMWARE_FAILED;
-    HWND notice = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), mainWindow, noticeProc, 0);
+    HWND notice = createModelessDialog(instance, templateId, mainWindow, noticeProc);
     if (notice) ShowWindow(notice, SW_SHOW);
 }
 
 int transferWithProgress(HWND mainWindow, HWND dialog, const std::vector<std::uint8_t>& image,
                          SerialPort& port, int comPortIndex) {
-    Win32ProgressBar bar(mainWindow, kBarX, kBarY, kBarWidth, kBarHeight);
+    Win32ProgressBar bar = mainWindowProgressBar(mainWindow);
     UpdateWindow(bar.handle());
     BusyWindows busy{mainWindow, dialog};
     PumpingPort pumping(port, busy);
@@ -92,15 +87,14 @@ void proceed(HWND dialog, FirmwareDialog& state) {
     const int result = transferWithProgress(mainWindow, dialog, state.file.image, state.port,
                                             state.vehicle.comPortIndex);
     transferRunning = false;
-    DestroyWindow(dialog);
+    destroyModelessDialog(dialog);
     showNotice(instance, mainWindow, result);
 }
 
 INT_PTR CALLBACK firmwareDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<FirmwareDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* state = modelessDialogState<FirmwareDialog>(dialog);
     switch (message) {
     case WM_INITDIALOG: {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         const FirmwareFileSummary summary =
             summarizeFirmwareFile(reinterpret_cast<FirmwareDialog*>(lParam)->file);
         setWindowTextUtf8(GetDlgItem(dialog, IDC_FIRMWARE_FILE_NAME), summary.name);
@@ -115,13 +109,9 @@ INT_PTR CALLBACK firmwareDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
             return TRUE;
         }
         if (LOWORD(wParam) == IDCANCEL) {
-            if (!transferRunning) DestroyWindow(dialog);
+            if (!transferRunning) destroyModelessDialog(dialog);
             return TRUE;
         }
-        break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
-        delete state;
         break;
     }
     return FALSE;
@@ -131,13 +121,9 @@ INT_PTR CALLBACK firmwareDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 HWND openFirmwareUpdate(HINSTANCE instance, HWND mainWindow, const CheckedFirmwareFile& file,
                         SerialPort& port, const VehicleSettings& vehicle) {
-    auto* state = new FirmwareDialog{instance, mainWindow, file, port, vehicle};
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_FIRMWARE_UPDATE), mainWindow,
-                                     firmwareDialogProc, reinterpret_cast<LPARAM>(state));
-    if (!dialog) {
-        delete state;
-        return nullptr;
-    }
+    HWND dialog = createModelessDialog(instance, IDD_FIRMWARE_UPDATE, mainWindow, firmwareDialogProc,
+                                       std::make_unique<FirmwareDialog>(FirmwareDialog{instance, mainWindow, file, port, vehicle}));
+    if (!dialog) return nullptr;
     ShowWindow(dialog, SW_SHOW);
     return dialog;
 }

@@ -1,18 +1,13 @@
 #include "link/png_writer.h"
+#include "link/crc32.h"
 #include "platform/file_path.h"
 
 #include <algorithm>
 #include <fstream>
 
-std::uint32_t crc32Of(const std::uint8_t* data, std::size_t length, std::uint32_t crc) {
-    crc = ~crc;
-    for (std::size_t i = 0; i < length; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
+namespace {
 
+// The zlib stream's check value over the uncompressed bytes.
 std::uint32_t adler32Of(const std::uint8_t* data, std::size_t length) {
     std::uint32_t a = 1, b = 0;
     for (std::size_t i = 0; i < length; ++i) {
@@ -21,8 +16,6 @@ std::uint32_t adler32Of(const std::uint8_t* data, std::size_t length) {
     }
     return (b << 16) | a;
 }
-
-namespace {
 
 void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
@@ -33,12 +26,12 @@ void putChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
     std::vector<std::uint8_t> typed(type, type + 4);
     typed.insert(typed.end(), data.begin(), data.end());
     out.insert(out.end(), typed.begin(), typed.end());
-    putBE32(out, crc32Of(typed.data(), typed.size()));
+    putBE32(out, crc32(typed.data(), typed.size()));
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> encodeGreyPng(int width, int height, const std::vector<std::uint8_t>& grey) {
+std::vector<std::uint8_t> encodeStoredGreyPng(int width, int height, const std::vector<std::uint8_t>& grey) {
     std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;
     putBE32(header, static_cast<std::uint32_t>(width));
@@ -72,7 +65,7 @@ std::vector<std::uint8_t> encodeGreyPng(int width, int height, const std::vector
 }
 
 bool writeGreyPng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& grey) {
-    const std::vector<std::uint8_t> png = encodeGreyPng(width, height, grey);
+    const std::vector<std::uint8_t> png = encodeStoredGreyPng(width, height, grey);
     std::ofstream f(filePath(path), std::ios::binary);
     f.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(f);

@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-std::uint32_t crc32Of(const std::uint8_t* data, std::size_t length, std::uint32_t crc = 0);
-std::uint32_t adler32Of(const std::uint8_t* data, std::size_t length);
-
 // `grey` holds width x height bytes, top row first.
-std::vector<std::uint8_t> encodeGreyPng(int width, int height, const std::vector<std::uint8_t>& grey);
+std::vector<std::uint8_t> encodeStoredGreyPng(int width, int height, const std::vector<std::uint8_t>& grey);
 bool writeGreyPng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& grey);

@@ -10,12 +10,6 @@
 
 namespace {
 
-float singleFromBits(std::uint32_t bits) {
-    float f;
-    std::memcpy(&f, &bits, 4);
-    return f;
-}
-
 void putFloat(std::vector<std::uint8_t>& out, float value) {
     const auto b = toDisplayFloat(value);
     out.insert(out.end(), b.begin(), b.end());

@@ -9,6 +9,7 @@
 #include "link/upload_preparation.h"
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
+#include "platform/modeless_dialog_win.h"
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
 #include "resource_ids.h"
@@ -16,15 +17,12 @@
 
 namespace {
 
-constexpr int kBarX = 580, kBarY = 65, kBarWidth = 384, kBarHeight = 32;
-
 // An upload already running ignores a second "Proceed" that reaches us through the pump.
 bool uploadRunning = false;
 
 INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             const auto* context = reinterpret_cast<const UploadContext*>(lParam);
             if (context && context->problemCount > 0) {
                 SetDlgItemTextA(dialog, IDC_UPLOAD_PROBLEMS, problemsFoundText(context->problemCount).c_str());
@@ -34,11 +32,11 @@ INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPA
             return TRUE;
         }
         case WM_COMMAND: {
-            auto* context = reinterpret_cast<UploadContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+            auto* context = modelessDialogState<UploadContext>(dialog);
             if (LOWORD(wParam) == IDOK) {
                 if (uploadRunning) return TRUE;
                 if (context) runUploadWithProgress(*context, dialog);
-                DestroyWindow(dialog);
+                destroyModelessDialog(dialog);
                 return TRUE;
             }
             if (LOWORD(wParam) == IDC_UPLOAD_SHOW_PROBLEMS) {
@@ -46,15 +44,11 @@ INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 return TRUE;
             }
             if (LOWORD(wParam) == IDCANCEL) {
-                if (!uploadRunning) DestroyWindow(dialog);
+                if (!uploadRunning) destroyModelessDialog(dialog);
                 return TRUE;
             }
             return FALSE;
         }
-        case WM_NCDESTROY:
-            delete reinterpret_cast<UploadContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
-            SetWindowLongPtrA(dialog, DWLP_USER, 0);
-            return FALSE;
         default:
             return FALSE;
     }
@@ -63,13 +57,9 @@ INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 HWND openUploadConfirm(const UploadContext& context) {
-    auto* copy = new UploadContext(context);
-    HWND dialog = CreateDialogParamA(context.instance, MAKEINTRESOURCEA(IDD_UPLOAD_CONFIRM), context.mainWindow,
-                                     uploadConfirmProc, reinterpret_cast<LPARAM>(copy));
-    if (!dialog) {
-        delete copy;
-        return nullptr;
-    }
+    HWND dialog = createModelessDialog(context.instance, IDD_UPLOAD_CONFIRM, context.mainWindow, uploadConfirmProc,
+                                       std::make_unique<UploadContext>(context));
+    if (!dialog) return nullptr;
     ShowWindow(dialog, SW_SHOW);
     return dialog;
 }
@@ -79,7 +69,7 @@ void runUploadWithProgress(const UploadContext& context, HWND dialog) {
     uploadRunning = true;
     Configuration& config = *context.config;
     {
-        Win32ProgressBar bar(context.mainWindow, kBarX, kBarY, kBarWidth, kBarHeight);
+        Win32ProgressBar bar = mainWindowProgressBar(context.mainWindow);
         BusyWindows busy{context.mainWindow, dialog, context.vehiclePanel};
 
         const DisplayImages images = buildDisplayImages(config, context.uploadPicture, context.gaugeBitmap);

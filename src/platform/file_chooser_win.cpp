@@ -35,10 +35,10 @@ bool runFileChooser(HWND owner, const FileChooserRequest& request, std::string& 
     const std::wstring initial = wideFromUtf8(request.initialName);
     lstrcpynW(buffer.data(), initial.c_str(), static_cast<int>(buffer.size()));
     const std::wstring filter = wideFilter(request.filter);
-    const std::string folderValue = std::string("Folder ") + request.folderName;
+    const std::string folderValue = request.folderName ? std::string("Folder ") + request.folderName : std::string();
     std::string folder;
     std::wstring initialFolder;
-    if (readStoredText(folderValue, kLongestFolder, folder)) initialFolder = wideFromUtf8(folder);
+    if (request.folderName && readStoredText(folderValue, kLongestFolder, folder)) initialFolder = wideFromUtf8(folder);
 
     OPENFILENAMEW chooser{};
     chooser.lStructSize = sizeof chooser;
@@ -58,7 +58,7 @@ bool runFileChooser(HWND owner, const FileChooserRequest& request, std::string& 
     if (confirmed != TRUE) return false;
     path = utf8FromWide(buffer.data());
     const std::string chosenFolder = folderOf(path);
-    if (!chosenFolder.empty() && chosenFolder.size() <= kLongestFolder)
+    if (request.folderName && !chosenFolder.empty() && chosenFolder.size() <= kLongestFolder)
         writeStoredText(folderValue, chosenFolder);
     return true;
 }

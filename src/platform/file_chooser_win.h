@@ -1,6 +1,6 @@
 #pragma once
 // The common file choosers over their wide calls, each remembering the folder it was last
-// confirmed in across runs.
+// confirmed in across runs when it has a folder name.
 #include <windows.h>
 
 #include <string>
@@ -11,7 +11,8 @@ struct FileChooserRequest {
     bool save = false;
     DWORD flags = 0;          // OFN_ flags
     DWORD bufferSize = 200;   // characters, the terminator included
-    const char* folderName;   // this chooser's stored last folder ("Load", "Firmware"...)
+    const char* folderName;   // this chooser's stored last folder ("Load", "Firmware"...), or null
+                              // for a chooser that starts where the platform puts it
     const char* title = nullptr;             // the chooser's own ("Open", "Save As") when null
     const char* defaultExtension = nullptr;  // added to a name typed without one
 };

@@ -49,8 +49,8 @@ bool streamBytes(IStream* stream, std::vector<std::uint8_t>& bytes, std::string&
 
 }  // namespace
 
-bool encodeGreyPng(int width, int height, const std::vector<std::uint8_t>& grey,
-                   std::vector<std::uint8_t>& png, std::string& reason) {
+bool encodeGreyPngThroughWic(int width, int height, const std::vector<std::uint8_t>& grey,
+                             std::vector<std::uint8_t>& png, std::string& reason) {
     if (width <= 0 || height <= 0 || grey.size() != static_cast<std::size_t>(width) * height) {
         reason = "The picture has no pixels.";
         return false;

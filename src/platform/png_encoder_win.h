@@ -6,5 +6,5 @@
 
 // Encodes width x height grey bytes (top row first, 0 black, 255 white) as an 8-bit grey PNG in
 // memory. False with the reason in plain words when the platform cannot do it.
-bool encodeGreyPng(int width, int height, const std::vector<std::uint8_t>& grey,
-                   std::vector<std::uint8_t>& png, std::string& reason);
+bool encodeGreyPngThroughWic(int width, int height, const std::vector<std::uint8_t>& grey,
+                             std::vector<std::uint8_t>& png, std::string& reason);

@@ -11,6 +11,11 @@ Win32ProgressBar::Win32ProgressBar(HWND parent, int x, int y, int width, int hei
     SendMessageA(bar_, PBM_SETSTEP, 1, 0);
 }
 
+Win32ProgressBar mainWindowProgressBar(HWND mainWindow) {
+    constexpr int kX = 580, kY = 65, kWidth = 384, kHeight = 32;
+    return Win32ProgressBar(mainWindow, kX, kY, kWidth, kHeight);
+}
+
 Win32ProgressBar::~Win32ProgressBar() {
     if (bar_) DestroyWindow(bar_);
 }

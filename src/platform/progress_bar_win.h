@@ -23,3 +23,7 @@ public:
 private:
     HWND bar_ = nullptr;
 };
+
+// The bar the upload and the firmware update show while they run, at its one place in the main
+// window's client area (right of the selectors, level with their top).
+Win32ProgressBar mainWindowProgressBar(HWND mainWindow);

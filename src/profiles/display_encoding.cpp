@@ -13,6 +13,12 @@ std::array<std::uint8_t, 4> toDisplayFloat(float value) {
             static_cast<std::uint8_t>(fraction >> 8), static_cast<std::uint8_t>(fraction)};
 }
 
+float singleFromBits(std::uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 std::uint16_t displayCrc(const std::uint8_t* bytes, std::size_t length, std::uint32_t running) {
     std::uint16_t reg = static_cast<std::uint16_t>(running);
     for (std::size_t i = 0; i < length; ++i) {

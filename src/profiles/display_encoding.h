@@ -9,6 +9,10 @@
 // 22..16, then fraction bits 15..8 and 7..0. Infinities and NaNs are rearranged like any value.
 std::array<std::uint8_t, 4> toDisplayFloat(float value);
 
+// The IEEE single whose bits are `bits`: the display's constants are given by the exact bits they
+// have always had, never by a decimal text that might round to a neighbour.
+float singleFromBits(std::uint32_t bits);
+
 // One check-value step over `length` bytes: a reflected CRC-16 (polynomial 0x1021, register seeded
 // with the low 16 bits of `running`) whose result is complemented. The complemented result of one
 // record seeds the next record as it is, so records chain without a second complement.

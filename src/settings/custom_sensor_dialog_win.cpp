@@ -6,6 +6,7 @@
 #include "platform/dialog_fit_win.h"
 #include "platform/file_chooser_win.h"
 #include "platform/form_controls_win.h"
+#include "platform/modeless_dialog_win.h"
 #include "platform/text_win.h"
 #include "resource_ids.h"
 #include "settings/custom_sensor_curves.h"
@@ -14,16 +15,14 @@
 
 namespace {
 
-// What one open dialog edits; it lives in the dialog's DWLP_USER until WM_NCDESTROY.
+// What one open dialog edits; the dialog owns it.
 struct CustomSensorDialogState {
     CustomSensorCurves* curves;
     int selectedSensor;
     std::function<void()> closed;
 };
 
-CustomSensorDialogState* stateOf(HWND dialog) {
-    return reinterpret_cast<CustomSensorDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
+CustomSensorDialogState* stateOf(HWND dialog) { return modelessDialogState<CustomSensorDialogState>(dialog); }
 
 // The curve file chooser: a chosen path has at most 259 characters.
 bool chooseCurveFile(HWND dialog, bool save, std::string& path) {
@@ -171,7 +170,6 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
     }
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         fitDialogIntoWorkArea(dialog);
         return TRUE;  // default focus
     case WM_DRAWITEM:
@@ -199,16 +197,10 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
         }
         Win32FormControls form(dialog);
         if (customSensorCommand(form, *state->curves, state->selectedSensor, id)) {
-            const std::function<void()> closed = state->closed;
-            DestroyWindow(dialog);
-            if (closed) closed();
+            destroyModelessDialog(dialog, state->closed);
         }
         return TRUE;
     }
-    case WM_NCDESTROY:
-        delete stateOf(dialog);
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
-        return FALSE;
     default:
         return FALSE;
     }
@@ -218,13 +210,10 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
 
 HWND openCustomSensorDialog(HINSTANCE instance, HWND owner, CustomSensorCurves& curves, int sensorIndex,
                             std::function<void()> closed) {
-    auto* state = new CustomSensorDialogState{&curves, sensorIndex, std::move(closed)};
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_CUSTOM_SENSOR), owner,
-                                     customSensorDialogProc, reinterpret_cast<LPARAM>(state));
-    if (dialog == nullptr) {
-        delete state;
-        return nullptr;
-    }
+    HWND dialog = createModelessDialog(
+        instance, IDD_CUSTOM_SENSOR, owner, customSensorDialogProc,
+        std::make_unique<CustomSensorDialogState>(CustomSensorDialogState{&curves, sensorIndex, std::move(closed)}));
+    if (dialog == nullptr) return nullptr;
     Win32FormControls form(dialog);
     fillCustomSensorDialog(form, curves, sensorIndex);
     // The first point gets the focus with its text marked, as Tab gives it, so typing replaces it.

@@ -1,12 +1,13 @@
 #include "settings/vehicle_panel_win.h"
 
 #include "platform/form_controls_win.h"
+#include "platform/modeless_dialog_win.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel.h"
 
 namespace {
 
-// What the dialog procedure needs, kept in the panel's user data for the panel's life.
+// What the dialog procedure needs, owned by the panel for its life.
 struct VehiclePanelContext {
     VehicleSettings& settings;
     EngineUnitProfiles& profiles;
@@ -17,14 +18,11 @@ constexpr WORD kListSelectionChanged = 1;  // CBN_SELCHANGE
 constexpr WORD kEditFocusLost = 0x200;     // EN_KILLFOCUS
 constexpr WORD kListOpening = 7;           // CBN_DROPDOWN
 
-VehiclePanelContext* contextOf(HWND panel) {
-    return reinterpret_cast<VehiclePanelContext*>(GetWindowLongPtrA(panel, GWLP_USERDATA));
-}
+VehiclePanelContext* contextOf(HWND panel) { return modelessDialogState<VehiclePanelContext>(panel); }
 
-INT_PTR CALLBACK vehiclePanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK vehiclePanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowLongPtrA(panel, GWLP_USERDATA, lParam);
         return TRUE;  // default focus
     case WM_COMMAND:
         if (VehiclePanelContext* context = contextOf(panel)) {
@@ -38,10 +36,6 @@ INT_PTR CALLBACK vehiclePanelProc(HWND panel, UINT message, WPARAM wParam, LPARA
                 context->fieldLeft();
         }
         return TRUE;
-    case WM_NCDESTROY:
-        delete contextOf(panel);
-        SetWindowLongPtrA(panel, GWLP_USERDATA, 0);
-        return FALSE;
     default:
         return FALSE;
     }
@@ -51,13 +45,10 @@ INT_PTR CALLBACK vehiclePanelProc(HWND panel, UINT message, WPARAM wParam, LPARA
 
 HWND createVehiclePanel(HINSTANCE instance, HWND mainWindow, VehicleSettings& settings,
                         EngineUnitProfiles& profiles, std::function<void()> fieldLeft) {
-    auto* context = new VehiclePanelContext{settings, profiles, std::move(fieldLeft)};
-    HWND panel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_VEHICLE_PANEL), mainWindow,
-                                    vehiclePanelProc, reinterpret_cast<LPARAM>(context));
-    if (panel == nullptr) {
-        delete context;
-        return nullptr;
-    }
+    HWND panel = createModelessDialog(
+        instance, IDD_VEHICLE_PANEL, mainWindow, vehiclePanelProc,
+        std::make_unique<VehiclePanelContext>(VehiclePanelContext{settings, profiles, std::move(fieldLeft)}));
+    if (panel == nullptr) return nullptr;
     Win32FormControls form(panel);
     setUpVehiclePanel(form, settings);
     ShowWindow(panel, SW_SHOW);

@@ -1,9 +1,9 @@
 #include "settings/vehicle_settings.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "layout/byte_io.h"
+#include "profiles/display_encoding.h"
 
 const std::int32_t kRimDiameterList[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
                                          22, 23, 24, 25, 26, 27, 28, 29, 30, -1};
@@ -18,11 +18,6 @@ namespace {
 
 // Constants that the display's values have always been computed with, given as the bits of
 // single-precision floats. Products are formed in double precision and rounded to single once.
-float singleFromBits(std::uint32_t bits) {
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 const float kLoadScalarShown = singleFromBits(0x4423D666);      // 655.35
 const float kKpaPerScalar = singleFromBits(0x3AC800C8);         // 100 / 65535
 const float kPsiPerKpa = 14.5f;

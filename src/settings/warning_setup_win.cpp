@@ -2,20 +2,19 @@
 
 #include "platform/dialog_fit_win.h"
 #include "platform/form_controls_win.h"
+#include "platform/modeless_dialog_win.h"
 #include "resource_ids.h"
 #include "settings/warning_setup.h"
 
 namespace {
 
-// What one open dialog works on; it lives in the dialog's DWLP_USER until WM_NCDESTROY.
+// What one open dialog works on; the dialog owns it.
 struct WarningDialogState {
     WarningSetupContext context;
     std::function<void()> closed;
 };
 
-WarningDialogState* stateOf(HWND dialog) {
-    return reinterpret_cast<WarningDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
+WarningDialogState* stateOf(HWND dialog) { return modelessDialogState<WarningDialogState>(dialog); }
 
 INT_PTR CALLBACK warningSetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (handleDialogScroll(dialog, message, wParam, lParam)) return TRUE;
@@ -29,7 +28,6 @@ INT_PTR CALLBACK warningSetupDialogProc(HWND dialog, UINT message, WPARAM wParam
     }
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         fitDialogIntoWorkArea(dialog);
         return TRUE;  // default focus
     case WM_COMMAND: {
@@ -37,16 +35,10 @@ INT_PTR CALLBACK warningSetupDialogProc(HWND dialog, UINT message, WPARAM wParam
         if (state == nullptr) return TRUE;
         Win32FormControls form(dialog);
         if (warningSetupCommand(form, state->context, LOWORD(wParam), HIWORD(wParam))) {
-            const std::function<void()> closed = state->closed;
-            DestroyWindow(dialog);
-            if (closed) closed();
+            destroyModelessDialog(dialog, state->closed);
         }
         return TRUE;
     }
-    case WM_NCDESTROY:
-        delete stateOf(dialog);
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
-        return FALSE;
     default:
         return FALSE;
     }
@@ -57,13 +49,11 @@ INT_PTR CALLBACK warningSetupDialogProc(HWND dialog, UINT message, WPARAM wParam
 HWND openWarningSetup(HINSTANCE instance, HWND owner, WarningTable& table, const PageLayout& layout,
                       const PageDirectory& directory, const EngineUnitProfile& unitProfile,
                       std::function<void()> closed) {
-    auto* state = new WarningDialogState{{table, layout, directory, unitProfile}, std::move(closed)};
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WARNING_SETUP), owner,
-                                     warningSetupDialogProc, reinterpret_cast<LPARAM>(state));
-    if (dialog == nullptr) {
-        delete state;
-        return nullptr;
-    }
+    auto owned = std::make_unique<WarningDialogState>(
+        WarningDialogState{{table, layout, directory, unitProfile}, std::move(closed)});
+    WarningDialogState* state = owned.get();
+    HWND dialog = createModelessDialog(instance, IDD_WARNING_SETUP, owner, warningSetupDialogProc, std::move(owned));
+    if (dialog == nullptr) return nullptr;
     Win32FormControls form(dialog);
     openWarningSetupForm(form, state->context);
     ShowWindow(dialog, SW_SHOW);
