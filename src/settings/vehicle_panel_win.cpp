@@ -1,7 +1,7 @@
 #include "settings/vehicle_panel_win.h"
 
 #include "platform/form_controls_win.h"
-#include "resource_ids.h"
+#include "settings/vehicle_panel_ids.h"
 #include "settings/vehicle_panel.h"
 
 namespace {

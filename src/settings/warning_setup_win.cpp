@@ -1,7 +1,7 @@
 #include "settings/warning_setup_win.h"
 
 #include "platform/form_controls_win.h"
-#include "resource_ids.h"
+#include "settings/warning_setup_ids.h"
 #include "settings/warning_setup.h"
 
 namespace {
