@@ -98,11 +98,11 @@ void createContents(AppState& app) {
 
 void handleSelectorChange(AppState& app, WORD controlId) {
     cancelGaugeCarry(app);  // the new ghost is the selection's, not a carried gauge's
-    Win32FormControls selectors(app.mainWindow);
+    Win32FormControls form(app.mainWindow);
     if (controlId == IDC_KIND_SELECTOR)
-        selectKind(app.editing, app.catalog, *app.views, selectors);
+        selectKind(app.editing, app.catalog, *app.views, mainWindowSelectors(form));
     else if (controlId == IDC_GAUGE_SELECTOR)
-        selectGauge(app.editing, app.catalog, *app.views, selectors);
+        selectGauge(app.editing, app.catalog, *app.views, mainWindowSelectors(form));
 }
 
 // Log-off or shut-down asks first: the exit's prompt and optional save, while Windows waits for

@@ -68,7 +68,7 @@ std::string pageName(int page) { return "page " + std::to_string(page + 1); }
 
 // The page the ghost stands on, for the page dialogs' first choice; page 1 elsewhere.
 int pageUnderGhost(const AppState& app) {
-    return pageAt(app.config.directory, app.editing.ghost.x, app.editing.ghost.y).value_or(0);
+    return pageAt(app.config.directory, app.editing.ghost.previewX, app.editing.ghost.previewY).value_or(0);
 }
 
 // The page choices of one page dialog: in, the first choices; out, the chosen pages.
@@ -189,20 +189,27 @@ bool cancelGaugeCarry(AppState& app) {
     return true;
 }
 
+GaugeSelectors mainWindowSelectors(FormControls& form) {
+    return GaugeSelectors{form, IDC_KIND_SELECTOR, IDC_GAUGE_SELECTOR};
+}
+
 void copyGauge(AppState& app) {
-    Win32FormControls selectors(app.mainWindow);
-    copyGaugeAtGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, selectors);
+    Win32FormControls form(app.mainWindow);
+    copyGaugeAtGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views,
+                     mainWindowSelectors(form));
 }
 
 void cutGauge(AppState& app) {
-    Win32FormControls selectors(app.mainWindow);
-    if (cutGaugeAtGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, selectors))
+    Win32FormControls form(app.mainWindow);
+    if (cutGaugeAtGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views,
+                        mainWindowSelectors(form)))
         pagesChanged(app);
 }
 
 void pasteGauge(AppState& app) {
-    Win32FormControls selectors(app.mainWindow);
-    pasteGauge(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, selectors);
+    Win32FormControls form(app.mainWindow);
+    pasteGauge(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views,
+               mainWindowSelectors(form));
     pagesChanged(app);
 }
 

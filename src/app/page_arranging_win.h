@@ -21,6 +21,9 @@ void pressEnterToCarry(AppState& app);
 bool cancelGaugeCarry(AppState& app);
 bool isCarryingGauge(const AppState& app);
 
+// The main window's kind and gauge selectors on `form` (a form over the main window).
+GaugeSelectors mainWindowSelectors(FormControls& form);
+
 void copyGauge(AppState& app);
 void cutGauge(AppState& app);
 void pasteGauge(AppState& app);

@@ -2,7 +2,7 @@
 
 #include "link/upload_image.h"
 #include "link/upload_preparation.h"
-#include "resource_ids.h"
+#include "layout/bitmap_ids.h"
 #include "settings/custom_sensor_curves.h"
 #include "settings/vehicle_panel.h"
 

@@ -9,7 +9,7 @@
 #include "document/configuration.h"
 #include "layout/gauge_catalog.h"
 #include "profiles/engine_unit_profiles.h"
-#include "resource_ids.h"
+#include "settings/vehicle_panel_ids.h"
 #include "settings/number_text.h"
 #include "settings/vehicle_panel.h"
 #include "settings/vehicle_settings.h"

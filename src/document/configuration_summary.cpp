@@ -57,12 +57,13 @@ std::vector<GaugeInfo> placedGauges(const Configuration& config) {
             g.inCatalog = definition != nullptr;
             if (definition) g.name = definition->name;
             g.gaugeId = p.gaugeId;
-            // The display position, as the upload's gauge record states it; the difference in 64
-            // bits (a damaged file's positions reach the int32 limits), its half always fits.
-            g.column = static_cast<int>((std::int64_t{p.x} - frame.x) / 2);
-            g.row = static_cast<int>((std::int64_t{p.y} - frame.y) / 2);
-            g.width = p.width;
-            g.height = p.height;
+            // The display position, as the upload's gauge record states it; even a damaged file's
+            // position near the int32 limits gives a column and row that fit an int.
+            const DisplayPoint corner = displayPointOf(p, frame, PixelRounding::towardZero);
+            g.column = static_cast<int>(corner.column);
+            g.row = static_cast<int>(corner.row);
+            g.width = p.displayWidth;
+            g.height = p.displayHeight;
             gauges.push_back(g);
         }
     }

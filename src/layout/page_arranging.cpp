@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "resource_ids.h"
-
 namespace {
 
 void showGhostAgain(const EditingState& state, ViewHost& host) {
@@ -17,14 +15,14 @@ bool carriedStillThere(const GaugeCarry& carry, const PageDirectory& directory) 
 
 // The selectors and the ghost show catalog entry (kind, position), as if the user chose it.
 void selectEntry(EditingState& state, const PageDirectory& directory, const GaugeCatalog& catalog,
-                 ViewHost& host, FormControls& selectors, int kind, int position) {
-    selectors.selectListItem(IDC_KIND_SELECTOR, kind);
+                 ViewHost& host, const GaugeSelectors& selectors, int kind, int position) {
+    selectors.form.selectListItem(selectors.kindList, kind);
     selectKind(state, catalog, host, selectors);
-    selectors.selectListItem(IDC_GAUGE_SELECTOR, position);
+    selectors.form.selectListItem(selectors.gaugeList, position);
     selectGauge(state, catalog, host, selectors);
     // The new ghost takes its own size where it stands, not at the next mouse move.
-    moveGhost(state, directory, host, static_cast<std::uint16_t>(state.ghost.x),
-              static_cast<std::uint16_t>(state.ghost.y));
+    moveGhost(state, directory, host, static_cast<std::uint16_t>(state.ghost.previewX),
+              static_cast<std::uint16_t>(state.ghost.previewY));
 }
 
 // The list position of the first catalog entry with this identifier (kinds, then positions, in
@@ -42,11 +40,11 @@ bool entryPosition(const GaugeCatalog& catalog, std::uint32_t gaugeId, int& kind
 std::optional<PlacementRef> gaugeUnderGhost(const EditingState& state, const PageLayout& layout,
                                             const PageDirectory& directory) {
     if (state.ghost.hidden != 0) return std::nullopt;
-    return findPlacementAt(layout, directory, state.ghost.x, state.ghost.y);
+    return findPlacementAt(layout, directory, state.ghost.previewX, state.ghost.previewY);
 }
 
 bool selectCopied(EditingState& state, const PageDirectory& directory, const GaugeCatalog& catalog,
-                  ViewHost& host, FormControls& selectors, std::uint32_t gaugeId) {
+                  ViewHost& host, const GaugeSelectors& selectors, std::uint32_t gaugeId) {
     int kind = 0;
     int position = 0;
     if (!entryPosition(catalog, gaugeId, kind, position)) return false;
@@ -61,7 +59,7 @@ bool pickUpGauge(GaugeCarry& carry, const EditingState& state, const PageLayout&
                  const PageDirectory& directory, ViewHost& host, bool byMouse) {
     const std::optional<PlacementRef> hit = gaugeUnderGhost(state, layout, directory);
     if (!hit) return false;
-    carry = GaugeCarry{true, byMouse, *hit, state.ghost.x, state.ghost.y};
+    carry = GaugeCarry{true, byMouse, *hit, state.ghost.previewX, state.ghost.previewY};
     if (state.ghost.window != 0) host.showView(state.ghost.window, false);
     return true;
 }
@@ -71,10 +69,10 @@ CarryOutline carryOutline(const GaugeCarry& carry, const EditingState& state,
     CarryOutline outline;
     if (!carriedStillThere(carry, directory)) return outline;
     const GaugePlacement& carried = layout.slots[carry.from.page][carry.from.slot];
-    outline.x = carried.x + (state.ghost.x - carry.grabX);
-    outline.y = carried.y + (state.ghost.y - carry.grabY);
-    outline.width = 2 * carried.width;
-    outline.height = 2 * carried.height;
+    outline.x = carried.previewX + (state.ghost.previewX - carry.grabX);
+    outline.y = carried.previewY + (state.ghost.previewY - carry.grabY);
+    outline.width = viewLength(carried.displayWidth);
+    outline.height = viewLength(carried.displayHeight);
     outline.fits = findMovePage(layout, directory, carry.from, outline.x, outline.y) != kBlocked;
     return outline;
 }
@@ -96,14 +94,14 @@ void cancelCarry(GaugeCarry& carry, const EditingState& state, ViewHost& host) {
 }
 
 bool copyGaugeAtGhost(EditingState& state, const PageLayout& layout, const PageDirectory& directory,
-                      const GaugeCatalog& catalog, ViewHost& host, FormControls& selectors) {
+                      const GaugeCatalog& catalog, ViewHost& host, const GaugeSelectors& selectors) {
     const std::optional<PlacementRef> hit = gaugeUnderGhost(state, layout, directory);
     if (!hit) return false;
     return selectCopied(state, directory, catalog, host, selectors, layout.slots[hit->page][hit->slot].gaugeId);
 }
 
 bool cutGaugeAtGhost(EditingState& state, PageLayout& layout, PageDirectory& directory,
-                     const GaugeCatalog& catalog, ViewHost& host, FormControls& selectors) {
+                     const GaugeCatalog& catalog, ViewHost& host, const GaugeSelectors& selectors) {
     const std::optional<PlacementRef> hit = gaugeUnderGhost(state, layout, directory);
     if (!hit) return false;
     // Removed only once it is selected, so a gauge the catalog lacks is never cut away unseen.
@@ -114,7 +112,7 @@ bool cutGaugeAtGhost(EditingState& state, PageLayout& layout, PageDirectory& dir
 }
 
 void pasteGauge(EditingState& state, PageLayout& layout, PageDirectory& directory,
-                const GaugeCatalog& catalog, ViewHost& host, FormControls& selectors) {
+                const GaugeCatalog& catalog, ViewHost& host, const GaugeSelectors& selectors) {
     if (!state.copiedGauge) return;
     if (state.ghost.gaugeId != *state.copiedGauge &&
         !selectCopied(state, directory, catalog, host, selectors, *state.copiedGauge))

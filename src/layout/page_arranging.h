@@ -47,14 +47,14 @@ void cancelCarry(GaugeCarry& carry, const EditingState& state, ViewHost& host);
 // show it, the ghost becomes it) and the copied gauge. False when no gauge stands there or its
 // gauge is not in the catalog; nothing changes then.
 bool copyGaugeAtGhost(EditingState& state, const PageLayout& layout, const PageDirectory& directory,
-                      const GaugeCatalog& catalog, ViewHost& host, FormControls& selectors);
+                      const GaugeCatalog& catalog, ViewHost& host, const GaugeSelectors& selectors);
 // Cut: the same, and the gauge is removed.
 bool cutGaugeAtGhost(EditingState& state, PageLayout& layout, PageDirectory& directory,
-                     const GaugeCatalog& catalog, ViewHost& host, FormControls& selectors);
+                     const GaugeCatalog& catalog, ViewHost& host, const GaugeSelectors& selectors);
 // Paste: places the copied gauge at the ghost (selecting it again when the selection changed
 // since). Nothing happens when nothing was copied.
 void pasteGauge(EditingState& state, PageLayout& layout, PageDirectory& directory,
-                const GaugeCatalog& catalog, ViewHost& host, FormControls& selectors);
+                const GaugeCatalog& catalog, ViewHost& host, const GaugeSelectors& selectors);
 
 // The page lists of "Copy Page To..." and "Clear Page...": "Page 1" to "Page 4".
 void fillPageList(FormControls& form, int listId, int selectedPage);

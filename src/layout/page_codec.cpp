@@ -6,10 +6,10 @@
 
 void encodeGaugePlacement(const GaugePlacement& placement, ByteWriter& out) {
     out.u32(0);  // the view handle means nothing outside the run
-    out.i32(placement.x);
-    out.i32(placement.y);
-    out.i32(placement.width);
-    out.i32(placement.height);
+    out.i32(placement.previewX);
+    out.i32(placement.previewY);
+    out.i32(placement.displayWidth);
+    out.i32(placement.displayHeight);
     out.u32(0);  // the bitmap handle likewise
     out.u32(placement.gaugeId);
     out.u8(placement.hidden);
@@ -21,10 +21,10 @@ void encodeGaugePlacement(const GaugePlacement& placement, ByteWriter& out) {
 GaugePlacement decodeGaugePlacement(ByteReader& in) {
     GaugePlacement p;
     in.skip(4);
-    p.x = in.i32();
-    p.y = in.i32();
-    p.width = in.i32();
-    p.height = in.i32();
+    p.previewX = in.i32();
+    p.previewY = in.i32();
+    p.displayWidth = in.i32();
+    p.displayHeight = in.i32();
     in.skip(4);
     p.gaugeId = in.u32();
     p.hidden = in.u8();

@@ -1,7 +1,5 @@
 #include "layout/page_editing.h"
 
-#include "resource_ids.h"
-
 namespace {
 
 int snapToGrid(std::uint16_t coordinate) { return coordinate / kGhostGrid * kGhostGrid; }
@@ -19,16 +17,16 @@ void createGhost(EditingState& state, const GaugeCatalog& catalog, ViewHost& hos
     GaugePlacement& ghost = state.ghost;
     // The new view keeps the previous ghost's rectangle (last mouse position, previous size)
     // until the next mouse move gives it the new entry's size.
-    const int width = 2 * ghost.width;
-    const int height = 2 * ghost.height;
-    ghost.window = host.createView(ghost.x, ghost.y, width, height);
+    const int width = viewLength(ghost.displayWidth);
+    const int height = viewLength(ghost.displayHeight);
+    ghost.window = host.createView(ghost.previewX, ghost.previewY, width, height);
     host.showView(ghost.window, false);
-    host.moveView(ghost.window, ghost.x, ghost.y, width, height);
+    host.moveView(ghost.window, ghost.previewX, ghost.previewY, width, height);
     host.setBitmap(ghost.window, entry->bitmap);
-    host.moveView(ghost.window, ghost.x, ghost.y, width, height);
+    host.moveView(ghost.window, ghost.previewX, ghost.previewY, width, height);
 
-    ghost.width = entry->bitmapWidth;
-    ghost.height = entry->bitmapHeight;
+    ghost.displayWidth = entry->bitmapWidth;
+    ghost.displayHeight = entry->bitmapHeight;
     ghost.bitmap = entry->bitmap;
     ghost.gaugeId = entry->gaugeId;
     ghost.rangeMin = entry->rangeMin;
@@ -39,23 +37,23 @@ void createGhost(EditingState& state, const GaugeCatalog& catalog, ViewHost& hos
 }
 
 void selectKind(EditingState& state, const GaugeCatalog& catalog, ViewHost& host,
-                FormControls& selectors) {
-    const int kind = selectors.selectedListItem(IDC_KIND_SELECTOR);
+                const GaugeSelectors& selectors) {
+    const int kind = selectors.form.selectedListItem(selectors.kindList);
     // No selection (or a kind the catalog lacks) leaves the editing state as it was.
     if (!catalogEntry(catalog, kind, 0)) return;
     state.selectedKind = kind;
-    selectors.clearList(IDC_GAUGE_SELECTOR);
+    selectors.form.clearList(selectors.gaugeList);
     for (int position = 0; position < definitionCount(kind); ++position)
-        selectors.addListItem(IDC_GAUGE_SELECTOR, definitionName(kind, position));
-    selectors.selectListItem(IDC_GAUGE_SELECTOR, 0);
+        selectors.form.addListItem(selectors.gaugeList, definitionName(kind, position));
+    selectors.form.selectListItem(selectors.gaugeList, 0);
     state.selectedGauge = 0;
     destroyGhostView(state, host);
     createGhost(state, catalog, host);
 }
 
 void selectGauge(EditingState& state, const GaugeCatalog& catalog, ViewHost& host,
-                 FormControls& selectors) {
-    const int position = selectors.selectedListItem(IDC_GAUGE_SELECTOR);
+                 const GaugeSelectors& selectors) {
+    const int position = selectors.form.selectedListItem(selectors.gaugeList);
     if (!catalogEntry(catalog, state.selectedKind, position)) return;
     state.selectedGauge = position;
     destroyGhostView(state, host);
@@ -65,18 +63,19 @@ void selectGauge(EditingState& state, const GaugeCatalog& catalog, ViewHost& hos
 void moveGhost(EditingState& state, const PageDirectory& directory, ViewHost& host,
                std::uint16_t mouseX, std::uint16_t mouseY) {
     GaugePlacement& ghost = state.ghost;
-    ghost.x = snapToGrid(mouseX);
-    ghost.y = snapToGrid(mouseY);
+    ghost.previewX = snapToGrid(mouseX);
+    ghost.previewY = snapToGrid(mouseY);
     // Only x counts: right of the pages the ghost hides; above, below and between them it shows.
     const PageFrame& first = directory.pages[0];
     const std::int64_t rightEdge = static_cast<std::int64_t>(first.x) + first.width;
-    const bool wantHidden = ghost.x > rightEdge;
+    const bool wantHidden = ghost.previewX > rightEdge;
     if (wantHidden != (ghost.hidden != 0)) {
         if (ghost.window != 0) host.showView(ghost.window, !wantHidden);
         ghost.hidden = wantHidden ? 1 : 0;
     }
     if (ghost.window != 0)
-        host.moveView(ghost.window, ghost.x, ghost.y, 2 * ghost.width, 2 * ghost.height);
+        host.moveView(ghost.window, ghost.previewX, ghost.previewY, viewLength(ghost.displayWidth),
+                      viewLength(ghost.displayHeight));
 }
 
 void placeGhost(EditingState& state, PageLayout& layout, PageDirectory& directory,
@@ -93,7 +92,7 @@ void placeGhost(EditingState& state, PageLayout& layout, PageDirectory& director
 void removeGaugeAtGhost(const EditingState& state, PageLayout& layout, PageDirectory& directory,
                         ViewHost& host) {
     const std::optional<PlacementRef> hit =
-        findPlacementAt(layout, directory, state.ghost.x, state.ghost.y);
+        findPlacementAt(layout, directory, state.ghost.previewX, state.ghost.previewY);
     if (hit) removePlacement(layout, directory, host, hit->page, hit->slot);
 }
 
@@ -108,7 +107,7 @@ void pressPageKey(EditingState& state, PageLayout& layout, PageDirectory& direct
         const std::int64_t to = static_cast<std::int64_t>(from) + direction * kGhostGrid;
         return static_cast<std::uint16_t>(to < 0 ? 0 : to > 0xFFFF ? 0xFFFF : to);
     };
-    moveGhost(state, directory, host, step(state.ghost.x, dx), step(state.ghost.y, dy));
+    moveGhost(state, directory, host, step(state.ghost.previewX, dx), step(state.ghost.previewY, dy));
 }
 
 bool isOnPages(const PageDirectory& directory, int x, int y) {

@@ -1,7 +1,8 @@
 #pragma once
 // Interactive editing of the pages: the two selectors of the main window choose a gauge, its
 // ghost follows the mouse on a 16-pixel grid, a left click places it, a right click removes the
-// gauge under it. The selectors are reached through a FormControls over the main window.
+// gauge under it. The selectors are reached through GaugeSelectors: the form that holds them and
+// their ids, which the shell gives.
 #include <cstdint>
 #include <optional>
 
@@ -11,7 +12,15 @@
 #include "platform/view_host.h"
 
 // Preview pixels per grid step (8 display pixels).
-constexpr int kGhostGrid = 16;
+constexpr int kGhostGrid = 8 * kPreviewScale;
+
+// The two selectors that choose a gauge: a list of the kinds and a list of the chosen kind's
+// gauges, both on `form`.
+struct GaugeSelectors {
+    FormControls& form;
+    int kindList = 0;
+    int gaugeList = 0;
+};
 
 struct EditingState {
     int selectedKind = 0;
@@ -26,10 +35,10 @@ struct EditingState {
 void createGhost(EditingState& state, const GaugeCatalog& catalog, ViewHost& host);
 // The kind selector changed: refill the gauge selector and make the kind's first entry the ghost.
 void selectKind(EditingState& state, const GaugeCatalog& catalog, ViewHost& host,
-                FormControls& selectors);
+                const GaugeSelectors& selectors);
 // The gauge selector changed: make the chosen entry the ghost.
 void selectGauge(EditingState& state, const GaugeCatalog& catalog, ViewHost& host,
-                 FormControls& selectors);
+                 const GaugeSelectors& selectors);
 // The mouse moved to (mouseX, mouseY) of the main window's client area.
 void moveGhost(EditingState& state, const PageDirectory& directory, ViewHost& host,
                std::uint16_t mouseX, std::uint16_t mouseY);

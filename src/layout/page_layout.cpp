@@ -14,16 +14,16 @@ struct Span {
 };
 
 Span previewSpan(const GaugePlacement& p) {
-    const std::int64_t x = p.x;
-    const std::int64_t y = p.y;
-    return {x, y, x + 2 * static_cast<std::int64_t>(p.width),
-            y + 2 * static_cast<std::int64_t>(p.height)};
+    const std::int64_t x = p.previewX;
+    const std::int64_t y = p.previewY;
+    return {x, y, x + previewLength(p.displayWidth), y + previewLength(p.displayHeight)};
 }
 
-// Twice a display size, as a view's preview size; a damaged size saturates instead of overflowing.
-int doubled(std::int32_t size) {
-    return static_cast<int>(std::clamp<std::int64_t>(2 * static_cast<std::int64_t>(size),
-                                                     INT32_MIN, INT32_MAX));
+// Preview pixels to display pixels, rounded as asked.
+std::int64_t toDisplayPixels(std::int64_t previewOffset, PixelRounding rounding) {
+    const std::int64_t quotient = previewOffset / kPreviewScale;  // toward zero
+    const bool roundUp = rounding == PixelRounding::up && previewOffset % kPreviewScale > 0;
+    return roundUp ? quotient + 1 : quotient;
 }
 
 Span frameSpan(const PageFrame& f) {
@@ -33,6 +33,20 @@ Span frameSpan(const PageFrame& f) {
 }
 
 }  // namespace
+
+DisplayPoint displayPointOf(const GaugePlacement& placement, const PageFrame& frame,
+                            PixelRounding rounding) {
+    return {toDisplayPixels(std::int64_t{placement.previewX} - frame.x, rounding),
+            toDisplayPixels(std::int64_t{placement.previewY} - frame.y, rounding)};
+}
+
+int viewLength(std::int32_t displayLength) {
+    return static_cast<int>(std::clamp<std::int64_t>(previewLength(displayLength), INT32_MIN, INT32_MAX));
+}
+
+PreviewPoint previewPointOf(DisplayPoint point, const PageFrame& frame) {
+    return {frame.x + kPreviewScale * point.column, frame.y + kPreviewScale * point.row};
+}
 
 bool placementInsideFrame(const GaugePlacement& placement, const PageFrame& frame) {
     const Span g = previewSpan(placement);
@@ -113,8 +127,8 @@ int findMovePage(const PageLayout& layout, const PageDirectory& directory, Place
         moved.slot >= usedSlotCount(directory.pages[moved.page]))
         return kBlocked;
     GaugePlacement record = layout.slots[moved.page][moved.slot];
-    record.x = x;
-    record.y = y;
+    record.previewX = x;
+    record.previewY = y;
     return fitTest(layout, directory, record, &moved);
 }
 
@@ -123,8 +137,8 @@ std::optional<PlacementRef> movePlacement(PageLayout& layout, PageDirectory& dir
     const int page = findMovePage(layout, directory, moved, x, y);
     if (page == kBlocked) return std::nullopt;
     GaugePlacement record = layout.slots[moved.page][moved.slot];
-    record.x = x;
-    record.y = y;
+    record.previewX = x;
+    record.previewY = y;
     PlacementRef now = moved;
     if (page == moved.page) {
         layout.slots[page][moved.slot] = record;
@@ -140,7 +154,7 @@ std::optional<PlacementRef> movePlacement(PageLayout& layout, PageDirectory& dir
         now = PlacementRef{page, usedSlotCount(directory.pages[page]) - 1};
     }
     if (record.window != 0)
-        host.moveView(record.window, x, y, doubled(record.width), doubled(record.height));
+        host.moveView(record.window, x, y, viewLength(record.displayWidth), viewLength(record.displayHeight));
     return now;
 }
 
@@ -160,11 +174,11 @@ bool copyPage(PageLayout& layout, PageDirectory& directory, ViewHost& host, int 
     const int used = usedSlotCount(directory.pages[from]);
     for (int s = 0; s < used; ++s) {
         GaugePlacement copy = layout.slots[from][s];
-        copy.x = static_cast<std::int32_t>(std::clamp<std::int64_t>(copy.x + shiftX, INT32_MIN, INT32_MAX));
-        copy.y = static_cast<std::int32_t>(std::clamp<std::int64_t>(copy.y + shiftY, INT32_MIN, INT32_MAX));
+        copy.previewX = static_cast<std::int32_t>(std::clamp<std::int64_t>(copy.previewX + shiftX, INT32_MIN, INT32_MAX));
+        copy.previewY = static_cast<std::int32_t>(std::clamp<std::int64_t>(copy.previewY + shiftY, INT32_MIN, INT32_MAX));
         copy.window = 0;
         if (copy.bitmap != 0) {
-            copy.window = host.createView(copy.x, copy.y, doubled(copy.width), doubled(copy.height));
+            copy.window = host.createView(copy.previewX, copy.previewY, viewLength(copy.displayWidth), viewLength(copy.displayHeight));
             host.setBitmap(copy.window, copy.bitmap);
             host.showView(copy.window, true);
         }
@@ -225,7 +239,7 @@ void attachPlacementViews(PageLayout& layout, const PageDirectory& directory,
             }
             slot.bitmap = entry->bitmap;
             // Single size here; refreshPlacedGauges doubles it when it shows the view.
-            slot.window = host.createView(slot.x, slot.y, slot.width, slot.height);
+            slot.window = host.createView(slot.previewX, slot.previewY, slot.displayWidth, slot.displayHeight);
             host.showView(slot.window, false);
         }
     }
@@ -239,7 +253,7 @@ void refreshPlacedGauges(const PageLayout& layout, const PageDirectory& director
             const GaugePlacement& slot = layout.slots[page][s];
             if (slot.window == 0) continue;  // a gauge with no view (unknown to the catalog)
             host.setBitmap(slot.window, slot.bitmap);
-            host.moveView(slot.window, slot.x, slot.y, doubled(slot.width), doubled(slot.height));
+            host.moveView(slot.window, slot.previewX, slot.previewY, viewLength(slot.displayWidth), viewLength(slot.displayHeight));
             host.showView(slot.window, true);
         }
     }

@@ -1,12 +1,14 @@
 #pragma once
 // The four display pages and the gauges placed on them. Positions are preview pixels of the main
-// window (the preview shows each 240 x 64 page doubled); sizes are display pixels. Views are
+// window (the preview shows each display pixel as kPreviewScale x kPreviewScale preview pixels);
+// a gauge's size is in display pixels. Views are
 // driven through the ViewHost; `window` and `bitmap` hold its opaque handles and mean nothing
 // outside the run.
 #include <cstdint>
 #include <optional>
 
 #include "layout/gauge_catalog.h"
+#include "platform/preview_scale.h"
 #include "platform/view_host.h"
 
 constexpr int kPageCount = 4;
@@ -22,10 +24,10 @@ constexpr int kBlocked = -1;
 
 struct GaugePlacement {
     ViewHandle window = 0;
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    std::int32_t width = 0;   // display pixels
-    std::int32_t height = 0;  // display pixels
+    std::int32_t previewX = 0;
+    std::int32_t previewY = 0;
+    std::int32_t displayWidth = 0;
+    std::int32_t displayHeight = 0;
     BitmapHandle bitmap = 0;
     std::uint32_t gaugeId = 0;
     std::uint8_t hidden = 0;  // only the ghost is ever hidden
@@ -34,7 +36,7 @@ struct GaugePlacement {
 };
 
 struct PageFrame {
-    ViewHandle window = 0;  // the page preview
+    ViewHandle window = 0;  // the page preview; its geometry is in preview pixels
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t width = 0;
@@ -54,6 +56,34 @@ struct PlacementRef {
     int page = 0;
     int slot = 0;
 };
+
+// A place on a display page: display pixels from the page's top-left corner. In 64 bits, so that
+// a damaged file's position near the int32 limits converts without overflow.
+struct DisplayPoint {
+    std::int64_t column = 0;
+    std::int64_t row = 0;
+};
+// A place in the main window's preview, preview pixels.
+struct PreviewPoint {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+};
+// Which display pixel a preview offset between two of them takes (an odd number of preview
+// pixels; only a damaged file has one): toward zero, as the display's gauge records carry it;
+// or up, the first display pixel whose preview pixel lies inside the gauge.
+enum class PixelRounding { towardZero, up };
+
+// Where the placement's corner lies on the display page that `frame` previews.
+DisplayPoint displayPointOf(const GaugePlacement& placement, const PageFrame& frame,
+                            PixelRounding rounding = PixelRounding::towardZero);
+// And back: the preview point of a display point on the page that `frame` previews.
+PreviewPoint previewPointOf(DisplayPoint point, const PageFrame& frame);
+// A length in display pixels as preview pixels; in 64 bits, as a damaged size may be any int32.
+inline std::int64_t previewLength(std::int32_t displayLength) {
+    return std::int64_t{kPreviewScale} * displayLength;
+}
+// The same as a view's length: a damaged size saturates at the int32 limits.
+int viewLength(std::int32_t displayLength);
 
 // The number of slots in use on a page, its count clamped to 0..128. Every walk over the slots
 // goes through this, so a damaged count never reaches past the slots.
@@ -102,6 +132,7 @@ void removePlacement(PageLayout& layout, PageDirectory& directory, ViewHost& hos
 // gauge is unknown keeps its place with no view and no bitmap.
 void attachPlacementViews(PageLayout& layout, const PageDirectory& directory,
                           const GaugeCatalog& catalog, ViewHost& host);
-// Brings every view of a slot in use in line with its record (doubled size) and shows it.
+// Brings every view of a slot in use in line with its record (its size in preview pixels) and
+// shows it.
 void refreshPlacedGauges(const PageLayout& layout, const PageDirectory& directory,
                          ViewHost& host);

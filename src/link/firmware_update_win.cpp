@@ -8,7 +8,7 @@
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
 #include "platform/serial_port.h"
-#include "resource_ids.h"
+#include "link/firmware_update_ids.h"
 #include "settings/vehicle_settings.h"
 #include "platform/text_win.h"
 

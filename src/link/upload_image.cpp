@@ -29,17 +29,17 @@ bool frameHolds(const PageFrame& f, std::int64_t x, std::int64_t y) {
 }
 
 bool gaugeMeetsFrame(const GaugePlacement& g, const PageFrame& f) {
-    const std::int64_t right = std::int64_t{g.x} + 2 * std::int64_t{g.width};
-    const std::int64_t bottom = std::int64_t{g.y} + 2 * std::int64_t{g.height};
-    return g.x < std::int64_t{f.x} + f.width && right > f.x && g.y < std::int64_t{f.y} + f.height &&
-           bottom > f.y;
+    const std::int64_t right = g.previewX + previewLength(g.displayWidth);
+    const std::int64_t bottom = g.previewY + previewLength(g.displayHeight);
+    return g.previewX < std::int64_t{f.x} + f.width && right > f.x &&
+           g.previewY < std::int64_t{f.y} + f.height && bottom > f.y;
 }
 
 // The one page a gauge is drawn on: the page holding its top-left corner; for a gauge from a
 // damaged file whose corner lies off every page, the first page it reaches into; -1 for none.
 int imagePage(const GaugePlacement& g, const PageDirectory& directory) {
     for (int page = 0; page < kPageCount; ++page)
-        if (frameHolds(directory.pages[page], g.x, g.y)) return page;
+        if (frameHolds(directory.pages[page], g.previewX, g.previewY)) return page;
     for (int page = 0; page < kPageCount; ++page)
         if (gaugeMeetsFrame(g, directory.pages[page])) return page;
     return -1;
@@ -84,16 +84,17 @@ std::vector<std::uint8_t> buildPageImage(const PageLayout& layout, const PageDir
         const int used = usedSlotCount(directory.pages[slotsPage]);
         for (int s = 0; s < used; ++s) {
             const GaugePlacement& gauge = layout.slots[slotsPage][s];
-            const std::int64_t rowBytes = gauge.width / 8;
-            const std::int64_t rows = gauge.height;
+            const std::int64_t rowBytes = gauge.displayWidth / 8;
+            const std::int64_t rows = gauge.displayHeight;
             if (rowBytes <= 0 || rows <= 0) continue;
             const int page = imagePage(gauge, directory);
             if (page < 0) continue;
             const PageFrame& frame = directory.pages[page];
             // The first byte cell and line whose sample point (a cell's left edge, a line's
-            // top, in preview pixels) lies inside the gauge; on the grid that is its corner.
-            const std::int64_t firstColumn = ceilDiv(std::int64_t{gauge.x} - frame.x, 16);
-            const std::int64_t firstLine = ceilDiv(std::int64_t{gauge.y} - frame.y, 2);
+            // top) lies inside the gauge; on the grid that is its corner.
+            const DisplayPoint corner = displayPointOf(gauge, frame, PixelRounding::up);
+            const std::int64_t firstColumn = ceilDiv(corner.column, 8);
+            const std::int64_t firstLine = corner.row;
             // Only the part of the bitmap inside this page is drawn.
             const std::int64_t rowFrom = std::max<std::int64_t>(0, -firstLine);
             const std::int64_t rowTo = std::min<std::int64_t>(rows, kPageLines - firstLine);

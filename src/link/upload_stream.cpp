@@ -36,10 +36,10 @@ bool encodeGaugeRecord(const GaugePlacement& placement, const PageFrame& frame,
     out.push_back(def->secondChannel);
     putFloat(out, def->rangeMin);
     putFloat(out, def->rangeMax);
-    // Integer division truncates toward zero, as the display's column and row expect. In 64 bits,
-    // so that a damaged file's position near the int32 limits cannot overflow.
-    out.push_back(static_cast<std::uint8_t>((std::int64_t{placement.x} - frame.x) / 2));
-    out.push_back(static_cast<std::uint8_t>((std::int64_t{placement.y} - frame.y) / 2));
+    // Rounded toward zero, as the display's column and row expect.
+    const DisplayPoint corner = displayPointOf(placement, frame, PixelRounding::towardZero);
+    out.push_back(static_cast<std::uint8_t>(corner.column));
+    out.push_back(static_cast<std::uint8_t>(corner.row));
     std::memcpy(record, out.data(), kGaugeRecordBytes);
     return true;
 }

@@ -12,7 +12,7 @@
 #include "platform/modeless_dialog_win.h"
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
-#include "resource_ids.h"
+#include "link/upload_ids.h"
 #include "platform/text_win.h"
 
 namespace {

@@ -3,20 +3,22 @@
 // and the window grow with the DPI, text is drawn at it, and the page previews grow by whole
 // screen pixels per display pixel, so every display pixel stays a sharp square. When the window
 // does not fit the work area it scrolls; the previews then move by the scroll offset.
+#include "platform/preview_scale.h"
+
 struct ScreenScale {
     int dpi = 96;
-    int previewPixel = 2;  // screen pixels per display pixel in the previews (2 at 96 DPI)
+    int previewPixel = kPreviewScale;  // screen pixels per display pixel in the previews
     int scrollX = 0;
     int scrollY = 0;
 
     // A layout length given for 96 DPI, at this DPI.
     int controls(int length) const { return (length * dpi + 48) / 96; }
-    // Preview pixels (half display pixels) to client pixels and back, scroll included.
-    int previewLength(int length) const { return length * previewPixel / 2; }
+    // Preview pixels to client pixels and back, scroll included.
+    int previewLength(int length) const { return length * previewPixel / kPreviewScale; }
     int clientX(int previewX) const { return previewLength(previewX) - scrollX; }
     int clientY(int previewY) const { return previewLength(previewY) - scrollY; }
-    int previewX(int clientX) const { return floorDiv((clientX + scrollX) * 2, previewPixel); }
-    int previewY(int clientY) const { return floorDiv((clientY + scrollY) * 2, previewPixel); }
+    int previewX(int clientX) const { return floorDiv((clientX + scrollX) * kPreviewScale, previewPixel); }
+    int previewY(int clientY) const { return floorDiv((clientY + scrollY) * kPreviewScale, previewPixel); }
 
 private:
     static int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }

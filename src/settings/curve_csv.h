@@ -4,7 +4,7 @@
 // each of the 33 points, 0 V to 5 V in steps of 0.15625 V.
 #include <string>
 
-#include "settings/custom_sensor_dialog.h"
+#include "settings/curve_point_text.h"
 
 struct CurveCsvResult {
     bool accepted = false;

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "settings/custom_sensor_dialog.h"
+#include "settings/curve_point_text.h"
 
 struct CurvePlot {
     std::array<CurvePointReading, kCurvePointCount> points;

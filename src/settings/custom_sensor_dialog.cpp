@@ -1,9 +1,7 @@
 #include "settings/custom_sensor_dialog.h"
 
-#include <cmath>
-
 #include "platform/form_controls.h"
-#include "resource_ids.h"
+#include "settings/custom_sensor_ids.h"
 #include "settings/curve_csv.h"
 #include "settings/filling_controls.h"
 #include "settings/number_text.h"
@@ -61,15 +59,6 @@ bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int sel
     default:
         return false;
     }
-}
-
-CurvePointReading readCurvePoint(const std::string& text) {
-    CurvePointReading reading;
-    reading.value = static_cast<float>(readDecimal(text.substr(0, kFormTextLimit)));
-    // A cut that only drops trailing zeros ("1234567.50" is read as "1234567.5") changes nothing.
-    const bool cutChangesIt = static_cast<float>(readDecimal(text)) != reading.value;
-    reading.asTyped = isWholeDecimal(text) && !cutChangesIt && std::isfinite(reading.value);
-    return reading;
 }
 
 CurvePointTexts curvePointTexts(FormControls& form) {

@@ -1,15 +1,12 @@
 #pragma once
 // The logic of the "Setup Custom Sensor" dialog: one column of 33 edits (ids 1018 to 1050),
 // one per curve point, for the sensor that the dialog was opened for.
-#include <array>
 #include <string>
 
 #include "settings/custom_sensor_curves.h"
+#include "settings/curve_point_text.h"
 
 class FormControls;
-
-// The 33 edits' texts, point 0 (0 V) first.
-using CurvePointTexts = std::array<std::string, kCurvePointCount>;
 
 // Writes curve `selectedSensor` into the 33 edits as "%5.2f" texts (also "Copy from...", with
 // another sensor's curve). A sensor outside 0..3 writes nothing.
@@ -23,16 +20,6 @@ void readCustomSensorDialog(FormControls& form, CustomSensorCurves& curves, int 
 // program is filling a form; OK and Cancel (2) close the dialog. Returns true when the dialog
 // is to be closed; every other command does nothing.
 bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int selectedSensor, int commandId);
-
-// One point's text as OK reads it: the value stored (its first 9 characters as a decimal, as
-// float32), and whether that value is what the whole text says. It is not for an empty text,
-// a typo ("1..5", "2,5"), trailing characters, a number that the 9-character limit changes,
-// or a number too large for float32.
-struct CurvePointReading {
-    float value = 0;
-    bool asTyped = false;
-};
-CurvePointReading readCurvePoint(const std::string& text);
 
 // The edits' whole texts (up to 64 characters each, enough to see what the 9-character read
 // would cut).

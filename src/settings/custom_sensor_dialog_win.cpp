@@ -8,7 +8,7 @@
 #include "platform/form_controls_win.h"
 #include "platform/modeless_dialog_win.h"
 #include "platform/text_win.h"
-#include "resource_ids.h"
+#include "settings/custom_sensor_ids.h"
 #include "settings/custom_sensor_curves.h"
 #include "settings/custom_sensor_dialog.h"
 #include "settings/curve_plot.h"

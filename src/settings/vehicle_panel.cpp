@@ -4,7 +4,7 @@
 
 #include "profiles/engine_unit_profiles.h"
 #include "platform/form_controls.h"
-#include "resource_ids.h"
+#include "settings/vehicle_panel_ids.h"
 #include "settings/com_port_list.h"
 #include "settings/filling_controls.h"
 #include "settings/number_text.h"

@@ -2,7 +2,7 @@
 
 #include "platform/form_controls_win.h"
 #include "platform/modeless_dialog_win.h"
-#include "resource_ids.h"
+#include "settings/vehicle_panel_ids.h"
 #include "settings/vehicle_panel.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "layout/gauge_catalog.h"
 #include "layout/page_layout.h"
 #include "platform/form_controls.h"
-#include "resource_ids.h"
+#include "settings/warning_setup_ids.h"
 #include "settings/filling_controls.h"
 #include "settings/number_text.h"
 #include "settings/warning_table.h"

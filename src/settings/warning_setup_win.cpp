@@ -3,7 +3,7 @@
 #include "platform/dialog_fit_win.h"
 #include "platform/form_controls_win.h"
 #include "platform/modeless_dialog_win.h"
-#include "resource_ids.h"
+#include "settings/warning_setup_ids.h"
 #include "settings/warning_setup.h"
 
 namespace {

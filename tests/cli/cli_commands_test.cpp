@@ -20,7 +20,7 @@
 #include "profiles/display_encoding.h"
 #include "link/upload_image.h"
 #include "link/upload_stream.h"
-#include "resource_ids.h"
+#include "settings/vehicle_panel_ids.h"
 #include "support/json_reader.h"
 
 namespace {
@@ -83,10 +83,10 @@ void place(Configuration& config, int page, int kind, int position, int column, 
     const GaugeDefinition* def = gaugeDefinition(kind, position);
     ASSERT_NE(def, nullptr);
     GaugePlacement g;
-    g.x = config.directory.pages[page].x + 2 * column;
-    g.y = config.directory.pages[page].y + 2 * row;
-    g.width = def->tableWidth;
-    g.height = def->tableHeight;
+    g.previewX = config.directory.pages[page].x + 2 * column;
+    g.previewY = config.directory.pages[page].y + 2 * row;
+    g.displayWidth = def->tableWidth;
+    g.displayHeight = def->tableHeight;
     g.gaugeId = def->gaugeId;
     ASSERT_TRUE(addPlacement(config.layout, config.directory, page, g));
 }
@@ -434,7 +434,7 @@ TEST(CliInfo, GaugesSettingsCurvesAndWarningsInWordsAndJson) {
     place(*config, 1, 3, 0, 184, 48);
     GaugePlacement unknown = config->layout.slots[1][0];
     unknown.gaugeId = 0x7777;
-    unknown.x = config->directory.pages[1].x;
+    unknown.previewX = config->directory.pages[1].x;
     addPlacement(config->layout, config->directory, 1, unknown);
     config->vehicle.revMeterRpmHigh = 6500;
     config->vehicle.tireWidthIndex = 99;  // outside the list: shown as no selection
@@ -582,7 +582,7 @@ TEST(CliDiff, ExitStatusTextAndJsonAndTheEditorsReadingOfAFileAgrees) {
         auto session = std::make_unique<EditorSession>();
         ASSERT_TRUE(session->load(a).loaded);
         session->vehiclePanel.texts[IDC_INJECTOR_SIZE] = "550";
-        session->config.layout.slots[3][1].x += 2 * 8;  // an indicator on page 4 moves right
+        session->config.layout.slots[3][1].previewX += 2 * 8;  // an indicator on page 4 moves right
         ASSERT_TRUE(session->save(b).saved);
     }
     const CommandRun same = run({"diff", a, a});

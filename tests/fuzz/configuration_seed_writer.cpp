@@ -26,10 +26,10 @@ std::unique_ptr<Configuration> sampleConfiguration() {
         for (int s = 0; s < f.count; ++s) {
             const GaugeDefinition* d = gaugeDefinition(page, s);
             GaugePlacement& p = c->layout.slots[page][s];
-            p.x = kPageX + 96 * s;
-            p.y = f.y;
-            p.width = d->tableWidth;
-            p.height = d->tableHeight;
+            p.previewX = kPageX + 96 * s;
+            p.previewY = f.y;
+            p.displayWidth = d->tableWidth;
+            p.displayHeight = d->tableHeight;
             p.gaugeId = d->gaugeId;
             p.rangeMin = d->rangeMin;
             p.rangeMax = d->rangeMax;
@@ -71,10 +71,10 @@ std::unique_ptr<Configuration> damagedPlacements() {
     for (int s = 0; s < count; ++s) {
         GaugePlacement& p = c->layout.slots[0][s];
         p = {};
-        p.x = odd[s].x;
-        p.y = odd[s].y;
-        p.width = odd[s].width;
-        p.height = odd[s].height;
+        p.previewX = odd[s].x;
+        p.previewY = odd[s].y;
+        p.displayWidth = odd[s].width;
+        p.displayHeight = odd[s].height;
         p.gaugeId = gaugeDefinition(0, 0)->gaugeId;
     }
     f.count = count;
@@ -98,13 +98,13 @@ std::unique_ptr<Configuration> damagedFrames() {
     for (int page = 0; page < kPageCount; ++page) {
         c->directory.pages[page] = frames[page];
         GaugePlacement* slots = c->layout.slots[page];
-        slots[0].x = frames[page].x;
-        slots[0].y = frames[page].y;
-        slots[1].x = INT32_MIN;
-        slots[1].y = INT32_MIN;
+        slots[0].previewX = frames[page].x;
+        slots[0].previewY = frames[page].y;
+        slots[1].previewX = INT32_MIN;
+        slots[1].previewY = INT32_MIN;
         for (int s = 0; s < 2; ++s) {
-            slots[s].width = 64;
-            slots[s].height = 64;
+            slots[s].displayWidth = 64;
+            slots[s].displayHeight = 64;
             slots[s].gaugeId = gaugeDefinition(0, 0)->gaugeId;
         }
     }

@@ -24,10 +24,10 @@ struct UploadConfig {
     void place(int page, std::uint32_t gaugeId, int column, int row, int width, int height,
                BitmapHandle bitmap = 0) {
         GaugePlacement g;
-        g.x = directory.pages[page].x + 2 * column;
-        g.y = directory.pages[page].y + 2 * row;
-        g.width = width;
-        g.height = height;
+        g.previewX = directory.pages[page].x + 2 * column;
+        g.previewY = directory.pages[page].y + 2 * row;
+        g.displayWidth = width;
+        g.displayHeight = height;
         g.gaugeId = gaugeId;
         g.bitmap = bitmap;
         const int slot = usedSlotCount(directory.pages[page]);

@@ -38,10 +38,10 @@ int place(Configuration& c, int page, std::uint32_t gaugeId, int column = 0, int
     PageFrame& frame = c.directory.pages[page];
     GaugePlacement& g = c.layout.slots[page][frame.count];
     g.gaugeId = gaugeId;
-    g.x = frame.x + 2 * column;
-    g.y = frame.y + 2 * row;
-    g.width = 56;
-    g.height = 16;
+    g.previewX = frame.x + 2 * column;
+    g.previewY = frame.y + 2 * row;
+    g.displayWidth = 56;
+    g.displayHeight = 16;
     return frame.count++;
 }
 
@@ -171,15 +171,15 @@ const std::vector<Case>& cases() {
          CheckKind::GaugeUnknown, CheckSeverity::Problem, "Page 3, gauge 1", "0x3FFF"},
         {"gauge reaching past its page",
          [](Configuration& c) { place(c, 3, kRpm, 200, 0); },
-         [](Configuration& c) { c.layout.slots[3][0].x = c.directory.pages[3].x + 2 * 184; },
+         [](Configuration& c) { c.layout.slots[3][0].previewX = c.directory.pages[3].x + 2 * 184; },
          CheckKind::GaugeOffPage, CheckSeverity::Problem, "Page 4, gauge 1 (RPM)", "edge of page 4"},
         {"gauge below the last row of its page",
          [](Configuration& c) { place(c, 0, kRpm, 0, 56); },
-         [](Configuration& c) { c.layout.slots[0][0].y = c.directory.pages[0].y + 2 * 48; },
+         [](Configuration& c) { c.layout.slots[0][0].previewY = c.directory.pages[0].y + 2 * 48; },
          CheckKind::GaugeOffPage, CheckSeverity::Problem, "Page 1, gauge 1 (RPM)", "edge of page 1"},
         {"gauges covering each other",
          [](Configuration& c) { place(c, 1, kRpm, 0, 0); place(c, 1, kCoolant, 40, 8); },
-         [](Configuration& c) { c.layout.slots[1][1].x = c.directory.pages[1].x + 2 * 56; },
+         [](Configuration& c) { c.layout.slots[1][1].previewX = c.directory.pages[1].x + 2 * 56; },
          CheckKind::GaugeOverlap, CheckSeverity::Problem, "Page 2, gauge 2 (Coolant (C))", "covers gauge 1"},
     };
     return table;

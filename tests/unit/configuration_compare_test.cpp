@@ -10,7 +10,6 @@
 #include "layout/gauge_catalog.h"
 #include "platform/memory_form.h"
 #include "profiles/engine_unit_profiles.h"
-#include "resource_ids.h"
 #include "settings/vehicle_panel.h"
 
 namespace {
@@ -29,10 +28,10 @@ void place(Configuration& c, int page, const std::string& name, int column, int 
     GaugePlacement& g = c.layout.slots[page][c.directory.pages[page].count++];
     g = GaugePlacement{};
     g.gaugeId = d->gaugeId;
-    g.x = c.directory.pages[page].x + 2 * column;
-    g.y = c.directory.pages[page].y + 2 * row;
-    g.width = d->tableWidth;
-    g.height = d->tableHeight;
+    g.previewX = c.directory.pages[page].x + 2 * column;
+    g.previewY = c.directory.pages[page].y + 2 * row;
+    g.displayWidth = d->tableWidth;
+    g.displayHeight = d->tableHeight;
 }
 
 // The configuration as the editor would show it, its panel filled from the record.
@@ -79,7 +78,7 @@ TEST(ConfigurationCompare, SaysWhatDiffersInTheUsersWordsAndNothingForWhatNoOneS
         {"a gauge added on page 2", [](Configuration& c) { place(c, 1, "Battery", 8, 16); },
          {"Page 2: Battery added at column 8, row 16"}},
         {"a gauge moved within its page",
-         [](Configuration& c) { c.layout.slots[0][1].y += 2 * 16; },
+         [](Configuration& c) { c.layout.slots[0][1].previewY += 2 * 16; },
          {"Page 1: Air Temp (C) moved from column 64, row 0 to column 64, row 16"}},
         {"a gauge moved to another page is removed from one and added on the other, and the warning "
          "on its channel follows it",

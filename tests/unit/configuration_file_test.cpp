@@ -63,10 +63,10 @@ std::unique_ptr<Configuration> makeConfiguration(int seed) {
         for (int s = 0; s < kSlotsPerPage; ++s) {
             GaugePlacement& p = c->layout.slots[page][s];
             const int i = seed + page * kSlotsPerPage + s;
-            p.x = oddInt(i);
-            p.y = oddInt(i + 1) + seed;
-            p.width = oddInt(i + 2);
-            p.height = oddInt(i + 3);
+            p.previewX = oddInt(i);
+            p.previewY = oddInt(i + 1) + seed;
+            p.displayWidth = oddInt(i + 2);
+            p.displayHeight = oddInt(i + 3);
             // Mostly catalog gauges; every seventh an identifier no entry has.
             p.gaugeId = i % 7 == 0 ? 0xFFFFFFF0u + seed : knownGaugeId(i);
             p.hidden = static_cast<std::uint8_t>(i % 2 ? 0 : 255);
@@ -108,10 +108,10 @@ std::unique_ptr<Configuration> makeConfiguration(int seed) {
 }
 
 void expectSamePlacement(const GaugePlacement& a, const GaugePlacement& b, const std::string& where) {
-    EXPECT_EQ(a.x, b.x) << where;
-    EXPECT_EQ(a.y, b.y) << where;
-    EXPECT_EQ(a.width, b.width) << where;
-    EXPECT_EQ(a.height, b.height) << where;
+    EXPECT_EQ(a.previewX, b.previewX) << where;
+    EXPECT_EQ(a.previewY, b.previewY) << where;
+    EXPECT_EQ(a.displayWidth, b.displayWidth) << where;
+    EXPECT_EQ(a.displayHeight, b.displayHeight) << where;
     EXPECT_EQ(a.gaugeId, b.gaugeId) << where;
     EXPECT_EQ(a.hidden, b.hidden) << where;
     EXPECT_EQ(bitsOf(a.rangeMin), bitsOf(b.rangeMin)) << where;
@@ -290,8 +290,8 @@ TEST(ConfigurationFile, WritesZeroForHandlesAndUnusedSlotsAndFieldsAtTheirOffset
             EXPECT_EQ(readWord(bytes, at + 20), 0u) << where;
             EXPECT_EQ(readWord(bytes, at + 28) & 0xFFFFFF00u, 0u) << where << " padding";
             if (s < used) {
-                EXPECT_EQ(static_cast<std::int32_t>(readWord(bytes, at + 4)), p.x) << where;
-                EXPECT_EQ(static_cast<std::int32_t>(readWord(bytes, at + 16)), p.height) << where;
+                EXPECT_EQ(static_cast<std::int32_t>(readWord(bytes, at + 4)), p.previewX) << where;
+                EXPECT_EQ(static_cast<std::int32_t>(readWord(bytes, at + 16)), p.displayHeight) << where;
                 EXPECT_EQ(readWord(bytes, at + 24), p.gaugeId) << where;
                 EXPECT_EQ(bytes[at + 28], p.hidden) << where;
                 EXPECT_EQ(readWord(bytes, at + 36), bitsOf(p.rangeMax)) << where;

@@ -29,12 +29,12 @@ protected:
     // A gauge at column `column` of page 0, as a click places it, then the step it takes.
     void placeGauge(int column) {
         GaugePlacement gauge;
-        gauge.x = kPageX + 128 * column;
-        gauge.y = kPageTop;
-        gauge.width = 64;
-        gauge.height = 64;
+        gauge.previewX = kPageX + 128 * column;
+        gauge.previewY = kPageTop;
+        gauge.displayWidth = 64;
+        gauge.displayHeight = 64;
         gauge.gaugeId = gaugeDefinition(0, 0)->gaugeId;
-        gauge.window = host.createView(gauge.x, gauge.y, 128, 128);
+        gauge.window = host.createView(gauge.previewX, gauge.previewY, 128, 128);
         ASSERT_TRUE(addPlacement(config->layout, config->directory, 0, gauge));
         recordEdit(document);
     }

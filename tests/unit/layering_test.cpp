@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -96,44 +98,116 @@ bool isWin32Header(std::string name) {
            std::end(kWin32Headers);
 }
 
+// One include line of a file of the tree.
+struct Include {
+    std::string file;  // from the source root
+    int line = 0;
+    std::string name;  // as written between the quotes or brackets
+    bool quoted = false;
+    fs::path header;   // the tree's file it names, from the root; empty for any other header
+};
+
+// Every include line of the code under `top` (src, tools or tests), with the number of files read.
+std::vector<Include> includesUnder(const fs::path& root, const char* top, int& filesRead) {
+    std::vector<Include> found;
+    filesRead = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
+        if (!entry.is_regular_file() || !isCode(entry.path())) continue;
+        std::ifstream in(entry.path());
+        ++filesRead;
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            Include include;
+            include.name = includedName(line, include.quoted);
+            if (include.name.empty()) continue;
+            include.file = fs::relative(entry.path(), root).generic_string();
+            include.line = number;
+            include.header = headerFile(root, entry.path().parent_path(), include.name);
+            found.push_back(include);
+        }
+    }
+    return found;
+}
+
+// A file and the header of the same name beside it are one unit: "a/b.cpp" and "a/b.h" are "a/b".
+std::string unitOf(const fs::path& fromRoot) {
+    return (fromRoot.parent_path() / fromRoot.stem()).generic_string();
+}
+
 }  // namespace
 
 TEST(Layering, NoFolderIncludesOneAboveIt) {
     const fs::path root = fs::path(VELTRANA_SOURCE_DIR);
     for (const char* top : {"src", "tools", "tests"}) {
         ASSERT_TRUE(fs::is_directory(root / top)) << (root / top).string();
-        int filesRead = 0;
         for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
             if (!entry.is_regular_file() || !isCode(entry.path())) continue;
             const std::string file = fs::relative(entry.path(), root).generic_string();
-            const Place* place = placeOf(file);
-            if (place == nullptr && file.find('/', std::strlen(top) + 1) == std::string::npos)
+            if (placeOf(file) == nullptr && file.find('/', std::strlen(top) + 1) == std::string::npos)
                 continue;  // a file at the top of src/, tools/ or tests/ (a template, a script)
-            ASSERT_NE(place, nullptr) << file << " has no place in the layers";
-            std::ifstream in(entry.path());
-            ++filesRead;
-            std::string line;
-            for (int number = 1; std::getline(in, line); ++number) {
-                bool quoted = false;
-                const std::string name = includedName(line, quoted);
-                if (name.empty()) continue;
-                EXPECT_FALSE(isWin32Header(name) && !mayIncludeWin32(file))
-                    << file << ":" << number << " includes <" << name
-                    << ">, which only src/app and the *_win files may include";
-                const fs::path header = headerFile(root, entry.path().parent_path(), name);
-                if (header.empty()) {
-                    EXPECT_FALSE(quoted && name.find('/') != std::string::npos)
-                        << file << ":" << number << " includes " << name
-                        << ", which is no header of the tree";
-                    continue;
-                }
-                const Place* target = placeOf(header);
-                ASSERT_NE(target, nullptr) << header.generic_string() << " has no place in the layers";
-                EXPECT_TRUE(target == place || target->rank < place->rank)
-                    << file << ":" << number << " includes " << header.generic_string()
-                    << ", which is not below " << place->path;
+            ASSERT_NE(placeOf(file), nullptr) << file << " has no place in the layers";
+        }
+        int filesRead = 0;
+        for (const Include& include : includesUnder(root, top, filesRead)) {
+            const Place* place = placeOf(include.file);
+            if (place == nullptr) continue;  // a file at the top of its folder
+            const std::string& name = include.name;
+            const std::string where = include.file + ":" + std::to_string(include.line);
+            EXPECT_FALSE(isWin32Header(name) && !mayIncludeWin32(include.file))
+                << where << " includes <" << name
+                << ">, which only src/app and the *_win files may include";
+            if (include.header.empty()) {
+                EXPECT_FALSE(include.quoted && name.find('/') != std::string::npos)
+                    << where << " includes " << name << ", which is no header of the tree";
+                continue;
             }
+            const Place* target = placeOf(include.header);
+            ASSERT_NE(target, nullptr) << include.header.generic_string() << " has no place in the layers";
+            EXPECT_TRUE(target == place || target->rank < place->rank)
+                << where << " includes " << include.header.generic_string() << ", which is not below "
+                << place->path;
         }
         EXPECT_GT(filesRead, 10) << top << "/ was not found whole";
     }
+}
+
+// The resource scripts' ids are the shell's: a layer's logic declares the ids it needs beside
+// itself (resource_ids.h gathers them), so only src/app and the end-to-end driver, which sends
+// the shell's commands, include resource_ids.h.
+TEST(Layering, OnlyTheShellIncludesTheResourceIds) {
+    const fs::path root = fs::path(VELTRANA_SOURCE_DIR);
+    for (const char* top : {"src", "tools", "tests"}) {
+        int filesRead = 0;
+        for (const Include& include : includesUnder(root, top, filesRead)) {
+            const bool shell = include.file.rfind("src/app/", 0) == 0 ||
+                               include.file.rfind("tests/e2e/driver/", 0) == 0;
+            EXPECT_FALSE(fs::path(include.name).filename() == "resource_ids.h" && !shell)
+                << include.file << ":" << include.line
+                << " includes resource_ids.h; declare the ids the logic needs in its own layer";
+        }
+    }
+}
+
+// No two files need each other: a file and its header count as one, and two such units that
+// include each other's headers are refused (one of them must give up what it takes from the
+// other, or both take it from a third). The shell (src/app) is left out: its window handlers
+// call each other both ways.
+TEST(Layering, NoTwoFilesIncludeEachOther) {
+    const fs::path root = fs::path(VELTRANA_SOURCE_DIR);
+    std::map<std::string, std::set<std::string>> needs;
+    for (const char* top : {"src", "tools", "tests"}) {
+        int filesRead = 0;
+        for (const Include& include : includesUnder(root, top, filesRead)) {
+            if (include.header.empty() || include.file.rfind("src/app/", 0) == 0) continue;
+            const std::string from = unitOf(include.file);
+            const std::string to = unitOf(include.header);
+            if (to != from) needs[from].insert(to);
+        }
+    }
+    for (const auto& [unit, others] : needs)
+        for (const std::string& other : others) {
+            const auto back = needs.find(other);
+            EXPECT_FALSE(unit < other && back != needs.end() && back->second.count(unit) != 0)
+                << unit << " and " << other << " include each other's headers";
+        }
 }

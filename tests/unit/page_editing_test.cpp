@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "resource_ids.h"
 #include "platform/memory_form.h"
 #include "support/fake_view_host.h"
 
 namespace {
+
+// The selectors' ids: any two do, the shell gives the main window's.
+constexpr int kKindList = 20;
+constexpr int kGaugeList = 1;
 
 constexpr int kTextKind = 3;
 constexpr int kIndicatorKind = 5;
@@ -20,20 +23,20 @@ protected:
         resetPages(layout, directory);
         catalog = loadCatalog(host);
         for (int kind = 0; kind < kKindCount; ++kind)
-            selectors.addListItem(IDC_KIND_SELECTOR, kindName(kind));
+            form.addListItem(kKindList, kindName(kind));
         for (int p = 0; p < definitionCount(0); ++p)
-            selectors.addListItem(IDC_GAUGE_SELECTOR, definitionName(0, p));
-        selectors.selectListItem(IDC_KIND_SELECTOR, 0);
-        selectors.selectListItem(IDC_GAUGE_SELECTOR, 0);
+            form.addListItem(kGaugeList, definitionName(0, p));
+        form.selectListItem(kKindList, 0);
+        form.selectListItem(kGaugeList, 0);
         createGhost(state, catalog, host);
     }
 
     void chooseKind(int kind) {
-        selectors.selectListItem(IDC_KIND_SELECTOR, kind);
+        form.selectListItem(kKindList, kind);
         selectKind(state, catalog, host, selectors);
     }
     void chooseGauge(int position) {
-        selectors.selectListItem(IDC_GAUGE_SELECTOR, position);
+        form.selectListItem(kGaugeList, position);
         selectGauge(state, catalog, host, selectors);
     }
     void clickAt(int x, int y) {
@@ -48,7 +51,8 @@ protected:
     }
 
     FakeViewHost host;
-    MemoryForm selectors;
+    MemoryForm form;
+    const GaugeSelectors selectors{form, kKindList, kGaugeList};
     GaugeCatalog catalog;
     PageLayout layout{};
     PageDirectory directory{};
@@ -57,16 +61,16 @@ protected:
 
 TEST_F(PageEditingTest, FirstGhostIsTheRadialRevMeterAndGetsItsSizeOnTheFirstMove) {
     EXPECT_EQ(state.ghost.gaugeId, 0x0000u);
-    EXPECT_EQ(state.ghost.width, 64);
-    EXPECT_EQ(state.ghost.height, 64);
+    EXPECT_EQ(state.ghost.displayWidth, 64);
+    EXPECT_EQ(state.ghost.displayHeight, 64);
     EXPECT_EQ(state.ghost.hidden, 0);
     EXPECT_TRUE(ghostView().visible);
     EXPECT_EQ(ghostView().bitmap, FakeViewHost::bitmapHandleFor(123));
     EXPECT_EQ(ghostView().width, 0);  // no size until the mouse moves
 
     moveGhost(state, directory, host, 37, 45);
-    EXPECT_EQ(state.ghost.x, 32);
-    EXPECT_EQ(state.ghost.y, 32);
+    EXPECT_EQ(state.ghost.previewX, 32);
+    EXPECT_EQ(state.ghost.previewY, 32);
     EXPECT_EQ(ghostView().x, 32);
     EXPECT_EQ(ghostView().y, 32);
     EXPECT_EQ(ghostView().width, 128);
@@ -77,8 +81,8 @@ TEST_F(PageEditingTest, ClickPlacesTheGhostAndASecondClickThereIsIgnored) {
     clickAt(37, 45);
     ASSERT_EQ(directory.pages[0].count, 1);
     const GaugePlacement& placed = layout.slots[0][0];
-    EXPECT_EQ(placed.x, 32);
-    EXPECT_EQ(placed.y, 32);
+    EXPECT_EQ(placed.previewX, 32);
+    EXPECT_EQ(placed.previewY, 32);
     EXPECT_EQ(placed.gaugeId, 0x0000u);
     EXPECT_EQ(placed.rangeMax, 10000.0f);
     EXPECT_EQ(placed.hidden, 0);
@@ -153,7 +157,7 @@ TEST_F(PageEditingTest, NewGhostKeepsThePreviousRectangleUntilTheNextMove) {
     EXPECT_EQ(ghostView().bitmap, FakeViewHost::bitmapHandleFor(138));
     EXPECT_EQ(ghostView().width, 128);  // still the radial's rectangle
     EXPECT_EQ(ghostView().height, 128);
-    EXPECT_EQ(state.ghost.width, 56);
+    EXPECT_EQ(state.ghost.displayWidth, 56);
     moveGhost(state, directory, host, 40, 40);
     EXPECT_EQ(ghostView().width, 112);
     EXPECT_EQ(ghostView().height, 32);
@@ -176,7 +180,7 @@ TEST_F(PageEditingTest, ChoosingAKindRefillsTheGaugesAndTakesItsFirstEntry) {
     for (const Case& c : cases) {
         chooseGauge(1);  // whatever was chosen before
         chooseKind(c.kind);
-        const MemoryForm::List& gauges = selectors.lists[IDC_GAUGE_SELECTOR];
+        const MemoryForm::List& gauges = form.lists[kGaugeList];
         ASSERT_EQ(static_cast<int>(gauges.items.size()), c.items) << "case " << c.firstName;
         EXPECT_EQ(gauges.items[0], c.firstName) << "case " << c.firstName;
         EXPECT_EQ(gauges.selection, 0) << "case " << c.firstName;
@@ -198,7 +202,7 @@ TEST_F(PageEditingTest, ChoosingAGaugeMakesItTheGhost) {
 TEST_F(PageEditingTest, SelectorsWithoutAUsableSelectionChangeNothing) {
     const ViewHandle before = state.ghost.window;
     chooseGauge(-1);
-    selectors.lists[IDC_KIND_SELECTOR].selection = -1;
+    form.lists[kKindList].selection = -1;
     selectKind(state, catalog, host, selectors);
     EXPECT_EQ(state.ghost.window, before);
     EXPECT_FALSE(host.view(before).destroyed);
@@ -229,8 +233,8 @@ TEST_F(PageEditingTest, RightClickRemovesTheGaugeUnderTheGhost) {
     moveGhost(state, directory, host, 200, 230);  // inside the middle gauge, not at its corner
     removeGaugeAtGhost(state, layout, directory, host);
     EXPECT_EQ(directory.pages[1].count, 2);
-    EXPECT_EQ(layout.slots[1][0].x, 32);
-    EXPECT_EQ(layout.slots[1][1].x, 256);
+    EXPECT_EQ(layout.slots[1][0].previewX, 32);
+    EXPECT_EQ(layout.slots[1][1].previewX, 256);
     EXPECT_TRUE(host.view(middle).destroyed);
     EXPECT_FALSE(host.view(state.ghost.window).destroyed);
 
@@ -249,8 +253,8 @@ TEST_F(PageEditingTest, PageKeysMoveTheGhostByOneGridStepPlaceAndRemove) {
     moveGhost(state, directory, host, 40, 40);
     pressPageKey(state, layout, directory, catalog, host, PageKey::right);
     pressPageKey(state, layout, directory, catalog, host, PageKey::down);
-    EXPECT_EQ(state.ghost.x, 32 + kGhostGrid);
-    EXPECT_EQ(state.ghost.y, 32 + kGhostGrid);
+    EXPECT_EQ(state.ghost.previewX, 32 + kGhostGrid);
+    EXPECT_EQ(state.ghost.previewY, 32 + kGhostGrid);
     EXPECT_EQ(ghostView().x, 32 + kGhostGrid) << "the view follows the ghost";
     pressPageKey(state, layout, directory, catalog, host, PageKey::place);
     EXPECT_EQ(placedCount(), 1);
@@ -260,8 +264,8 @@ TEST_F(PageEditingTest, PageKeysMoveTheGhostByOneGridStepPlaceAndRemove) {
     moveGhost(state, directory, host, 0, 0);
     pressPageKey(state, layout, directory, catalog, host, PageKey::left);
     pressPageKey(state, layout, directory, catalog, host, PageKey::up);
-    EXPECT_EQ(state.ghost.x, 0);
-    EXPECT_EQ(state.ghost.y, 0);
+    EXPECT_EQ(state.ghost.previewX, 0);
+    EXPECT_EQ(state.ghost.previewY, 0);
 }
 
 TEST_F(PageEditingTest, OnlyPointsInsideAPageAreOnThePages) {
@@ -320,8 +324,8 @@ TEST_F(PageEditingTest, CarriedGaugeMovesWhereItsOutlineFits) {
         const GaugePlacement& placed = layout.slots[c.page][c.slot];
         EXPECT_EQ(placed.gaugeId, carriedId);
         EXPECT_EQ(placed.window, carriedView);
-        EXPECT_EQ(placed.x, c.x);
-        EXPECT_EQ(placed.y, c.y);
+        EXPECT_EQ(placed.previewX, c.x);
+        EXPECT_EQ(placed.previewY, c.y);
         EXPECT_EQ(host.view(carriedView).y, c.y);
         EXPECT_EQ(host.staleCalls, 0);
     }
@@ -350,8 +354,8 @@ TEST_F(PageEditingTest, EnterPicksUpPutsDownOrPlaces) {
     EXPECT_TRUE(pressEnterOnPages(carry, state, layout, directory, catalog, host));
     EXPECT_FALSE(carry.active);
     EXPECT_EQ(placedCount(), 1);
-    EXPECT_EQ(layout.slots[0][0].x, 48);
-    EXPECT_EQ(layout.slots[0][0].y, 128);
+    EXPECT_EQ(layout.slots[0][0].previewX, 48);
+    EXPECT_EQ(layout.slots[0][0].previewY, 128);
 }
 
 TEST_F(PageEditingTest, CopyCutAndPasteTakeThePlacedGaugesEntry) {
@@ -371,10 +375,10 @@ TEST_F(PageEditingTest, CopyCutAndPasteTakeThePlacedGaugesEntry) {
     ASSERT_TRUE(copyGaugeAtGhost(state, layout, directory, catalog, host, selectors));
     EXPECT_EQ(state.selectedKind, kIndicatorKind);
     EXPECT_EQ(state.selectedGauge, 3);
-    EXPECT_EQ(selectors.selectedListItem(IDC_KIND_SELECTOR), kIndicatorKind);
-    EXPECT_EQ(selectors.selectedListText(IDC_GAUGE_SELECTOR), definitionName(kIndicatorKind, 3));
+    EXPECT_EQ(form.selectedListItem(kKindList), kIndicatorKind);
+    EXPECT_EQ(form.selectedListText(kGaugeList), definitionName(kIndicatorKind, 3));
     EXPECT_EQ(state.ghost.gaugeId, indicator);
-    EXPECT_EQ(ghostView().width, 2 * state.ghost.width) << "the ghost has its size at once";
+    EXPECT_EQ(ghostView().width, 2 * state.ghost.displayWidth) << "the ghost has its size at once";
     EXPECT_EQ(placedCount(), 1);
 
     // The next click places a copy; after another choice Paste takes the copied entry again.
@@ -385,14 +389,14 @@ TEST_F(PageEditingTest, CopyCutAndPasteTakeThePlacedGaugesEntry) {
     ASSERT_EQ(placedCount(), 3);
     EXPECT_EQ(layout.slots[0][1].gaugeId, indicator);
     EXPECT_EQ(layout.slots[0][2].gaugeId, indicator);
-    EXPECT_EQ(layout.slots[0][2].x, 160);
+    EXPECT_EQ(layout.slots[0][2].previewX, 160);
 
     // Cut: removed and selected; on a hidden ghost nothing happens.
     chooseKind(kTextKind);
     moveGhost(state, directory, host, 100, 40);
     ASSERT_TRUE(cutGaugeAtGhost(state, layout, directory, catalog, host, selectors));
     EXPECT_EQ(placedCount(), 2);
-    EXPECT_EQ(layout.slots[0][1].x, 160) << "the gap closes";
+    EXPECT_EQ(layout.slots[0][1].previewX, 160) << "the gap closes";
     EXPECT_EQ(state.ghost.gaugeId, indicator);
     moveGhost(state, directory, host, 600, 40);
     EXPECT_FALSE(cutGaugeAtGhost(state, layout, directory, catalog, host, selectors));
@@ -401,11 +405,11 @@ TEST_F(PageEditingTest, CopyCutAndPasteTakeThePlacedGaugesEntry) {
 }
 
 TEST_F(PageEditingTest, PageListsAndThePageUnderAPoint) {
-    fillPageList(selectors, 1400, 2);
-    EXPECT_EQ(selectors.lists[1400].items, (std::vector<std::string>{"Page 1", "Page 2", "Page 3", "Page 4"}));
-    EXPECT_EQ(chosenPage(selectors, 1400), 2);
-    selectors.lists[1400].selection = -1;
-    EXPECT_FALSE(chosenPage(selectors, 1400));
+    fillPageList(form, 1400, 2);
+    EXPECT_EQ(form.lists[1400].items, (std::vector<std::string>{"Page 1", "Page 2", "Page 3", "Page 4"}));
+    EXPECT_EQ(chosenPage(form, 1400), 2);
+    form.lists[1400].selection = -1;
+    EXPECT_FALSE(chosenPage(form, 1400));
     EXPECT_EQ(pageAt(directory, 32, 560), 3);
     EXPECT_EQ(pageAt(directory, 511, 335), 1);
     EXPECT_FALSE(pageAt(directory, 512, 40));

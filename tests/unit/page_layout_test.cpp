@@ -11,10 +11,10 @@ namespace {
 
 GaugePlacement gaugeAt(int x, int y, int width, int height, std::uint32_t gaugeId = 0x3109) {
     GaugePlacement p;
-    p.x = x;
-    p.y = y;
-    p.width = width;
-    p.height = height;
+    p.previewX = x;
+    p.previewY = y;
+    p.displayWidth = width;
+    p.displayHeight = height;
     p.gaugeId = gaugeId;
     return p;
 }
@@ -25,7 +25,7 @@ protected:
 
     // Places a gauge with its own view, as the editor would.
     void place(int page, GaugePlacement p) {
-        p.window = host.createView(p.x, p.y, 2 * p.width, 2 * p.height);
+        p.window = host.createView(p.previewX, p.previewY, 2 * p.displayWidth, 2 * p.displayHeight);
         ASSERT_TRUE(addPlacement(layout, directory, page, p));
     }
 
@@ -146,7 +146,7 @@ TEST_F(PageLayoutTest, AddRefusesAFullPageAndABadPage) {
     EXPECT_FALSE(addPlacement(layout, directory, kPageCount, gaugeAt(32, 32, 24, 8)));
     EXPECT_TRUE(addPlacement(layout, directory, 3, gaugeAt(32, 560, 24, 8)));
     EXPECT_EQ(directory.pages[3].count, 1);
-    EXPECT_EQ(layout.slots[3][0].x, 32);
+    EXPECT_EQ(layout.slots[3][0].previewX, 32);
 }
 
 TEST_F(PageLayoutTest, ClearDestroysViewsInUseAndKeepsGeometry) {
@@ -249,6 +249,39 @@ TEST_F(PageLayoutTest, DamagedSizesDoNotOverflowTheTests) {
     EXPECT_EQ(host.view(layout.slots[0][0].window).width, INT32_MAX);
 }
 
+// A placement's corner as a display column and row on its page, and back. An odd preview offset
+// (only a damaged file has one) goes toward zero or up as asked; positions at the int32 limits
+// convert in 64 bits without wrapping.
+TEST(PageLayoutUnits, DisplayPointOfAPlacementAndBack) {
+    const PageFrame frame = fixedPageFrame(1);  // its corner at (32, 208)
+    struct Case {
+        std::int32_t x, y;
+        std::int64_t column, row;      // toward zero
+        std::int64_t columnUp, rowUp;  // up
+        std::int64_t backX, backY;     // the preview point of (column, row)
+    };
+    const Case cases[] = {
+        {32, 208, 0, 0, 0, 0, 32, 208},
+        {32 + 2 * 37, 208 + 2 * 9, 37, 9, 37, 9, 106, 226},
+        {33, 211, 0, 1, 1, 2, 32, 210},
+        {29, 207, -1, 0, -1, 0, 30, 208},
+        {INT32_MIN, INT32_MIN, -1073741840, -1073741928, -1073741840, -1073741928, INT32_MIN, INT32_MIN},
+        {INT32_MAX, INT32_MAX, 1073741807, 1073741719, 1073741808, 1073741720, INT32_MAX - 1, INT32_MAX - 1},
+    };
+    for (const Case& c : cases) {
+        const GaugePlacement gauge = gaugeAt(c.x, c.y, 16, 8);
+        const DisplayPoint point = displayPointOf(gauge, frame);
+        const DisplayPoint up = displayPointOf(gauge, frame, PixelRounding::up);
+        EXPECT_EQ(point.column, c.column) << c.x;
+        EXPECT_EQ(point.row, c.row) << c.y;
+        EXPECT_EQ(up.column, c.columnUp) << c.x;
+        EXPECT_EQ(up.row, c.rowUp) << c.y;
+        const PreviewPoint back = previewPointOf(point, frame);
+        EXPECT_EQ(back.x, c.backX) << c.x;
+        EXPECT_EQ(back.y, c.backY) << c.y;
+    }
+}
+
 }  // namespace
 
 // Page 0 holds a radial at (32, 32) and a text gauge at (192, 32); page 1 a text gauge at
@@ -296,14 +329,14 @@ TEST_F(PageLayoutTest, MoveKeepsTheSlotOnItsPageAndAppendsOnAnother) {
         EXPECT_EQ(now->slot, c.slot);
         const GaugePlacement& moved = layout.slots[now->page][now->slot];
         const GaugePlacement& original = before.slots[c.moved.page][c.moved.slot];
-        EXPECT_EQ(moved.x, c.x);
-        EXPECT_EQ(moved.y, c.y);
+        EXPECT_EQ(moved.previewX, c.x);
+        EXPECT_EQ(moved.previewY, c.y);
         EXPECT_EQ(moved.gaugeId, original.gaugeId);
         EXPECT_EQ(moved.window, original.window);
         const FakeViewHost::View& view = host.view(moved.window);
         EXPECT_EQ(view.x, c.x);
         EXPECT_EQ(view.y, c.y);
-        EXPECT_EQ(view.width, 2 * moved.width);
+        EXPECT_EQ(view.width, 2 * moved.displayWidth);
         EXPECT_FALSE(view.destroyed);
         EXPECT_EQ(host.staleCalls, 0);
     }
@@ -345,11 +378,11 @@ TEST_F(PageLayoutTest, CopyPageReplacesTheTargetAndClearPageEmptiesOne) {
         for (int s = 0; s < directory.pages[c.to].count; ++s) {
             const GaugePlacement& copy = layout.slots[c.to][s];
             const GaugePlacement& original = layout.slots[c.from][s];
-            EXPECT_EQ(copy.x, original.x);
-            EXPECT_EQ(copy.y, original.y + kPageStride * (c.to - c.from));
+            EXPECT_EQ(copy.previewX, original.previewX);
+            EXPECT_EQ(copy.previewY, original.previewY + kPageStride * (c.to - c.from));
             EXPECT_EQ(copy.gaugeId, original.gaugeId);
             ASSERT_NE(copy.window, original.window);
-            EXPECT_EQ(host.view(copy.window).y, copy.y);
+            EXPECT_EQ(host.view(copy.window).y, copy.previewY);
             EXPECT_EQ(host.view(copy.window).bitmap, copy.bitmap);
             EXPECT_TRUE(host.view(copy.window).visible);
         }

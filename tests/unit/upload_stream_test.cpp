@@ -140,8 +140,8 @@ TEST(UploadStream, GaugeRecordPositionsNearTheInt32Limits) {
     for (const Case& c : cases) {
         GaugePlacement placement;
         placement.gaugeId = kRpmGaugeId;
-        placement.x = c.x;
-        placement.y = c.y;
+        placement.previewX = c.x;
+        placement.previewY = c.y;
         std::uint8_t record[kGaugeRecordBytes];
         ASSERT_TRUE(encodeGaugeRecord(placement, fixedPageFrame(0), record));
         EXPECT_EQ(record[12], c.column) << c.x;

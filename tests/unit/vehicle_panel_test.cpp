@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "profiles/engine_unit_profiles.h"
-#include "resource_ids.h"
+#include "settings/vehicle_panel_ids.h"
 #include "settings/filling_controls.h"
 #include "settings/vehicle_panel.h"
 #include "settings/vehicle_settings.h"

@@ -21,7 +21,7 @@
 #include "platform/serial_port_names.h"
 #include "platform/window_placement.h"
 #include "profiles/engine_unit_profiles.h"
-#include "resource_ids.h"
+#include "settings/vehicle_panel_ids.h"
 #include "settings/com_port_list.h"
 #include "settings/curve_csv.h"
 #include "settings/vehicle_panel.h"

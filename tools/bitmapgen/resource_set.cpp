@@ -6,7 +6,7 @@
 #include "character_set.h"
 #include "gauge_art.h"
 #include "layout/gauge_catalog.h"
-#include "resource_ids.h"
+#include "layout/bitmap_ids.h"
 
 namespace {
 

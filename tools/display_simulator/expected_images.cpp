@@ -3,7 +3,7 @@
 #include "bitmap_folder.h"
 #include "display_rules.h"
 #include "layout/gauge_catalog.h"
-#include "resource_ids.h"
+#include "layout/bitmap_ids.h"
 
 namespace {
 

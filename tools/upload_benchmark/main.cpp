@@ -23,7 +23,7 @@
 #include "link/upload_image.h"
 #include "platform/clock_posix.h"
 #include "platform/serial_port_posix.h"
-#include "resource_ids.h"
+#include "layout/bitmap_ids.h"
 
 namespace {
 
@@ -126,10 +126,11 @@ int main(int argc, char** argv) {
             int column = 0;
             for (const GaugeDefinition* def : defs) {
                 GaugePlacement g;
-                g.x = cfg->directory.pages[page].x + 2 * column;
-                g.y = cfg->directory.pages[page].y;
-                g.width = def->tableWidth;
-                g.height = def->tableHeight;
+                const PreviewPoint corner = previewPointOf({column, 0}, cfg->directory.pages[page]);
+                g.previewX = static_cast<std::int32_t>(corner.x);
+                g.previewY = static_cast<std::int32_t>(corner.y);
+                g.displayWidth = def->tableWidth;
+                g.displayHeight = def->tableHeight;
                 g.gaugeId = def->gaugeId;
                 g.bitmap = def->bitmapId;
                 addPlacement(cfg->layout, cfg->directory, page, g);
