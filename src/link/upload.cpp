@@ -32,8 +32,10 @@ bool send(const std::vector<std::uint8_t>& bytes, const PacedWrite& write, Seria
     for (std::size_t i = write.offset; i < write.offset + write.length; ++i) {
         if (!port.writeByte(bytes[i])) return false;
         ++result.bytesSent;
-        if (write.stepsProgress) progress.step();
+        // The pause's start is read before the bar is stepped: drawing the bar takes time that
+        // must not count as part of the pause.
         if (i == write.offset && paced && !pauseStart(port, clock, start)) return false;
+        if (write.stepsProgress) progress.step();
     }
     if (paced) waitSince(clock, start, write.minimumPauseMs);
     return true;

@@ -28,7 +28,9 @@ void Win32ProgressBar::setRange(int minimum, int maximum) {
 void Win32ProgressBar::step() { SendMessageA(bar_, PBM_STEPIT, 0, 0); }
 
 void Win32ProgressBar::setPosition(int position) {
-    SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    // Posted: the bar moves (and draws) when the operation next handles its messages, in a wait,
+    // not in the middle of sending.
+    PostMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 int Win32ProgressBar::drawnWidth() const {
