@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/document_shell_win.h"
+#include "document/document_commands.h"
+#include "document/document_shell.h"
 #include "app/view_host_win.h"
 #include "document/configuration.h"
 #include "document/edit_history.h"
@@ -25,7 +26,8 @@ struct AppState {
     HWND mainWindow = nullptr;
     std::string documentName;
     EditHistory history;
-    Win32DocumentShell documentShell{*this};
+    // The document commands' way to the user (a Win32DocumentShell, made at start-up).
+    std::unique_ptr<DocumentShell> documentShell;
     HACCEL accelerators = nullptr;
     // The control that had the focus when the main window was last deactivated.
     HWND focusBeforeDeactivation = nullptr;
@@ -56,3 +58,8 @@ struct AppState {
 
 // The one instance, owned by the shell.
 AppState& appState();
+
+// The program's document as the commands take it.
+inline Document documentOf(AppState& app) {
+    return Document{app.config, app.documentName, app.history, app.catalog, *app.views, *app.documentShell};
+}

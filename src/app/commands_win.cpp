@@ -5,8 +5,9 @@
 #include "app/compare_and_report_win.h"
 #include "app/display_image_export_win.h"
 #include "app/display_preview_win.h"
-#include "app/main_window_win.h"
+#include "app/document_shell_win.h"
 #include "app/page_arranging_win.h"
+#include "app/settings_dialogs_win.h"
 #include "document/configuration_check.h"
 #include "app/start_and_recent_win.h"
 #include "document/document_commands.h"
@@ -15,8 +16,6 @@
 #include "link/firmware_update_win.h"
 #include "link/upload_win.h"
 #include "resource_ids.h"
-#include "settings/custom_sensor_dialog_win.h"
-#include "settings/warning_setup_win.h"
 #include "settings/vehicle_panel_win.h"
 
 namespace {
@@ -47,17 +46,6 @@ void upgradeFirmware(AppState& app) {
 }
 
 }  // namespace
-
-HWND openCustomSensorFor(AppState& app, int sensorIndex) {
-    return openCustomSensorDialog(app.instance, app.mainWindow, app.config.curves, sensorIndex,
-                                  [&app] { recordEdit(documentOf(app)); });
-}
-
-HWND openWarningsFor(AppState& app) {
-    return openWarningSetup(app.instance, app.mainWindow, app.config.warnings, app.config.layout,
-                            app.config.directory, app.profiles.profiles[0],
-                            [&app] { recordEdit(documentOf(app)); });
-}
 
 void executeCommand(AppState& app, std::uint32_t command) {
     Document document = documentOf(app);

@@ -8,8 +8,3 @@
 // Takes the whole WM_COMMAND wParam; anything that is not a command id (a control notification
 // carries its code in the high 16 bits) does nothing.
 void executeCommand(AppState& app, std::uint32_t command);
-
-// "Setup Custom Sensor 1" to "4" (sensor 0..3) and "Setup Warnings": a further dialog, filled and
-// shown; nullptr when it could not be made.
-HWND openCustomSensorFor(AppState& app, int sensorIndex);
-HWND openWarningsFor(AppState& app);

@@ -126,11 +126,11 @@ bool chooseReportToSave(HWND owner, std::string& path) {
 
 void compareWithFile(AppState& app) {
     std::string path;
-    if (!app.documentShell.chooseFileToOpen(path)) return;
+    if (!app.documentShell->chooseFileToOpen(path)) return;
     ConfigurationSummary other;
     std::string reason;
     if (!summarizeConfigurationFile(path, other, reason)) {
-        app.documentShell.showFailure(loadFailureMessage(path, reason));
+        app.documentShell->showFailure(loadFailureMessage(path, reason));
         return;
     }
     // Told as the way from the chosen file to what is open: what changed since that file.
@@ -149,5 +149,5 @@ void exportReport(AppState& app) {
     contents.pageImage = currentDisplayImages(app).page;
     contents.findingsAvailable = reportFindings(app.config, contents.findings);
     const std::string reason = writeConfigurationReport(path, buildConfigurationReport(contents));
-    if (!reason.empty()) app.documentShell.showFailure(exportFailureMessage(path, reason));
+    if (!reason.empty()) app.documentShell->showFailure(exportFailureMessage(path, reason));
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/commands_win.h"
+#include "app/settings_dialogs_win.h"
 #include "document/configuration_check.h"
 #include "platform/dialog_fit_win.h"
 #include "platform/modeless_dialog_win.h"

@@ -3,8 +3,9 @@
 #include "app/app_state.h"
 #include "app/configuration_check_win.h"
 #include "app/display_preview_win.h"
-#include "app/main_window_win.h"
 #include "app/start_and_recent_win.h"
+#include "document/document_name.h"
+#include "layout/page_layout.h"
 #include "platform/file_chooser_win.h"
 #include "platform/form_controls_win.h"
 #include "platform/text_win.h"
@@ -76,11 +77,12 @@ void Win32DocumentShell::showHistory(bool canUndo, bool canRedo) {
 
 void Win32DocumentShell::fileUsed(const std::string& path) { rememberRecentFile(app_, path); }
 
-Document documentOf(AppState& app) {
-    return Document{app.config, app.documentName, app.history, app.catalog, *app.views,
-                    app.documentShell};
-}
-
 bool chooseFirmwareToOpen(HWND owner, std::string& path) {
     return runChooser(owner, kFirmwareFilter, "*.bin", false, "Firmware", path);
+}
+
+void updateCaption(AppState& app) { setWindowTextUtf8(app.mainWindow, captionFor(app.documentName)); }
+
+void refreshPlacedGauges(AppState& app) {
+    refreshPlacedGauges(app.config.layout, app.config.directory, *app.views);
 }

@@ -29,8 +29,10 @@ private:
     AppState& app_;
 };
 
-// The program's document as the commands take it.
-Document documentOf(AppState& app);
+// The main window's caption: "Veltrana - <documentName>", shortened in the middle when long.
+void updateCaption(AppState& app);
+// Every placed gauge's view in line with its record, shown.
+void refreshPlacedGauges(AppState& app);
 
 // The firmware file chooser; true with the chosen full path when the user confirms.
 bool chooseFirmwareToOpen(HWND owner, std::string& path);

@@ -22,6 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     AppState& app = appState();
     createAboutWindow(instance);  // hidden until the About command
 
+    app.documentShell = std::make_unique<Win32DocumentShell>(app);
     app.documentName = kDefaultDocumentName;
     app.instance = instance;
     app.profiles = defaultEngineUnitProfiles();

@@ -179,15 +179,6 @@ HBITMAP pageBackgroundFor(const ScreenScale& scale, HBITMAP background) {
 
 }  // namespace
 
-void updateCaption(AppState& app) {
-    const std::string caption = captionFor(app.documentName);
-    setWindowTextUtf8(app.mainWindow, caption);
-}
-
-void refreshPlacedGauges(AppState& app) {
-    refreshPlacedGauges(app.config.layout, app.config.directory, *app.views);
-}
-
 void runExitSequence(AppState& app) {
     if (!confirmExit(documentOf(app))) return;
     storeWindowPlace(app.mainWindow);

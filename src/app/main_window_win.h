@@ -7,10 +7,6 @@
 // Loads the bitmaps, reads the screen depth, registers the class, creates, shows and paints the
 // main window. The window's contents are made while this runs.
 HWND createMainWindow(AppState& app);
-// "Veltrana - <documentName>", shortened in the middle when long.
-void updateCaption(AppState& app);
-// Every placed gauge's view in line with its record, shown.
-void refreshPlacedGauges(AppState& app);
 // The save prompt, the optional save, then the end of the message loop.
 void runExitSequence(AppState& app);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -219,7 +219,7 @@ void openCopyPage(AppState& app) {
     choice.to = (choice.from + 1) % kPageCount;
     if (!runPageDialog(app, IDD_COPY_PAGE, choice) || choice.from == choice.to) return;
     if (usedSlotCount(app.config.directory.pages[choice.to]) > 0 &&
-        !app.documentShell.askYesNo("Replace the gauges of " + pageName(choice.to) + " with those of " +
+        !app.documentShell->askYesNo("Replace the gauges of " + pageName(choice.to) + " with those of " +
                       pageName(choice.from) + "?",
                   "Copy Page?"))
         return;
@@ -233,7 +233,7 @@ void openClearPage(AppState& app) {
     if (!runPageDialog(app, IDD_CLEAR_PAGE, choice)) return;
     // An empty page has nothing to clear, so nothing to ask.
     if (usedSlotCount(app.config.directory.pages[choice.from]) == 0) return;
-    if (!app.documentShell.askYesNo("Remove every gauge from " + pageName(choice.from) + "?", "Clear Page?")) return;
+    if (!app.documentShell->askYesNo("Remove every gauge from " + pageName(choice.from) + "?", "Clear Page?")) return;
     clearPage(app.config.layout, app.config.directory, *app.views, choice.from);
     pagesChanged(app);
 }
