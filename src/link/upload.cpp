@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "settings/com_port_list.h"
+#include "settings/com_port_names.h"
 
 namespace {
 
@@ -81,11 +81,11 @@ std::string uploadFailureMessage(const UploadResult& result, int comPortIndex) {
     switch (result.outcome) {
         case UploadOutcome::Sent: return "";
         case UploadOutcome::PortNotOpened:
-            return "Failed to access " + comPortList().text(comPortIndex);
+            return "Failed to access " + comPortName(comPortIndex);
         case UploadOutcome::PortStoppedTaking:
             std::snprintf(text, sizeof text,
                           "Upload failed: %s stopped taking bytes after %zu of %zu.",
-                          comPortList().text(comPortIndex).c_str(), result.bytesSent,
+                          comPortName(comPortIndex).c_str(), result.bytesSent,
                           result.bytesTotal);
             return text;
     }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -185,6 +186,20 @@ TEST(Layering, OnlyTheShellIncludesTheResourceIds) {
                 << include.file << ":" << include.line
                 << " includes resource_ids.h; declare the ids the logic needs in its own layer";
         }
+    }
+}
+
+// The link sends finished records: the shell commits what the forms show before it hands them
+// over, so no file of the link includes a header that reads or fills a form.
+TEST(Layering, TheLinkIncludesNoFormLogic) {
+    const fs::path root = fs::path(VELTRANA_SOURCE_DIR);
+    int filesRead = 0;
+    for (const Include& include : includesUnder(root, "src", filesRead)) {
+        if (include.file.rfind("src/link/", 0) != 0 || include.header.empty()) continue;
+        std::ifstream in(root / include.header);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(text.find("FormControls"), std::string::npos)
+            << include.file << ":" << include.line << " includes " << include.name << ", which works on a form";
     }
 }
 
