@@ -137,24 +137,6 @@ void scrollContents(AppState& app, int bar, WORD code) {
                    nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
 }
 
-// The scroll ranges for contents of `content` client pixels in the window as it is now. Twice,
-// since a bar that goes away gives the other direction more room.
-void setScrollRanges(HWND window, SIZE content) {
-    for (int round = 0; round < 2; ++round) {
-        RECT client{};
-        GetClientRect(window, &client);
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_RANGE | SIF_PAGE;
-        info.nMax = content.cx - 1;
-        info.nPage = static_cast<UINT>(client.right);
-        SetScrollInfo(window, SB_HORZ, &info, TRUE);
-        info.nMax = content.cy - 1;
-        info.nPage = static_cast<UINT>(client.bottom);
-        SetScrollInfo(window, SB_VERT, &info, TRUE);
-    }
-}
-
 // The page background at the previews' pixel size (it comes at 2 screen pixels per display pixel).
 HBITMAP pageBackgroundFor(const ScreenScale& scale, HBITMAP background) {
     if (scale.previewPixel == 2 || !background) return background;
@@ -224,7 +206,7 @@ HWND createMainWindow(AppState& app) {
     }
     HWND window = CreateWindowExW(WS_EX_STATICEDGE, kMainWindowClass, L"Veltrana", style, work.left,
                                   work.top, width, height, nullptr, nullptr, app.instance, nullptr);
-    if (scrolls) setScrollRanges(window, content);
+    if (scrolls) setScrollRanges(window, content, true, true);
     restoreWindowPlace(window);
     DragAcceptFiles(window, TRUE);
     ShowWindow(window, SW_SHOW);

@@ -79,28 +79,28 @@ void showFocus(HWND dialog) {
     }
 }
 
-void setRanges(HWND dialog, SIZE content) {
+}  // namespace
+
+void setScrollRanges(HWND window, SIZE content, bool horizontal, bool vertical) {
     // Twice: a bar's range decides whether it shows, and that changes the other's page.
     for (int round = 0; round < 2; ++round) {
         RECT client{};
-        GetClientRect(dialog, &client);
+        GetClientRect(window, &client);
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         info.fMask = SIF_RANGE | SIF_PAGE;
-        if (scrolls(dialog, SB_HORZ)) {
+        if (horizontal) {
             info.nMax = content.cx - 1;
             info.nPage = static_cast<UINT>(client.right);
-            SetScrollInfo(dialog, SB_HORZ, &info, TRUE);
+            SetScrollInfo(window, SB_HORZ, &info, TRUE);
         }
-        if (scrolls(dialog, SB_VERT)) {
+        if (vertical) {
             info.nMax = content.cy - 1;
             info.nPage = static_cast<UINT>(client.bottom);
-            SetScrollInfo(dialog, SB_VERT, &info, TRUE);
+            SetScrollInfo(window, SB_VERT, &info, TRUE);
         }
     }
 }
-
-}  // namespace
 
 void fitDialogIntoWorkArea(HWND dialog) {
     RECT outer{};
@@ -126,7 +126,7 @@ void fitDialogIntoWorkArea(HWND dialog) {
     SetWindowLongPtrA(dialog, GWL_STYLE, style);
     SetWindowPos(dialog, nullptr, to.left, to.top, to.width(), to.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    setRanges(dialog, {client.right, client.bottom});
+    setScrollRanges(dialog, {client.right, client.bottom}, scrolls(dialog, SB_HORZ), scrolls(dialog, SB_VERT));
 }
 
 bool handleDialogScroll(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

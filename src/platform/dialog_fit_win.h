@@ -14,5 +14,9 @@ void fitDialogIntoWorkArea(HWND dialog);
 // itself, which the procedure then answers with TRUE. Otherwise the procedure goes on as usual.
 bool handleDialogScroll(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The scroll ranges of the window's bars named (horizontal, vertical) for contents of `content`
+// client pixels, in the window as it is now.
+void setScrollRanges(HWND window, SIZE content, bool horizontal, bool vertical);
+
 // The request of a scroll bar's code (SB_LINEUP ...); false for codes that move nothing.
 bool scrollBarRequest(WORD code, ScrollRequest& request);
