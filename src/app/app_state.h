@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "document/document_commands.h"
-#include "document/document_shell.h"
 #include "app/view_host_win.h"
 #include "document/configuration.h"
+#include "document/document_commands.h"
+#include "document/document_shell.h"
 #include "document/edit_history.h"
 #include "layout/gauge_catalog.h"
 #include "layout/page_arranging.h"
