@@ -22,6 +22,16 @@ std::string findNamedControl(EditorSession& s, Args& a, HWND& control) {
   return {};
 }
 
+// The common start of a command on one control: its name, then the rest of the line as text
+// (`what` names it in a usage error). An error text, or "" with both found.
+std::string controlAndText(EditorSession& s, ScriptLine& line, const char* what, HWND& control, std::string& text) {
+  Args a(line);
+  std::string failed = findNamedControl(s, a, control);
+  if (!failed.empty()) return failed;
+  text = a.rest(what);
+  return a.done() ? std::string() : a.error;
+}
+
 // A combo box's or list box's item texts, by its count, length and text messages.
 std::vector<std::string> itemTexts(EditorSession& s, HWND control, UINT countMessage, UINT lengthMessage,
                                    UINT textMessage) {
@@ -60,12 +70,9 @@ long itemHolding(const std::vector<std::string>& items, const std::string& text)
 }
 
 std::string waitListItem(EditorSession& s, ScriptLine& line, bool present) {
-  Args a(line);
   HWND list = nullptr;
-  std::string failed = findNamedControl(s, a, list);
-  if (!failed.empty()) return failed;
-  std::string text = a.rest("text");
-  if (!a.done()) return a.error;
+  std::string text;
+  if (std::string failed = controlAndText(s, line, "text", list, text); !failed.empty()) return failed;
   std::vector<std::string> items;
   const bool seen = waitFor(s.timeoutMs, [&] {
     items = listBoxItems(s, list);
@@ -96,12 +103,9 @@ std::string joined(const std::vector<std::string>& items) {
 }  // namespace
 
 std::string cmdSelect(EditorSession& s, ScriptLine& line) {
-  Args a(line);
   HWND combo = nullptr;
-  std::string failed = findNamedControl(s, a, combo);
-  if (!failed.empty()) return failed;
-  std::string wanted = a.rest("item");
-  if (!a.done()) return a.error;
+  std::string wanted;
+  if (std::string failed = controlAndText(s, line, "item", combo, wanted); !failed.empty()) return failed;
   std::vector<std::string> items = comboItems(s, combo);
   long index = itemPosition(items, wanted);
   if (index < 0 || index >= static_cast<long>(items.size())) {
@@ -119,12 +123,9 @@ std::string cmdSelect(EditorSession& s, ScriptLine& line) {
 }
 
 std::string cmdExpectComboItems(EditorSession& s, ScriptLine& line) {
-  Args a(line);
   HWND combo = nullptr;
-  std::string failed = findNamedControl(s, a, combo);
-  if (!failed.empty()) return failed;
-  std::string expected = a.rest("items");
-  if (!a.done()) return a.error;
+  std::string expected;
+  if (std::string failed = controlAndText(s, line, "items", combo, expected); !failed.empty()) return failed;
   std::vector<std::string> items = comboItems(s, combo);
   std::string seen = joined(items);
   if (seen == expected) return {};
@@ -159,12 +160,9 @@ std::string cmdExpectComboCount(EditorSession& s, ScriptLine& line) {
 }
 
 std::string cmdExpectComboSelection(EditorSession& s, ScriptLine& line) {
-  Args a(line);
   HWND combo = nullptr;
-  std::string failed = findNamedControl(s, a, combo);
-  if (!failed.empty()) return failed;
-  std::string wanted = a.rest("item");
-  if (!a.done()) return a.error;
+  std::string wanted;
+  if (std::string failed = controlAndText(s, line, "item", combo, wanted); !failed.empty()) return failed;
   std::vector<std::string> items = comboItems(s, combo);
   DWORD_PTR selected = 0;
   s.sendTo(combo, CB_GETCURSEL, 0, 0, &selected);
@@ -221,12 +219,9 @@ std::string cmdWaitListItem(EditorSession& s, ScriptLine& line) { return waitLis
 std::string cmdWaitNoListItem(EditorSession& s, ScriptLine& line) { return waitListItem(s, line, false); }
 
 std::string cmdDoubleClickItem(EditorSession& s, ScriptLine& line) {
-  Args a(line);
   HWND list = nullptr;
-  std::string failed = findNamedControl(s, a, list);
-  if (!failed.empty()) return failed;
-  std::string text = a.rest("text");
-  if (!a.done()) return a.error;
+  std::string text;
+  if (std::string failed = controlAndText(s, line, "text", list, text); !failed.empty()) return failed;
   std::vector<std::string> items = listBoxItems(s, list);
   long index = itemHolding(items, text);
   if (index < 0) return "no list item holding \"" + text + "\" among " + joined(items);
