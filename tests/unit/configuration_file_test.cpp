@@ -17,23 +17,12 @@
 #include "layout/page_codec.h"
 #include "support/fake_view_host.h"
 #include "support/temp_dir.h"
+#include "support/float_bits.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-std::uint32_t bitsOf(float v) {
-    std::uint32_t b;
-    std::memcpy(&b, &v, 4);
-    return b;
-}
-
-float fromBits(std::uint32_t b) {
-    float v;
-    std::memcpy(&v, &b, 4);
-    return v;
-}
 
 // Floats whose bits a careless float copy would change: NaNs with payloads, signed zero,
 // infinities, denormals.

@@ -11,10 +11,10 @@
 #include "settings/custom_sensor_dialog.h"
 #include "settings/filling_controls.h"
 #include "platform/memory_form.h"
+#include "settings/custom_sensor_ids.h"
 
 namespace {
 
-constexpr int kFirstEdit = 1018;
 
 // A file of `rows` rows "volts,value" (value 10 k + 0.5) after an optional first line.
 std::string csv(int rows, const std::string& first = "volts,value\n") {
@@ -158,14 +158,14 @@ TEST(CurveCsv, ExportWritesTheFieldsAsShownAndImportReadsThemBack) {
     std::remove(path.c_str());
     EXPECT_EQ(other.writes, 33);
     EXPECT_EQ(other.unguarded, 0);
-    EXPECT_EQ(other.texts[kFirstEdit + 2], "6.25");
-    EXPECT_EQ(other.texts[kFirstEdit + 32], "100.00");
+    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 2], "6.25");
+    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 32], "100.00");
 }
 
 TEST(CurveCsv, NothingIsWrittenOrChangedWhenRefused) {
     MemoryForm form;
     fillCustomSensorDialog(form, startupCustomSensorCurves(), 0);
-    form.texts[kFirstEdit + 10] = "1..5";
+    form.texts[IDC_CURVE_POINT_FIRST + 10] = "1..5";
     const std::string path = tempPath("typo.csv");
     std::remove(path.c_str());
     const std::string message = exportCurveFile(form, path);

@@ -9,10 +9,11 @@
 #include "settings/custom_sensor_dialog.h"
 #include "settings/filling_controls.h"
 #include "platform/memory_form.h"
+#include "support/float_bits.h"
+#include "settings/custom_sensor_ids.h"
 
 namespace {
 
-constexpr int kFirstEdit = 1018;
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 
@@ -25,12 +26,6 @@ public:
     }
     int unguardedWrites = 0;
 };
-
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, 4);
-    return bits;
-}
 
 }  // namespace
 
@@ -88,7 +83,7 @@ TEST(CustomSensorDialog, FillShowsTwoDecimalsRightAligned) {
     for (const Case& c : cases) {
         FlagWatchingForm form;
         fillCustomSensorDialog(form, curves, c.sensor);
-        EXPECT_EQ(form.texts[kFirstEdit + c.point], c.text) << "case " << c.name;
+        EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + c.point], c.text) << "case " << c.name;
         EXPECT_EQ(form.texts.size(), 33u) << "case " << c.name;
         EXPECT_EQ(form.unguardedWrites, 0) << "case " << c.name;
         EXPECT_FALSE(fillingControls) << "case " << c.name;
@@ -122,7 +117,7 @@ TEST(CustomSensorDialog, ReadsAtMostNineCharactersOfEachEdit) {
         CustomSensorCurves curves = startupCustomSensorCurves();
         MemoryForm form;
         fillCustomSensorDialog(form, curves, 3);
-        form.texts[kFirstEdit + 5] = c.text;
+        form.texts[IDC_CURVE_POINT_FIRST + 5] = c.text;
         readCustomSensorDialog(form, curves, 3);
         EXPECT_EQ(curves.points[3][5], c.value) << "case " << c.name;
         EXPECT_EQ(curves.points[3][6], 0.94f) << "case " << c.name;
@@ -133,14 +128,14 @@ TEST(CustomSensorDialog, CancelAndOtherCommandsStoreNothing) {
     struct Case { const char* name; int command; bool closes; };
     const Case cases[] = {
         {"cancel", kCancel, true},
-        {"an edit's notification", kFirstEdit + 4, false},
+        {"an edit's notification", IDC_CURVE_POINT_FIRST + 4, false},
         {"command 7", 7, false},
     };
     for (const Case& c : cases) {
         CustomSensorCurves curves = startupCustomSensorCurves();
         MemoryForm form;
         fillCustomSensorDialog(form, curves, 1);
-        form.texts[kFirstEdit + 4] = "42";
+        form.texts[IDC_CURVE_POINT_FIRST + 4] = "42";
         EXPECT_EQ(customSensorCommand(form, curves, 1, c.command), c.closes) << "case " << c.name;
         EXPECT_EQ(curves.points[1][4], 12.5f) << "case " << c.name;
     }
@@ -149,7 +144,7 @@ TEST(CustomSensorDialog, CancelAndOtherCommandsStoreNothing) {
 TEST(CustomSensorDialog, OkWhileTheProgramFillsClosesWithoutReading) {
     CustomSensorCurves curves = startupCustomSensorCurves();
     MemoryForm form;
-    form.texts[kFirstEdit] = "9";
+    form.texts[IDC_CURVE_POINT_FIRST] = "9";
     FillingControls filling;
     EXPECT_TRUE(customSensorCommand(form, curves, 0, kOk));
     EXPECT_EQ(curves.points[0][0], 0.0f);
@@ -160,8 +155,8 @@ TEST(CustomSensorDialog, TwoOpenDialogsEachStoreIntoTheirOwnSensor) {
     MemoryForm third, first;
     fillCustomSensorDialog(third, curves, 2);
     fillCustomSensorDialog(first, curves, 0);
-    third.texts[kFirstEdit + 10] = "33";
-    first.texts[kFirstEdit + 10] = "11";
+    third.texts[IDC_CURVE_POINT_FIRST + 10] = "33";
+    first.texts[IDC_CURVE_POINT_FIRST + 10] = "11";
     customSensorCommand(third, curves, 2, kOk);
     customSensorCommand(first, curves, 0, kOk);
     EXPECT_EQ(curves.points[2][10], 33.0f);
@@ -201,10 +196,10 @@ TEST(CustomSensorDialog, LineFillsTheEditsFromTheTwoEnds) {
     for (const Case& c : cases) {
         FlagWatchingForm form;
         fillCurveLine(form, c.at0V, c.at5V);
-        EXPECT_EQ(form.texts[kFirstEdit], c.first) << "case " << c.name;
-        EXPECT_EQ(form.texts[kFirstEdit + 1], c.second) << "case " << c.name;
-        EXPECT_EQ(form.texts[kFirstEdit + 16], c.middle) << "case " << c.name;
-        EXPECT_EQ(form.texts[kFirstEdit + 32], c.last) << "case " << c.name;
+        EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST], c.first) << "case " << c.name;
+        EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + 1], c.second) << "case " << c.name;
+        EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + 16], c.middle) << "case " << c.name;
+        EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + 32], c.last) << "case " << c.name;
         EXPECT_EQ(form.unguardedWrites, 0) << "case " << c.name;
     }
     // Only the edits change: Cancel afterwards stores nothing.

@@ -5,14 +5,9 @@
 #include <string>
 
 #include "profiles/display_encoding.h"
+#include "support/float_bits.h"
 
 namespace {
-
-float fromBits(std::uint32_t bits) {
-    float f;
-    std::memcpy(&f, &bits, 4);
-    return f;
-}
 
 std::uint16_t crcOf(const std::string& text, std::uint32_t running) {
     return displayCrc(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), running);

@@ -9,6 +9,7 @@
 #include "link/upload_image.h"
 #include "link/upload_stream.h"
 #include "support/upload_config.h"
+#include "support/float_bits.h"
 
 namespace {
 
@@ -20,12 +21,6 @@ Bytes streamOf(UploadConfig& cfg) {
 
 Bytes slice(const Bytes& b, std::size_t at, std::size_t n) {
     return Bytes(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + n));
-}
-
-float fromBits(std::uint32_t bits) {
-    float f;
-    std::memcpy(&f, &bits, 4);
-    return f;
 }
 
 const Bytes kRpmCorner = {0x09, 0x31, 0x08, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x8D, 0x4B, 0x20, 0x00, 0x00, 0x00};

@@ -13,14 +13,9 @@
 #include "settings/vehicle_panel.h"
 #include "settings/vehicle_settings.h"
 #include "platform/memory_form.h"
+#include "support/float_bits.h"
 
 namespace {
-
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 // A panel as the program has it after start-up: set up from a zero record.
 struct Panel {
