@@ -14,7 +14,7 @@ void PosixClock::waitMs(double ms) {
     if (ms > 0) wait_.waitUntil(*this, nowMs() + ms);
 }
 
-bool PosixClock::sleepMs(double ms, bool) {
+bool PosixClock::sleepMs(double ms, double) {
     const long long ns = static_cast<long long>(ms * 1e6) + 1;
     timespec span;
     span.tv_sec = static_cast<time_t>(ns / 1000000000LL);

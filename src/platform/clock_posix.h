@@ -12,7 +12,7 @@ public:
     double resolutionMs() const override;
 
 private:
-    bool sleepMs(double ms, bool messages) override;
+    bool sleepMs(double ms, double messagesMs) override;
     void yield() override;
 
     TimerWait wait_;

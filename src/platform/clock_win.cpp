@@ -39,8 +39,9 @@ double Win32Clock::nowMs() {
 
 void Win32Clock::waitMs(double ms) { wait_.waitUntil(*this, nowMs() + ms); }
 
-bool Win32Clock::sleepMs(double ms, bool messages) {
+bool Win32Clock::sleepMs(double ms, double messagesMs) {
     HANDLE timer = static_cast<HANDLE>(timer_);
+    const double quietFromMs = nowMs() + messagesMs;
     LARGE_INTEGER due;
     due.QuadPart = -static_cast<LONGLONG>(ms * 10000.0);  // relative, in 100-ns units
     if (due.QuadPart == 0) due.QuadPart = -1;
@@ -48,10 +49,16 @@ bool Win32Clock::sleepMs(double ms, bool messages) {
         Sleep(static_cast<DWORD>(ms));  // no timer at all: the policy still checks the counter
         return true;
     }
-    if (!onMessages_ || !messages) return WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0;
-    if (MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, 0) != WAIT_OBJECT_0 + 1) return true;
-    onMessages_();
-    return false;
+    if (onMessages_ && messagesMs > 0) {
+        // One wait for the timer or a message. A message that comes in the quiet stretch is left
+        // for the next wait; the timer, set once, still ends this one.
+        if (MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, 0) != WAIT_OBJECT_0 + 1) return true;
+        if (nowMs() < quietFromMs) {
+            onMessages_();
+            return false;
+        }
+    }
+    return WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0;
 }
 
 void Win32Clock::yield() { Sleep(0); }

@@ -21,7 +21,7 @@ public:
     double resolutionMs() const override { return resolutionMs_; }
 
 private:
-    bool sleepMs(double ms, bool messages) override;
+    bool sleepMs(double ms, double messagesMs) override;
     void yield() override;
 
     TimerWait wait_;  // learns how late the timer wakes over this operation's waits

@@ -2,14 +2,15 @@
 // Passes a progress bar's position on only when the drawn bar changes. The link operations step
 // once per byte; a window message per byte costs far more than the byte, and a bar a few hundred
 // pixels wide cannot show more than a few hundred positions anyway. Given a clock, it also draws
-// the bar at most a few times a second: each redraw costs the paced sender processor time (and,
-// under a window system reached over a socket, several round trips), while the eye needs no more.
+// the bar at most twice a second: each redraw costs the paced sender processor time (and, under a
+// window system reached over a socket, several round trips), while a bar that moves on twice a
+// second still shows the operation going on.
 #include "platform/clock.h"
 #include "platform/progress.h"
 
 // The least time between two redraws of a bar that is given a clock; the end of the range is
 // always drawn at once.
-constexpr double kProgressRedrawIntervalMs = 200.0;
+constexpr double kProgressRedrawIntervalMs = 500.0;
 
 class ThrottledProgress : public Progress {
 public:

@@ -13,12 +13,11 @@ void TimerWait::waitUntil(WaitTimer& timer, double deadlineMs) {
             timer.yield();
             continue;
         }
-        // Messages are handled only in a first sleep that ends the quiet stretch before the wake;
-        // the rest is slept with them waiting.
+        // One sleep, on a timer set once; messages are handled only until the quiet stretch
+        // before the wake begins.
         const double wake = remaining - earlyMs_;
-        const bool messages = wake > kQuietStretchMs;
-        const double asked = messages ? wake - kQuietStretchMs : wake;
-        if (timer.sleepMs(asked, messages)) learn(timer.nowMs() - now - asked);
+        const double messagesMs = std::max(0.0, wake - kQuietStretchMs);
+        if (timer.sleepMs(wake, messagesMs)) learn(timer.nowMs() - now - wake);
     }
 }
 

@@ -15,11 +15,12 @@ public:
 
     // The monotonic performance counter, in milliseconds.
     virtual double nowMs() = 0;
-    // Sleeps on the system timer set to fire after ms. The timer may fire late (a coarse one
-    // fires on a later tick). True when the timer ended the sleep; false when something else
-    // ended it first (with `messages`, the program had messages to handle, which it handled
-    // before returning). Without `messages` the program's messages wait.
-    virtual bool sleepMs(double ms, bool messages) = 0;
+    // Sleeps on the system timer set once to fire after ms. The timer may fire late (a coarse
+    // one fires on a later tick). During the sleep's first messagesMs (none when 0) the program's
+    // messages end it and are handled before it returns; after that they wait, and the timer
+    // ends the sleep. True when the timer ended the sleep; false when something else ended it
+    // first (messages that were handled).
+    virtual bool sleepMs(double ms, double messagesMs) = 0;
     // Gives the processor away for a moment.
     virtual void yield() = 0;
 };

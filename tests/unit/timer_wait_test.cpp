@@ -13,18 +13,18 @@ namespace {
 // function of the time it was due, so a tick can be modelled), never early. A yield costs a few
 // microseconds. `messageEvery` makes every n-th sleep end at once, as a message arriving for the
 // thread would; only a sleep that handles messages can be cut short, and the latest time such a
-// sleep was due is kept.
+// sleep could have handled one is kept.
 class FakeTimer : public WaitTimer {
 public:
     FakeTimer(std::function<double(int sleep, double dueMs)> lateness, int messageEvery, double startMs)
         : lateness_(std::move(lateness)), messageEvery_(messageEvery), now_(startMs) {}
 
     double nowMs() override { return now_; }
-    bool sleepMs(double ms, bool messages) override {
+    bool sleepMs(double ms, double messagesMs) override {
         ++sleeps;
         const double due = now_ + ms;
-        if (messages) lastMessagesDueMs = due;
-        if (messages && messageEvery_ > 0 && sleeps % messageEvery_ == 0) return false;
+        if (messagesMs > 0) lastMessagesDueMs = now_ + messagesMs;
+        if (messagesMs > 0 && messageEvery_ > 0 && sleeps % messageEvery_ == 0) return false;
         now_ = due + lateness_(sleeps, due);
         return true;
     }
@@ -51,7 +51,7 @@ double tickLateness(double tickMs, double dueMs) { return std::ceil(dueMs / tick
 // An upload's waits one after the other (30, 10 and 4 to 64 ms, as its groups pause) on timers
 // that wake late in different ways. Every wait ends at or after its deadline, and messages are
 // never handled in the quiet stretch before it. Once the rule has
-// seen a few wakes, a wait ends within the row's overshoot of its deadline, sleeps at most twice
+// seen a few wakes, a wait ends within the row's overshoot of its deadline, sets the timer once
 // (once more for each message) and yields through no more than the row's stretch; the whole
 // series takes at most the row's share over the sum of its waits.
 TEST(TimerWait, LearnsHowLateTheTimerWakes) {
@@ -95,13 +95,12 @@ TEST(TimerWait, LearnsHowLateTheTimerWakes) {
             ASSERT_GE(over, 0.0) << at;
             ASSERT_LE(timer.lastMessagesDueMs, deadline - kQuietStretchMs) << at;
             const int sleeps = timer.sleeps - sleepsBefore;
-            // A message cuts a sleep short, and a wait longer than the quiet stretch sleeps twice.
-            const int extraSleeps =
-                (c.messageEvery > 0 ? sleeps / c.messageEvery : 0) + (ms > kQuietStretchMs + kEarlyCeilingMs ? 1 : 0);
+            // A message cuts a sleep short.
+            const int extraSleeps = c.messageEvery > 0 ? sleeps / c.messageEvery : 0;
             const double stretch = (timer.yields - yieldsBefore) * yieldMs;
             // A wait shorter than the stretch is yielded whole.
             const bool settled =
-                over <= c.overshootMs && sleeps - extraSleeps <= 2 && stretch <= std::max(c.stretchMs, ms + yieldMs);
+                over <= c.overshootMs && sleeps - extraSleeps <= 1 && stretch <= std::max(c.stretchMs, ms + yieldMs);
             // A wait may be off while the rule learns: a few at the start and after the change.
             if (!settled && ++unsettled > 8)
                 ADD_FAILURE() << at << ": " << over << " ms past, " << sleeps << " sleeps, " << stretch
