@@ -10,7 +10,7 @@
 #include "document/document_name.h"
 #include "platform/message_loop.h"
 #include "resource_ids.h"
-#include "settings/com_port_list.h"
+#include "settings/com_port_names.h"
 #include "settings/custom_sensor_curves.h"
 
 AppState& appState() {
@@ -26,7 +26,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.documentName = kDefaultDocumentName;
     app.instance = instance;
     app.profiles = defaultEngineUnitProfiles();
-    comPortList().setPresentPorts(presentSerialPorts());
+    setPresentComPorts(presentSerialPorts());
     createMainWindow(app);
     restoreRecentFiles(app);
     updateCaption(app);

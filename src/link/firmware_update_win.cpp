@@ -2,15 +2,15 @@
 
 #include "link/firmware_file_check.h"
 #include "link/firmware_update.h"
+#include "link/firmware_update_ids.h"
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
 #include "platform/modeless_dialog_win.h"
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
 #include "platform/serial_port.h"
-#include "link/firmware_update_ids.h"
-#include "settings/vehicle_settings.h"
 #include "platform/text_win.h"
+#include "settings/vehicle_settings.h"
 
 namespace {
 

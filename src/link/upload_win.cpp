@@ -6,13 +6,13 @@
 #include "document/configuration_check.h"
 #include "link/display_images_win.h"
 #include "link/upload.h"
+#include "link/upload_ids.h"
 #include "link/upload_preparation.h"
 #include "platform/busy_window_win.h"
 #include "platform/clock_win.h"
 #include "platform/modeless_dialog_win.h"
 #include "platform/progress_bar_win.h"
 #include "platform/progress_throttle.h"
-#include "link/upload_ids.h"
 #include "platform/text_win.h"
 
 namespace {

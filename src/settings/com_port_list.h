@@ -12,8 +12,6 @@ class FormControls;
 
 class ComPortList {
 public:
-    // The ports present on the machine (see presentComPorts()).
-    void setPresentPorts(std::vector<SerialPortName> ports) { setPresentComPorts(std::move(ports)); }
     // Refills list `id` for the stored index and selects it (no selection for an index that no
     // port stands for, such as -1).
     void fill(FormControls& form, int id, int comPortIndex);
@@ -24,6 +22,6 @@ private:
     std::vector<int> shown_;
 };
 
-// The program's one list, shared by the panel and the shell; the shell tells it the present
-// ports.
+// The program's one list, shared by the panel and the shell; it shows the ports that
+// setPresentComPorts was last given.
 ComPortList& comPortList();

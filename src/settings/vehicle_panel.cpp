@@ -137,6 +137,6 @@ void onVehiclePanelCommand(FormControls& form, int controlId, VehicleSettings& s
 void refreshComPortList(FormControls& form, const std::vector<SerialPortName>& present) {
     FillingControls filling;
     const int shown = comPortList().selectedIndex(form, IDC_COM_PORT);
-    comPortList().setPresentPorts(present);
+    setPresentComPorts(present);
     comPortList().fill(form, IDC_COM_PORT, shown);
 }

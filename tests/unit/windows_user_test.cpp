@@ -185,7 +185,7 @@ TEST(ComPortList, ThePanelShowsAndStoresPortsPastCom4) {
     MemoryForm form;
     VehicleSettings settings;
     EngineUnitProfiles profiles = defaultEngineUnitProfiles();
-    comPortList().setPresentPorts({{7, "USB Serial Port"}, {12, ""}});
+    setPresentComPorts({{7, "USB Serial Port"}, {12, ""}});
     setUpVehiclePanel(form, settings);
     EXPECT_EQ(form.lists[IDC_COM_PORT].items,
               (Paths{"Com 1", "Com 2", "Com 3", "Com 4", "Com 7 (USB Serial Port)", "Com 12"}));
@@ -225,9 +225,9 @@ TEST(ComPortList, ThePanelShowsAndStoresPortsPastCom4) {
 
     UploadResult failed;
     failed.outcome = UploadOutcome::PortNotOpened;
-    comPortList().setPresentPorts({{7, "USB Serial Port"}});
+    setPresentComPorts({{7, "USB Serial Port"}});
     EXPECT_EQ(uploadFailureMessage(failed, 6), "Failed to access Com 7 (USB Serial Port)");
-    comPortList().setPresentPorts({});
+    setPresentComPorts({});
 }
 
 TEST(UnicodeFileNames, EveryFileTheEditorOpensOrWrites) {
