@@ -10,6 +10,11 @@ namespace {
 // Not in every MinGW header yet; the systems that lack it refuse it, which we handle.
 constexpr DWORD kHighResolutionTimer = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 
+// The system's own sleep: a relative interval in 100-ns units (negative), no alerts. Where the
+// system timer is fine it wakes within a fraction of a millisecond; where it counts in ticks it
+// wakes on a tick, which the waiting rule learns and then leaves it alone.
+using DelayExecution = LONG(WINAPI*)(BOOLEAN alertable, LARGE_INTEGER* interval);
+
 }  // namespace
 
 Win32Clock::Win32Clock(std::function<void()> onMessages) : onMessages_(std::move(onMessages)) {
@@ -24,6 +29,8 @@ Win32Clock::Win32Clock(std::function<void()> onMessages) : onMessages_(std::move
         timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
         periodRaised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
     }
+    if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll"))
+        delay_ = reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDelayExecution"));
 }
 
 Win32Clock::~Win32Clock() {
@@ -62,3 +69,11 @@ bool Win32Clock::sleepMs(double ms, double messagesMs) {
 }
 
 void Win32Clock::yield() { Sleep(0); }
+
+bool Win32Clock::delayMs(double ms) {
+    if (!delay_) return false;
+    LARGE_INTEGER interval;
+    interval.QuadPart = -static_cast<LONGLONG>(ms * 10000.0);
+    if (interval.QuadPart == 0) interval.QuadPart = -1;
+    return reinterpret_cast<DelayExecution>(delay_)(FALSE, &interval) >= 0;
+}

@@ -9,19 +9,28 @@ void TimerWait::waitUntil(WaitTimer& timer, double deadlineMs) {
         if (remaining <= 0) return;
         // The timer is set for the whole wait but its last stretch; a sleep that a message cut
         // short, or a timer that fired early, simply goes round again.
-        if (remaining <= earlyMs_) {
+        if (remaining <= timer_.earlyMs()) {
+            // The last stretch: the finer sleep takes it while it fits, the rest is yielded.
+            const double delay = remaining - fine_.earlyMs();
+            if (!fineSleepMissing_ && delay > 0) {
+                if (timer.delayMs(delay)) {
+                    fine_.learn(timer.nowMs() - now - delay);
+                    continue;
+                }
+                fineSleepMissing_ = true;
+            }
             timer.yield();
             continue;
         }
         // One sleep, on a timer set once; messages are handled only until the quiet stretch
         // before the wake begins.
-        const double wake = remaining - earlyMs_;
+        const double wake = remaining - timer_.earlyMs();
         const double messagesMs = std::max(0.0, wake - kQuietStretchMs);
-        if (timer.sleepMs(wake, messagesMs)) learn(timer.nowMs() - now - wake);
+        if (timer.sleepMs(wake, messagesMs)) timer_.learn(timer.nowMs() - now - wake);
     }
 }
 
-void TimerWait::learn(double latenessMs) {
+void WakeLateness::learn(double latenessMs) {
     lateness_[next_] = std::max(0.0, latenessMs);
     next_ = (next_ + 1) % kLatenessWindow;
     if (learned_ < kLatenessWindow) ++learned_;

@@ -7,6 +7,8 @@
 // make a pause overshoot. How much earlier than the deadline the timer is set is
 // learned while waiting from how late the timer has woken lately, so that the last stretch stays
 // short on a timer that wakes a fraction of a millisecond late as on one that wakes on a tick.
+// Where the system has a finer sleep than its timer, the last stretch is slept through with it as
+// long as it has woken in time lately, and only its own lateness is yielded through.
 
 // The operating system's part of a wait.
 class WaitTimer {
@@ -23,6 +25,9 @@ public:
     virtual bool sleepMs(double ms, double messagesMs) = 0;
     // Gives the processor away for a moment.
     virtual void yield() = 0;
+    // Sleeps about ms on the system's finest sleep, without handling messages. False, at once,
+    // when there is none finer than the timer.
+    virtual bool delayMs(double) { return false; }
 };
 
 // Bounds of how early the timer is set: never less than a short stretch (even a fine timer wakes
@@ -39,19 +44,29 @@ constexpr double kQuietStretchMs = 2.0;
 constexpr int kLatenessWindow = 32;
 constexpr int kLatenessRank = kLatenessWindow * 9 / 10;
 
+// How late one kind of sleep has woken lately, and so how much earlier than a deadline it is set.
+class WakeLateness {
+public:
+    void learn(double latenessMs);
+    double earlyMs() const { return earlyMs_; }
+
+private:
+    double lateness_[kLatenessWindow] = {};
+    int learned_ = 0;  // wakes remembered, up to the window
+    int next_ = 0;     // where the next one goes
+    double earlyMs_ = kEarlyStartMs;
+};
+
 // One operation's waits: keeps the lateness of the last wakes between waits.
 class TimerWait {
 public:
     // Returns once timer.nowMs() has reached deadlineMs.
     void waitUntil(WaitTimer& timer, double deadlineMs);
     // How much earlier than a deadline the timer is set now.
-    double earlyMs() const { return earlyMs_; }
+    double earlyMs() const { return timer_.earlyMs(); }
 
 private:
-    void learn(double latenessMs);
-
-    double lateness_[kLatenessWindow] = {};
-    int learned_ = 0;  // wakes remembered, up to the window
-    int next_ = 0;     // where the next one goes
-    double earlyMs_ = kEarlyStartMs;
+    WakeLateness timer_;
+    WakeLateness fine_;
+    bool fineSleepMissing_ = false;  // the system said it has no finer sleep
 };
