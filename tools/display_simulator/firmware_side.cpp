@@ -264,12 +264,14 @@ int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool
     }
     if (stray) std::printf("firmware: %d stray byte(s) before D1\n", stray);
     if (o.silentAtGoAhead) return finish(stopAndListen(line, o, "silent after D1"));
+    // Read before each byte the program waits on is written: its next wait began no earlier.
+    double lastSentMs = nowMs();
     line.send(kGoAhead);
     const double exchangeBegun = nowMs();
 
     for (long k = 0; k < o.length; ++k) {
         if (k == o.silentAtRequest) return finish(stopAndListen(line, o, "silent before a request"));
-        if (k == o.babbleAtRequest) return finish(babbleUntilClosed(pty));
+        if (k == o.babbleAtRequest) return finish(babbleUntilClosed(pty, lastSentMs));
         if (k == o.vanishAt) {
             std::printf("firmware: gone before byte %ld\n", k);
             gone = true;  // the caller closes the line
@@ -290,10 +292,11 @@ int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool
             line.send(kRequest);
             return finish(stopAndListen(line, o, "wrong echo"));
         }
+        lastSentMs = nowMs();
         line.send(static_cast<std::uint8_t>(b));
     }
     if (o.silentAtEnd) return finish(stopAndListen(line, o, "silent instead of D3"));
-    if (o.babbleAtEnd) return finish(babbleUntilClosed(pty));
+    if (o.babbleAtEnd) return finish(babbleUntilClosed(pty, lastSentMs));
     const double exchangeEnded = nowMs();
     line.send(kEnd);
     std::printf("firmware: received %zu byte(s), sent D3\n", image.size());

@@ -11,6 +11,8 @@
 int runNeverReading(PseudoTerminal& pty, double timeoutS);
 
 // Sends bytes that are none of the exchange's (never D0 to D6), one every 2 ms, until the
-// program closes the port. Exit code 0 when that happened between 30 and 31 s after the first
-// byte, 1 otherwise.
-int babbleUntilClosed(PseudoTerminal& pty);
+// program closes the port. `quietSinceMs` is the clock (nowMs) read just before the last byte of
+// the exchange was written: the program's wait for the next one cannot have begun earlier, however
+// this process was scheduled meanwhile. Exit code 0 when the program closed the port 30 s after it
+// (within our clock's agreement with the program's) and no more than 31 s, 1 otherwise.
+int babbleUntilClosed(PseudoTerminal& pty, double quietSinceMs);
