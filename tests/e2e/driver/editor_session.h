@@ -18,7 +18,11 @@ struct ViewInfo {
 struct EditorSession {
   std::string editorPath;      // what `start` runs
   bool runnerPresent = false;  // a runner answers screenshot requests
-  DWORD timeoutMs = 10000;     // default time-out of waits and of each sent message
+  // Default time-out of waits and of each sent message. Every wait ends as soon as what it waits
+  // for is there; the time-out only judges a step that never comes. Under a full load (four
+  // runners, the fuzz build and the package test on two cores) opening the warning table from
+  // the check list has taken over 10 s.
+  DWORD timeoutMs = 30000;
 
   HANDLE process = nullptr;
   DWORD processId = 0;
