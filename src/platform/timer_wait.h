@@ -62,11 +62,9 @@ class TimerWait {
 public:
     // Returns once timer.nowMs() has reached deadlineMs.
     void waitUntil(WaitTimer& timer, double deadlineMs);
-    // How much earlier than a deadline the timer is set now.
-    double earlyMs() const { return timer_.earlyMs(); }
 
 private:
-    WakeLateness timer_;
-    WakeLateness fine_;
+    WakeLateness timer_;  // the timer's, which sets how early the timer is set
+    WakeLateness fine_;   // the finer sleep's, which sets how much of the last stretch is yielded
     bool fineSleepMissing_ = false;  // the system said it has no finer sleep
 };
