@@ -11,6 +11,7 @@
 #include "app/start_and_recent_win.h"
 #include "document/document_commands.h"
 #include "document/document_name.h"
+#include "platform/busy_window_win.h"
 #include "platform/dialog_fit_win.h"
 #include "platform/form_controls_win.h"
 #include "resource_ids.h"
@@ -107,8 +108,11 @@ void handleSelectorChange(AppState& app, WORD controlId) {
 
 // Log-off or shut-down asks first: the exit's prompt and optional save, while Windows waits for
 // the answer (a window with a reason set is waited for, not ended under the open prompt). TRUE
-// lets the session end; Yes followed by no save keeps the editor open, as at Exit.
+// lets the session end; Yes followed by no save keeps the editor open, as at Exit. While an
+// upload or a firmware update runs (this message reaches us through its wait loop), the end is
+// refused and nothing is asked: the transfer has set its own reason and must run to its end.
 BOOL answerEndOfSession(AppState& app) {
+    if (BusyWindows::transferRunning()) return FALSE;
     ShutdownBlockReasonCreate(app.mainWindow, L"Asking whether to save the configuration");
     const bool mayEnd = confirmExit(documentOf(app));
     ShutdownBlockReasonDestroy(app.mainWindow);
@@ -227,8 +231,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_QUERYENDSESSION:
         return answerEndOfSession(app);
     case WM_ENDSESSION:
-        // The prompt was answered when Windows asked; the session ends now, so the program does.
-        if (wParam) SendMessageA(window, WM_DESTROY, 0, 0);
+        // The prompt was answered when Windows asked; the session ends now, so the program does,
+        // keeping the window's place as Exit does.
+        if (wParam) {
+            storeWindowPlace(window);
+            SendMessageA(window, WM_DESTROY, 0, 0);
+        }
         return 0;
     case WM_ACTIVATE:
         // As a dialog does: the field that had the focus gets it back when the window is

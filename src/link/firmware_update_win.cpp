@@ -70,7 +70,7 @@ int transferWithProgress(HWND mainWindow, HWND dialog, const std::vector<std::ui
                          SerialPort& port, int comPortIndex) {
     Win32ProgressBar bar = mainWindowProgressBar(mainWindow);
     UpdateWindow(bar.handle());
-    BusyWindows busy{mainWindow, dialog};
+    BusyWindows busy{L"Updating the display's firmware", {mainWindow, dialog}};
     PumpingPort pumping(port, busy);
     Win32Clock clock;
     ThrottledProgress progress(bar, bar.drawnWidth(), &clock);

@@ -70,7 +70,7 @@ void runUploadWithProgress(const UploadContext& context, HWND dialog) {
     Configuration& config = *context.config;
     {
         Win32ProgressBar bar = mainWindowProgressBar(context.mainWindow);
-        BusyWindows busy{context.mainWindow, dialog, context.vehiclePanel};
+        BusyWindows busy{L"Uploading the gauge configuration to the display", {context.mainWindow, dialog, context.vehiclePanel}};
 
         const DisplayImages images = buildDisplayImages(config, context.uploadPicture, context.gaugeBitmap);
         if (context.commitEditors) context.commitEditors();

@@ -1,7 +1,9 @@
 #pragma once
 // Keeps the program painting while a long link operation runs inside one command handler, and
 // refuses the user's input meanwhile. Construct it around the operation and call pump() often
-// (between reads or pauses); the windows given are disabled until it is destroyed.
+// (between reads or pauses); the windows given are disabled until it is destroyed. While it
+// lives, the end of the Windows session is refused with the operation's reason: a display cut
+// off in the middle of a transfer may not start again.
 #include <windows.h>
 
 #include <initializer_list>
@@ -9,7 +11,9 @@
 
 class BusyWindows {
 public:
-    explicit BusyWindows(std::initializer_list<HWND> windows);
+    // `transfer` names the operation for the log-off screen ("Uploading ..."); it is set on the
+    // first window, the main window, which is the one Windows asks.
+    BusyWindows(const wchar_t* transfer, std::initializer_list<HWND> windows);
     ~BusyWindows();
     BusyWindows(const BusyWindows&) = delete;
     BusyWindows& operator=(const BusyWindows&) = delete;
@@ -21,7 +25,12 @@ public:
     // The same at once, for a wait that woke because messages arrived.
     void pumpNow();
 
+    // True while any transfer runs: the main window then refuses the end of the session and
+    // asks nothing (a question would stand still with the transfer behind it).
+    static bool transferRunning();
+
 private:
+    HWND reasonOwner_ = nullptr;
     std::vector<HWND> disabled_;
     DWORD lastPumpMs_ = 0;
     bool quitSeen_ = false;

@@ -89,6 +89,8 @@ const Command kCommands[] = {
      cmdWaitWindow},
     {"wait-gone", "wait-gone CAPTION [MS]      wait until that window (found now or before) is gone",
      cmdWaitGone},
+    {"wait-disabled", "wait-disabled CAPTION [MS]  wait until that window refuses input (a transfer runs)",
+     cmdWaitDisabled},
     {"expect-no-window", "expect-no-window CAPTION    no such window is shown",
      cmdExpectNoWindow},
     {"expect-box-text", "expect-box-text CAPTION TEXT  a label of that window reads TEXT",

@@ -102,6 +102,7 @@ std::string cmdDoubleClickItem(EditorSession&, ScriptLine&);
 // Dialogs and message boxes (commands_dialogs.cpp)
 std::string cmdWaitWindow(EditorSession&, ScriptLine&);
 std::string cmdWaitGone(EditorSession&, ScriptLine&);
+std::string cmdWaitDisabled(EditorSession&, ScriptLine&);
 std::string cmdExpectNoWindow(EditorSession&, ScriptLine&);
 std::string cmdExpectBoxText(EditorSession&, ScriptLine&);
 std::string cmdPress(EditorSession&, ScriptLine&);

@@ -108,6 +108,19 @@ std::string cmdWaitGone(EditorSession& s, ScriptLine& line) {
   return {};
 }
 
+std::string cmdWaitDisabled(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string caption = takeCaption(s, line, true);
+  long ms = optionalTimeout(s, a);
+  if (!a.done()) return a.error;
+  // A window that refuses input: the editor is inside a transfer, which disables its windows.
+  HWND window = resolveWindow(s, caption);
+  if (!window) return "no window \"" + caption + "\"; the editor shows:" + shownWindows(s);
+  if (!waitFor(static_cast<DWORD>(ms), [&] { return IsWindowEnabled(window) ? nullptr : window; }))
+    return "window \"" + caption + "\" still takes input after " + std::to_string(ms) + " ms";
+  return {};
+}
+
 std::string cmdExpectNoWindow(EditorSession& s, ScriptLine& line) {
   Args a(line);
   std::string caption = takeCaption(s, line, true);
