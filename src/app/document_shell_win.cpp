@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/configuration_check_win.h"
 #include "app/display_preview_win.h"
+#include "app/page_arranging_win.h"
 #include "app/start_and_recent_win.h"
 #include "document/document_name.h"
 #include "layout/page_layout.h"
@@ -54,6 +55,9 @@ void Win32DocumentShell::showFailure(const std::string& message) {
 void Win32DocumentShell::readEditors() { readVehiclePanel(app_.vehiclePanel); }
 
 void Win32DocumentShell::showDocument(bool vehicleChanged) {
+    // A gauge carried or dragged belonged to the document that was there before: its slot may
+    // hold another gauge now, so the carry ends (by keys, a drag or a drop alike).
+    cancelGaugeCarry(app_);
     if (vehicleChanged) {
         // The panel shows the record, and the record then holds what the panel shows, as it
         // would after the next keystroke; so the next step compares like with like.

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/display_preview_win.h"
-#include "app/document_shell_win.h"
 #include "document/document_commands.h"
 #include "layout/page_arranging.h"
 #include "platform/form_controls_win.h"
