@@ -7,6 +7,7 @@
 #include "app/start_and_recent_win.h"
 #include "document/document_name.h"
 #include "layout/page_layout.h"
+#include "link/upload_win.h"
 #include "platform/file_chooser_win.h"
 #include "platform/form_controls_win.h"
 #include "platform/text_win.h"
@@ -75,8 +76,10 @@ void Win32DocumentShell::showHistory(bool canUndo, bool canRedo) {
     HMENU menu = GetMenu(app_.mainWindow);
     EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (canRedo ? MF_ENABLED : MF_GRAYED));
-    // Every step, undo, redo and Load passes here, so the check's list follows them all.
+    // Every step, undo, redo and Load passes here, so the check's list and the upload's problem
+    // count follow them all.
     configurationCheckFollows(app_);
+    uploadConfirmsFollow();
 }
 
 void Win32DocumentShell::fileUsed(const std::string& path) { rememberRecentFile(app_, path); }

@@ -1,6 +1,8 @@
 #include "link/upload_win.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "document/configuration.h"
 #include "document/configuration_check.h"
@@ -20,17 +22,28 @@ namespace {
 // An upload already running ignores a second "Proceed" that reaches us through the pump.
 bool uploadRunning = false;
 
+// The confirm dialogs that are open, each of which counts again when the document changes.
+std::vector<HWND> openConfirms;
+
+// The problem line and its button show while the check finds a problem, and go when none is left.
+void showProblemCount(HWND dialog, const UploadContext& context) {
+    const int problems = context.countProblems ? context.countProblems() : 0;
+    SetDlgItemTextA(dialog, IDC_UPLOAD_PROBLEMS, problemsFoundText(problems).c_str());
+    ShowWindow(GetDlgItem(dialog, IDC_UPLOAD_PROBLEMS), problems > 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(dialog, IDC_UPLOAD_SHOW_PROBLEMS), problems > 0 ? SW_SHOW : SW_HIDE);
+}
+
 INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
             const auto* context = reinterpret_cast<const UploadContext*>(lParam);
-            if (context && context->problemCount > 0) {
-                SetDlgItemTextA(dialog, IDC_UPLOAD_PROBLEMS, problemsFoundText(context->problemCount).c_str());
-                ShowWindow(GetDlgItem(dialog, IDC_UPLOAD_PROBLEMS), SW_SHOW);
-                ShowWindow(GetDlgItem(dialog, IDC_UPLOAD_SHOW_PROBLEMS), SW_SHOW);
-            }
+            if (context) showProblemCount(dialog, *context);
+            openConfirms.push_back(dialog);
             return TRUE;
         }
+        case WM_DESTROY:
+            openConfirms.erase(std::remove(openConfirms.begin(), openConfirms.end(), dialog), openConfirms.end());
+            return FALSE;
         case WM_COMMAND: {
             auto* context = modelessDialogState<UploadContext>(dialog);
             if (LOWORD(wParam) == IDOK) {
@@ -55,6 +68,13 @@ INT_PTR CALLBACK uploadConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }
 
 }  // namespace
+
+void uploadConfirmsFollow() {
+    // A running upload has its windows disabled and its stream laid out: nothing to count then.
+    if (uploadRunning) return;
+    for (HWND dialog : openConfirms)
+        if (const auto* context = modelessDialogState<UploadContext>(dialog)) showProblemCount(dialog, *context);
+}
 
 HWND openUploadConfirm(const UploadContext& context) {
     HWND dialog = createModelessDialog(context.instance, IDD_UPLOAD_CONFIRM, context.mainWindow, uploadConfirmProc,

@@ -23,9 +23,10 @@ struct UploadContext {
     HBITMAP uploadPicture = nullptr;      // the 128 x 128 character-set picture
     std::function<HBITMAP(BitmapHandle)> gaugeBitmap;  // a placed gauge's bitmap at its own size
     SerialPort* port = nullptr;
-    // Problems the configuration check found; above 0 the dialog says so and offers a button
-    // that runs `showProblems`.
-    int problemCount = 0;
+    // How many problems the configuration check finds in the document as it is now; above 0 the
+    // dialog says so and offers a button that runs `showProblems`. Counted when the dialog opens
+    // and again whenever the document changes while it is open (uploadConfirmsFollow).
+    std::function<int()> countProblems;
     std::function<void()> showProblems;
 };
 
@@ -33,6 +34,10 @@ struct UploadContext {
 // one); nullptr when the template cannot be made. "Proceed" runs the upload and then destroys
 // the dialog; "Cancel" destroys it.
 HWND openUploadConfirm(const UploadContext& context);
+
+// Every open confirm dialog counts the problems again: the document changed (an edit, an undo or
+// redo, a load), perhaps through the list that "Show Problems" brought forward.
+void uploadConfirmsFollow();
 
 // The upload itself, as "Proceed" runs it: progress bar, images, editors committed, stream, port.
 // While it runs the program keeps painting and its windows refuse input. Failures are reported
