@@ -7,10 +7,11 @@
 #include "app/display_preview_win.h"
 #include "document/configuration_compare.h"
 #include "link/configuration_report.h"
-#include "link/display_picture.h"
 #include "link/report_findings.h"
+#include "platform/export_path.h"
 #include "platform/file_chooser_win.h"
 #include "platform/modeless_dialog_win.h"
+#include "platform/text_win.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel.h"
 #include "settings/vehicle_panel_win.h"
@@ -114,12 +115,12 @@ void showDifferences(const std::string& path, const std::vector<ConfigurationDif
     UpdateWindow(compareWindow.window.handle());
 }
 
-bool chooseReportToSave(HWND owner, std::string& path) {
+bool chooseReportToSave(HWND owner, const std::string& documentName, std::string& path) {
     // No folder check in the chooser: a folder that is missing is reported with the reason when
     // the report is written. No remembered folder either: it starts where the platform puts it.
     const FileChooserRequest request{"HTML page (*.html)\0*.html\0", "*.html", true, OFN_HIDEREADONLY,
                                      kChooserBufferSize, nullptr};
-    return runFileChooser(owner, request, path);
+    return chooseExportFile(owner, request, ".html", documentName, path);
 }
 
 }  // namespace
@@ -140,9 +141,8 @@ void compareWithFile(AppState& app) {
 }
 
 void exportReport(AppState& app) {
-    std::string chosen;
-    if (!chooseReportToSave(app.mainWindow, chosen)) return;
-    const std::string path = withDefaultExtension(chosen, ".html");
+    std::string path;
+    if (!chooseReportToSave(app.mainWindow, app.documentName, path)) return;
     ReportContents contents;
     contents.file = app.documentName;
     contents.summary = openConfigurationSummary(app);

@@ -5,6 +5,7 @@
 
 #include "app/display_preview_win.h"
 #include "link/display_picture.h"
+#include "platform/export_path.h"
 #include "platform/file_chooser_win.h"
 #include "platform/file_replace.h"
 #include "platform/png_encoder_win.h"
@@ -26,18 +27,17 @@ std::string writeDisplayImage(AppState& app, const std::string& path) {
 
 }  // namespace
 
-bool chooseDisplayImageToSave(HWND owner, std::string& path) {
+bool chooseDisplayImageToSave(HWND owner, const std::string& documentName, std::string& path) {
     // No folder check in the chooser: a folder that is missing is reported with the reason when
     // the picture is written.
     const FileChooserRequest request{kPictureFilter, "*.png", true, OFN_HIDEREADONLY,
                                      kChooserBufferSize, "Display Image"};
-    return runFileChooser(owner, request, path);
+    return chooseExportFile(owner, request, ".png", documentName, path);
 }
 
 void exportDisplayImage(AppState& app) {
-    std::string chosen;
-    if (!chooseDisplayImageToSave(app.mainWindow, chosen)) return;
-    const std::string path = withPictureExtension(chosen);
+    std::string path;
+    if (!chooseDisplayImageToSave(app.mainWindow, app.documentName, path)) return;
     const std::string reason = writeDisplayImage(app, path);
     if (!reason.empty())
         messageBoxUtf8(app.mainWindow, exportFailureMessage(path, reason), "Veltrana",

@@ -7,7 +7,7 @@
 #include "settings/warning_setup_win.h"
 
 HWND openCustomSensorFor(AppState& app, int sensorIndex) {
-    return openCustomSensorDialog(app.instance, app.mainWindow, app.config.curves, sensorIndex,
+    return openCustomSensorDialog(app.instance, app.mainWindow, app.config.curves, sensorIndex, app.documentName,
                                   [&app] { recordEdit(documentOf(app)); });
 }
 

@@ -10,15 +10,3 @@ std::vector<std::uint8_t> displayPictureGrey(const std::vector<std::uint8_t>& pa
             grey.push_back(displayPixelIsDark(pageImage, x, y) ? 0 : 255);
     return grey;
 }
-
-std::string withPictureExtension(const std::string& path) { return withDefaultExtension(path, ".png"); }
-
-std::string withDefaultExtension(const std::string& path, const std::string& extension) {
-    const std::size_t nameStart = path.find_last_of("\\/:") + 1;  // npos + 1 is 0
-    if (path.find('.', nameStart) != std::string::npos) return path;
-    return path + extension;
-}
-
-std::string exportFailureMessage(const std::string& path, const std::string& reason) {
-    return "Could not export \"" + path + "\".\r\n\r\n" + reason;
-}

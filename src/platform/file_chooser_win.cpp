@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/export_path.h"
+#include "platform/file_identity.h"
 #include "platform/stored_settings_win.h"
 #include "platform/text_win.h"
 
@@ -60,5 +62,30 @@ bool runFileChooser(HWND owner, const FileChooserRequest& request, std::string& 
     const std::string chosenFolder = folderOf(path);
     if (request.folderName && !chosenFolder.empty() && chosenFolder.size() <= kLongestFolder)
         writeStoredText(folderValue, chosenFolder);
+    return true;
+}
+
+bool chooseExportFile(HWND owner, FileChooserRequest request, const std::string& extension,
+                      const std::string& documentName, std::string& path) {
+    // The chooser's own prompt would ask about the typed name, not about the one written when the
+    // extension is added; the question is asked below, for the file that is written.
+    request.save = true;
+    request.flags &= ~static_cast<DWORD>(OFN_OVERWRITEPROMPT);
+    std::string chosen;
+    if (!runFileChooser(owner, request, chosen)) return false;
+    const std::string target = exportPath(chosen, extension);
+    const std::string refusal = exportRefusal(target, isSameExistingFile(target, documentName));
+    const std::string title = request.title ? request.title : "Save As";
+    if (!refusal.empty()) {
+        messageBoxUtf8(owner, exportFailureMessage(target, refusal), request.title ? request.title : "Veltrana",
+                       MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(wideFromUtf8(target).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        messageBoxUtf8(owner, replaceQuestion(target), "Confirm " + title,
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return false;
+    path = target;
     return true;
 }

@@ -19,3 +19,10 @@ struct FileChooserRequest {
 
 // True with the chosen path (UTF-8) when the user confirms.
 bool runFileChooser(HWND owner, const FileChooserRequest& request, std::string& path);
+
+// The chooser of the file an export writes (report, picture, curve): the name gets the export's
+// `extension` unless it ends in it already, a configuration file or the open document's file
+// (`documentName`) is refused with a message, and a file that is there is replaced only after the
+// user says Yes. True with the path to write.
+bool chooseExportFile(HWND owner, FileChooserRequest request, const std::string& extension,
+                      const std::string& documentName, std::string& path);

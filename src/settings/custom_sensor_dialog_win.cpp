@@ -19,19 +19,26 @@ namespace {
 struct CustomSensorDialogState {
     CustomSensorCurves* curves;
     int selectedSensor;
+    const std::string* documentName;  // the open configuration's file, which Export never replaces
     std::function<void()> closed;
 };
 
 CustomSensorDialogState* stateOf(HWND dialog) { return modelessDialogState<CustomSensorDialogState>(dialog); }
 
-// The curve file chooser: a chosen path has at most 259 characters.
+// The curve file chooser: a chosen path has at most 259 characters. An export gets ".csv" unless
+// its name ends in it, and replaces a file only after asking, never a configuration file.
 bool chooseCurveFile(HWND dialog, bool save, std::string& path) {
     FileChooserRequest request{"Curve (CSV)\0*.csv\0ALL\0*.*\0", "*.csv", save,
-                               static_cast<DWORD>(OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST)),
+                               static_cast<DWORD>(OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST)),
                                MAX_PATH, "Curve"};
     request.title = save ? "Export Curve" : "Import Curve";
-    request.defaultExtension = "csv";
-    return runFileChooser(dialog, request, path);
+    if (!save) {
+        request.defaultExtension = "csv";
+        return runFileChooser(dialog, request, path);
+    }
+    const CustomSensorDialogState* state = stateOf(dialog);
+    return chooseExportFile(dialog, request, ".csv", state && state->documentName ? *state->documentName : std::string(),
+                            path);
 }
 
 void exchangeCurveFile(HWND dialog, bool save) {
@@ -209,10 +216,10 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
 }  // namespace
 
 HWND openCustomSensorDialog(HINSTANCE instance, HWND owner, CustomSensorCurves& curves, int sensorIndex,
-                            std::function<void()> closed) {
-    HWND dialog = createModelessDialog(
-        instance, IDD_CUSTOM_SENSOR, owner, customSensorDialogProc,
-        std::make_unique<CustomSensorDialogState>(CustomSensorDialogState{&curves, sensorIndex, std::move(closed)}));
+                            const std::string& documentName, std::function<void()> closed) {
+    HWND dialog = createModelessDialog(instance, IDD_CUSTOM_SENSOR, owner, customSensorDialogProc,
+                                       std::make_unique<CustomSensorDialogState>(CustomSensorDialogState{
+                                           &curves, sensorIndex, &documentName, std::move(closed)}));
     if (dialog == nullptr) return nullptr;
     Win32FormControls form(dialog);
     fillCustomSensorDialog(form, curves, sensorIndex);

@@ -6,6 +6,7 @@
 #include "link/display_picture.h"
 #include "link/upload_image.h"
 #include "link/upload_summary.h"
+#include "platform/export_path.h"
 #include "support/upload_config.h"
 
 TEST(DisplayPicture, PixelsReadFromThePageImage) {
@@ -36,21 +37,37 @@ TEST(DisplayPicture, PixelsReadFromThePageImage) {
     EXPECT_EQ(black, (std::vector<std::size_t>{0, 240 * 64 + 27, 240 * 256 - 1}));
 }
 
-TEST(DisplayPicture, PngAddedOnlyToANameWithoutExtension) {
+// An export keeps the typed name only when it already ends in the export's own extension, so it
+// never lands on a file of another kind; a configuration file or the open document is refused.
+TEST(ExportPath, OwnExtensionKeptAnyOtherAddedAndConfigurationsRefused) {
     struct Case {
         const char* chosen;
+        const char* extension;
         const char* written;
+        bool refused;  // with the written name not the document's file
     };
     const Case cases[] = {
-        {"C:\\out\\display", "C:\\out\\display.png"},
-        {"C:\\out\\display.png", "C:\\out\\display.png"},
-        {"C:\\out\\display.PNG", "C:\\out\\display.PNG"},
-        {"C:\\out\\display.bmp", "C:\\out\\display.bmp"},
-        {"C:\\old.png\\display", "C:\\old.png\\display.png"},  // a dot in a folder is no extension
-        {"Z:/tmp/v1.2/page", "Z:/tmp/v1.2/page.png"},
-        {"display", "display.png"},
+        {"C:\\out\\display", ".png", "C:\\out\\display.png", false},
+        {"C:\\out\\display.png", ".png", "C:\\out\\display.png", false},
+        {"C:\\out\\display.PNG", ".png", "C:\\out\\display.PNG", false},
+        {"C:\\out\\display.bmp", ".png", "C:\\out\\display.bmp.png", false},
+        {"C:\\old.png\\display", ".png", "C:\\old.png\\display.png", false},  // a dot in a folder is no extension
+        {"Z:/tmp/v1.2/page", ".png", "Z:/tmp/v1.2/page.png", false},
+        {"C:\\cars\\car.vtl", ".html", "C:\\cars\\car.vtl.html", false},
+        {"C:\\cars\\car.html", ".html", "C:\\cars\\car.html", false},
+        {"C:\\cars\\car.htm", ".html", "C:\\cars\\car.htm.html", false},
+        {"C:\\cars\\.csv", ".csv", "C:\\cars\\.csv.csv", false},
+        {"curve.CSV", ".csv", "curve.CSV", false},
+        {"curve", ".csv", "curve.csv", false},
+        {"car.VTL", ".vtl", "car.VTL", true},
+        {"car", ".vtl", "car.vtl", true},
     };
-    for (const Case& c : cases) EXPECT_EQ(withPictureExtension(c.chosen), c.written) << "case " << c.chosen;
+    for (const Case& c : cases) {
+        const std::string written = exportPath(c.chosen, c.extension);
+        EXPECT_EQ(written, c.written) << "case " << c.chosen;
+        EXPECT_EQ(!exportRefusal(written, false).empty(), c.refused) << "case " << c.chosen;
+    }
+    EXPECT_FALSE(exportRefusal("C:\\cars\\notes.html", true).empty()) << "the document's own file";
 }
 
 TEST(UploadSummary, TextCountsGaugesBytesAndTenths) {

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/file_identity.h"
 #include "platform/file_replace.h"
 #include "support/temp_dir.h"
 
@@ -146,6 +147,28 @@ TEST(FileReplace, NamesThatWindowsTakesForADeviceAreKnown) {
     // The save refuses such a name before it makes its temporary file (also a device's name).
     TempDir dir;
     EXPECT_NE(writeWholeFile(dir.file("com7.vtl"), {'n'}).find("keeps this name for a device"), std::string::npos);
+#endif
+}
+
+// Two names are one file by the file's identity: another spelling of the path (and on Windows
+// another case) or a link counts, another file or a missing one does not.
+TEST(FileIdentity, SameExistingFileByIdentityNotByText) {
+    TempDir dir;
+    ASSERT_EQ(writeWholeFile(dir.file("car.vtl"), {'c'}), "");
+    ASSERT_EQ(writeWholeFile(dir.file("car.vtl.html"), {'h'}), "");
+    fs::create_directories(dir.file("sub"));
+    const std::string car = dir.file("car.vtl");
+    EXPECT_TRUE(isSameExistingFile(car, car));
+    EXPECT_TRUE(isSameExistingFile(car, dir.file("sub/../car.vtl")));
+    EXPECT_FALSE(isSameExistingFile(car, dir.file("car.vtl.html")));
+    EXPECT_FALSE(isSameExistingFile(car, dir.file("gone.vtl")));
+    EXPECT_FALSE(isSameExistingFile(dir.file("gone.vtl"), dir.file("gone.vtl")));
+    EXPECT_FALSE(isSameExistingFile(car, ""));
+#ifdef _WIN32
+    EXPECT_TRUE(isSameExistingFile(car, dir.file("CAR.VTL")));
+#else
+    fs::create_symlink(car, dir.file("link.vtl"));
+    EXPECT_TRUE(isSameExistingFile(dir.file("link.vtl"), car));
 #endif
 }
 
