@@ -1,6 +1,5 @@
 #include "app/compare_and_report_win.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -97,21 +96,11 @@ void showDifferences(const std::string& path, const std::vector<ConfigurationDif
                             : std::to_string(differences.size()) +
                                   (differences.size() == 1 ? " difference" : " differences") + " from " + path +
                                   " to the open configuration";
-    SetWindowTextA(compareWindow.summary, summary.c_str());
-    SendMessageA(compareWindow.list, LB_RESETCONTENT, 0, 0);
-    // The longest line sets how far the list scrolls sideways.
-    HDC dc = GetDC(compareWindow.list);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    int widest = 0;
-    for (const ConfigurationDifference& d : differences) {
-        SendMessageA(compareWindow.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(d.text.c_str()));
-        SIZE size{};
-        GetTextExtentPoint32A(dc, d.text.c_str(), static_cast<int>(d.text.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
-    }
-    SelectObject(dc, oldFont);
-    ReleaseDC(compareWindow.list, dc);
-    SendMessageA(compareWindow.list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+    // The path is UTF-8 and may lie outside the ANSI code page.
+    setWindowTextUtf8(compareWindow.summary, summary);
+    std::vector<std::string> lines;
+    for (const ConfigurationDifference& d : differences) lines.push_back(d.text);
+    fillListBoxUtf8(compareWindow.list, lines);
     UpdateWindow(compareWindow.window.handle());
 }
 

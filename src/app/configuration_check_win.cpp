@@ -7,6 +7,7 @@
 #include "document/configuration_check.h"
 #include "platform/dialog_fit_win.h"
 #include "platform/modeless_dialog_win.h"
+#include "platform/text_win.h"
 #include "resource_ids.h"
 #include "settings/warning_setup.h"
 #include "settings/warning_table.h"
@@ -25,26 +26,9 @@ void listFindings() {
     HWND dialog = checkWindow.dialog.handle();
     HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
     checkWindow.findings = checkConfiguration(checkWindow.app->config);
-    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    int widest = 0;
-    HDC dc = GetDC(list);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    for (const CheckFinding& finding : checkWindow.findings) {
-        const std::string line = checkFindingLine(finding);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        SIZE size{};
-        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
-        if (size.cx > widest) widest = size.cx;
-    }
-    SelectObject(dc, oldFont);
-    ReleaseDC(list, dc);
-    // The lines are sentences; the list scrolls sideways rather than cutting them.
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
-    SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    std::vector<std::string> lines;
+    for (const CheckFinding& finding : checkWindow.findings) lines.push_back(checkFindingLine(finding));
+    fillListBoxUtf8(list, lines);
     SetDlgItemTextA(dialog, IDC_CHECK_SUMMARY, checkSummaryText(checkWindow.findings).c_str());
 }
 

@@ -26,3 +26,26 @@ void setWindowTextUtf8(HWND window, const std::string& text) {
 int messageBoxUtf8(HWND owner, const std::string& text, const std::string& caption, UINT style) {
     return MessageBoxW(owner, wideFromUtf8(text).c_str(), wideFromUtf8(caption).c_str(), style);
 }
+
+void fillListBoxUtf8(HWND list, const std::vector<std::string>& lines) {
+    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    HDC dc = GetDC(list);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const std::string& line : lines) {
+        const std::wstring wide = wideFromUtf8(line);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        if (size.cx > widest) widest = size.cx;
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(list, dc);
+    // The lines are sentences; the list scrolls sideways rather than cutting them.
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
