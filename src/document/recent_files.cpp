@@ -2,18 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/file_identity.h"
+
 namespace {
 
-// Paths are UTF-8; the ASCII letters are folded, the rest compared as they are.
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (fold(static_cast<unsigned char>(a[i])) != fold(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
+// Paths are UTF-8, compared as Windows compares file names: case folded in every script.
+bool sameFile(const std::string& a, const std::string& b) { return isSameFileName(a, b); }
 
 bool storable(const std::string& path) {
     if (path.empty() || path.size() > kLongestRecentPath) return false;

@@ -8,8 +8,8 @@ constexpr std::size_t kRecentFileCount = 4;
 // A stored entry longer than this is not a path the program wrote; it is ignored.
 constexpr std::size_t kLongestRecentPath = 1024;
 
-// `path` at the front; an entry naming the same file (letters compared without case, as
-// Windows compares names) leaves its old place; at most kRecentFileCount entries.
+// `path` at the front; an entry naming the same file (letters compared without case in every
+// script, as Windows compares names) leaves its old place; at most kRecentFileCount entries.
 std::vector<std::string> withRecentFile(std::vector<std::string> list, const std::string& path);
 // The list without `path` (compared as above).
 std::vector<std::string> withoutRecentFile(std::vector<std::string> list, const std::string& path);

@@ -48,8 +48,11 @@ TEST(RecentFiles, AddMovesToFrontDedupesWithoutCaseAndKeepsFour) {
         {"other case: the same file, spelled as now", {"C:\\a.vtl", "C:\\Cars\\B.VTL"},
          "c:\\cars\\b.vtl", {"c:\\cars\\b.vtl", "C:\\a.vtl"}},
         {"a fifth drops the oldest", {"1", "2", "3", "4"}, "5", {"5", "1", "2", "3"}},
-        {"letters outside ASCII are not folded", {"C:\\Öl.vtl"}, "C:\\öl.vtl",
-         {"C:\\öl.vtl", "C:\\Öl.vtl"}},
+        {"letters of every script are folded", {"C:\\Öl.vtl", "C:\\ΑΥΤΟ\\МАШИНА.vtl"},
+         "C:\\αυτο\\машина.vtl", {"C:\\αυτο\\машина.vtl", "C:\\Öl.vtl"}},
+        {"Ö and ö are one letter", {"C:\\Öl.vtl"}, "C:\\öl.vtl", {"C:\\öl.vtl"}},
+        {"but a letter is never two", {"C:\\straße.vtl"}, "C:\\STRASSE.vtl",
+         {"C:\\STRASSE.vtl", "C:\\straße.vtl"}},
     };
     for (const Case& c : cases) EXPECT_EQ(withRecentFile(c.before, c.added), c.after) << "case " << c.name;
     EXPECT_EQ(withoutRecentFile({"C:\\A.vtl", "C:\\b.vtl"}, "c:\\a.VTL"), Paths{"C:\\b.vtl"});
