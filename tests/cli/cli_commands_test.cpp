@@ -302,6 +302,12 @@ TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
                       cases.size() + 1) << words[0] << " " << path;
         }
     }
+    // Two refused files: diff names each, in order.
+    const CommandRun both = run({"diff", paths[0], paths[1]});
+    EXPECT_EQ(both.status, ExitBadInput);
+    EXPECT_EQ(both.err.find("veltrana-cli: " + paths[0] + ": "), 0u) << both.err;
+    EXPECT_NE(both.err.find("\nveltrana-cli: " + paths[1] + ": "), std::string::npos) << both.err;
+    EXPECT_EQ(std::count(both.err.begin(), both.err.end(), '\n'), 2) << both.err;
 }
 
 TEST(CliCommands, AnOutputThatIsTheInputIsRefusedAndOtherOutputsAreReplacedWhole) {
