@@ -47,6 +47,8 @@ TEST(RecentFiles, AddMovesToFrontDedupesWithoutCaseAndKeepsFour) {
          {"C:\\c.vtl", "C:\\a.vtl", "C:\\b.vtl"}},
         {"other case: the same file, spelled as now", {"C:\\a.vtl", "C:\\Cars\\B.VTL"},
          "c:\\cars\\b.vtl", {"c:\\cars\\b.vtl", "C:\\a.vtl"}},
+        {"every ASCII letter, A and Z too", {"C:\\ABCDEFGHIJKLMNOPQRSTUVWXYZ.vtl"}, "c:\\abcdefghijklmnopqrstuvwxyz.vtl",
+         {"c:\\abcdefghijklmnopqrstuvwxyz.vtl"}},
         {"a fifth drops the oldest", {"1", "2", "3", "4"}, "5", {"5", "1", "2", "3"}},
         {"letters outside ASCII are not folded", {"C:\\Öl.vtl"}, "C:\\öl.vtl",
          {"C:\\öl.vtl", "C:\\Öl.vtl"}},
@@ -153,6 +155,7 @@ TEST(ComPortList, FixedPortsFirstThenPresentAndStoredPortsByNumber) {
         {"nothing selected", {}, -1, {0, 1, 2, 3}},
         {"present ports past COM4, in order, once", present, 2, {0, 1, 2, 3, 6, 11}},
         {"a stored port that is not present", {}, 8, {0, 1, 2, 3, 8}},
+        {"a file's Com 5, nothing present", {}, 4, {0, 1, 2, 3, 4}},
         {"a stored port between present ones", present, 9, {0, 1, 2, 3, 6, 9, 11}},
         {"a stored port that no port can be", {}, 256, {0, 1, 2, 3}},
         {"the highest port", {}, 255, {0, 1, 2, 3, 255}},
@@ -306,6 +309,8 @@ TEST(DialogFit, ADialogLargerThanTheWorkAreaIsCutToItAndScrolls) {
         {"too tall, no room for the bar: both", {0, 50, 1360, 1144}, {0, 0, 1366, 728}, true, true},
         {"too wide: wider than high by the bar", {10, 100, 1400, 600}, {0, 100, 1366, 617}, false, true},
         {"too wide, no room for the bar: both", {10, 0, 1400, 720}, {0, 0, 1366, 728}, true, true},
+        {"too tall, the bar just fits", {0, 50, 1349, 1144}, {0, 0, 1366, 728}, true, false},
+        {"too wide, the bar just fits", {10, 100, 1400, 811}, {0, 0, 1366, 728}, false, true},
     };
     for (const Case& c : cases) {
         const DialogFit fit = fitDialog(c.window, work, 17, 17);
