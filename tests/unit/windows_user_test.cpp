@@ -178,6 +178,23 @@ TEST(ComPortList, PortNamesFromWindows) {
                             {"COM257", 0}, {"COM0", 0}, {"COM07", 0}, {"COM", 0},
                             {"COM1x", 0}, {"LPT1", 0},  {"\\\\.\\COM3", 0}, {"COM1234", 0}};
     for (const Case& c : numbers) EXPECT_EQ(comPortNumber(c.text), c.number) << "case " << c.text;
+    using namespace std::string_literals;  // "...\0..."s keeps the NULs inside
+    struct List {
+        const char* name;
+        std::string list;
+        std::vector<int> numbers;
+    };
+    const List lists[] = {
+        {"empty", ""s, {}},
+        {"no names", "\0"s, {}},
+        {"two ports", "COM1\0COM7\0\0"s, {1, 7}},
+        {"among other devices", "LPT1\0Global\0COM3\0NUL\0COMX\0\0"s, {3}},
+        {"COM10 and above", "COM10\0COM256\0COM257\0COM12\0\0"s, {10, 256, 12}},
+        {"cut short after a name's NUL", "COM1\0COM7\0"s, {1, 7}},
+        {"cut short inside the last name", "COM2\0COM9"s, {2, 9}},
+        {"nothing read past the list's end", "COM4\0\0COM5\0\0"s, {4}},
+    };
+    for (const List& l : lists) EXPECT_EQ(comPortNumbersInDeviceList(l.list), l.numbers) << "case " << l.name;
     EXPECT_EQ(deviceNameOfPort("USB Serial Port (COM7)", 7), "USB Serial Port");
     EXPECT_EQ(deviceNameOfPort("USB Serial Port (COM17)", 7), "USB Serial Port (COM17)");
     EXPECT_EQ(deviceNameOfPort("Prolific USB-to-Serial Comm Port", 5), "Prolific USB-to-Serial Comm Port");
