@@ -3,7 +3,9 @@
 // the file round trip runs natively and, in the Windows build, through the wide calls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -281,6 +283,14 @@ TEST(UnicodeFileNames, EveryFileTheEditorOpensOrWrites) {
     EXPECT_TRUE(csv.accepted) << csv.reason;
     EXPECT_EQ(csv.texts[32], "32");
     EXPECT_TRUE(std::ifstream(filePath(base + ".csv")).good());
+
+    // The names as the folder lists them, apart from the conversion the program opens files
+    // through: a name written through the ANSI code page lists as other characters.
+    Paths listed;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(folder).parent_path()))
+        listed.push_back(entry.path().filename().u8string());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (Paths{"Öl-Kühler ñ 日本.bin", "Öl-Kühler ñ 日本.csv", "Öl-Kühler ñ 日本.vtl"}));
 }
 
 }  // namespace
