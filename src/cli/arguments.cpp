@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "program_version.h"
@@ -10,11 +11,13 @@ struct OptionSyntax {
     const char* name;
     bool takesValue;
     bool required;
+    bool output = false;  // its value is a file the command writes
 };
 
 struct CommandSyntax {
     const char* name;
     std::size_t fileCount;
+    std::size_t outputFileCount;  // how many of the file arguments, the last ones, it writes
     std::vector<OptionSyntax> options;
     const char* usage;  // after "veltrana-cli "
     const char* help;   // what the command does, and its options
@@ -22,54 +25,54 @@ struct CommandSyntax {
 
 const std::vector<CommandSyntax>& commands() {
     static const std::vector<CommandSyntax> table = {
-        {"info", 1, {{"--json", false, false}}, "info FILE.vtl [--json]",
+        {"info", 1, 0, {{"--json", false, false}}, "info FILE.vtl [--json]",
          "Shows what a configuration file holds: its format version, every gauge of the four pages\n"
          "(slot, catalog name, identifier, display column and row, size), the vehicle settings as the\n"
          "editor's panel shows them, the four custom sensor curves and the warnings in use.\n"
          "  --json   one JSON object with the same content\n"},
-        {"check", 1, {{"--json", false, false}}, "check FILE.vtl [--json]",
+        {"check", 1, 0, {{"--json", false, false}}, "check FILE.vtl [--json]",
          "Looks for what the display would silently get wrong: warnings that can never be active,\n"
          "half-filled warning rows, mistyped curve points, vehicle data the display misreads, and\n"
          "what only a damaged file holds. Each finding is a problem or a note, with its place.\n"
          "Exit status 0 when there is no problem (notes alone are fine), 1 when there is one.\n"
          "  --json   one JSON object with the findings\n"},
-        {"render", 1, {{"-o", true, true}, {"--scale", true, false}, {"--font", true, false}},
+        {"render", 1, 0, {{"-o", true, true, true}, {"--scale", true, false}, {"--font", true, false, true}},
          "render FILE.vtl -o OUT.png [--scale N] [--font FONT.png]",
          "Writes the four pages as the display will show them, page 1 on top: a 240 x 256 picture,\n"
          "dark pixels black on white, built from the page image that an upload of the file sends.\n"
          "  -o OUT.png       the picture to write\n"
          "  --scale N        enlarge it N times, 1 to 16 (default 1)\n"
          "  --font FONT.png  also write the display's character set as a 16 x 16 grid of glyphs\n"},
-        {"stream", 1, {{"-o", true, true}, {"--schedule", true, false}},
+        {"stream", 1, 0, {{"-o", true, true, true}, {"--schedule", true, false, true}},
          "stream FILE.vtl -o OUT.bin [--schedule OUT.csv]",
          "A dry run of the upload: writes exactly the bytes the editor sends when it has loaded\n"
          "the file and the upload is started without changing anything.\n"
          "  -o OUT.bin          the bytes\n"
          "  --schedule OUT.csv  every write: offset, length, and the least time in milliseconds from\n"
          "                      its first byte until the next write may start\n"},
-        {"upload", 1, {{"--port", true, true}}, "upload FILE.vtl --port DEVICE",
+        {"upload", 1, 0, {{"--port", true, true}}, "upload FILE.vtl --port DEVICE",
          "Uploads the file to the display on a serial device (38400 baud, 8 data bits, odd parity,\n"
          "1 stop bit), never faster than the display's minimum pauses: about 25 seconds. Press the\n"
          "display's Upload button first. Ctrl-C stops at once.\n"
          "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0\n"},
-        {"flash", 1, {{"--port", true, true}, {"--allow-cut", false, false}},
+        {"flash", 1, 0, {{"--port", true, true}, {"--allow-cut", false, false}},
          "flash FIRMWARE.bin --port DEVICE [--allow-cut]",
          "Sends a firmware image to the display in its update mode, byte by byte as the display\n"
          "asks, checking every echo. An empty file is refused.\n"
          "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0\n"
          "  --allow-cut     send a file longer than 32768 bytes, of which the display takes only\n"
          "                  the first 32768 (refused without it)\n"},
-        {"convert", 2, {}, "convert IN.vtl OUT.vtl",
+        {"convert", 2, 1, {}, "convert IN.vtl OUT.vtl",
          "Reads a configuration file of any of the five format versions and writes it in the current\n"
          "one, as the editor saves it after loading IN.vtl; what an old version lacks gets the\n"
          "editor's start-up values. OUT.vtl is replaced only once it is whole.\n"},
-        {"diff", 2, {{"--json", false, false}}, "diff FIRST.vtl SECOND.vtl [--json]",
+        {"diff", 2, 0, {{"--json", false, false}}, "diff FIRST.vtl SECOND.vtl [--json]",
          "Compares two configuration files as the editor shows them: gauges added, removed or moved\n"
          "on each page, vehicle settings as the panel shows them, curve points and warning rows that\n"
          "differ, and the format versions. Prints nothing for alike files.\n"
          "Exit status: 0 alike, 1 different, 2 when a file cannot be read or is refused.\n"
          "  --json   one JSON object with every difference\n"},
-        {"report", 1, {{"-o", true, true}}, "report FILE.vtl -o OUT.html",
+        {"report", 1, 0, {{"-o", true, true, true}}, "report FILE.vtl -o OUT.html",
          "Writes one printable HTML page about the file, needing no other file: the four pages as\n"
          "the display shows them, the gauges, the vehicle settings as the panel shows them, the\n"
          "curves as plots with their values, the warnings and the check's findings. OUT.html is\n"
@@ -105,6 +108,24 @@ bool isHelp(const std::string& word) { return word == "--help" || word == "-h"; 
 std::string Invocation::value(const std::string& option) const {
     auto found = options.find(option);
     return found == options.end() ? std::string() : found->second;
+}
+
+std::vector<std::string> Invocation::outputPaths() const {
+    std::vector<std::string> paths;
+    const CommandSyntax* syntax = findCommand(command);
+    if (!syntax) return paths;
+    for (const OptionSyntax& option : syntax->options)
+        if (option.output && has(option.name)) paths.push_back(value(option.name));
+    const std::size_t firstOutput = files.size() - std::min(syntax->outputFileCount, files.size());
+    paths.insert(paths.end(), files.begin() + firstOutput, files.end());
+    return paths;
+}
+
+std::vector<std::string> Invocation::inputPaths() const {
+    const CommandSyntax* syntax = findCommand(command);
+    if (!syntax) return {};
+    const std::size_t outputCount = std::min(syntax->outputFileCount, files.size());
+    return std::vector<std::string>(files.begin(), files.end() - outputCount);
 }
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {

@@ -29,6 +29,10 @@ struct Invocation {
 
     bool has(const std::string& option) const { return options.count(option) != 0; }
     std::string value(const std::string& option) const;
+    // The files the command writes (output options given and output file arguments) and the
+    // files it reads, by the command table; both empty for an unknown command.
+    std::vector<std::string> outputPaths() const;
+    std::vector<std::string> inputPaths() const;
 };
 
 struct ParsedCommandLine {

@@ -7,6 +7,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/link_commands.h"
+#include "cli/output_files.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
         std::cout << helpText(invocation.command);
         return ExitOk;
     }
+    // One rule for every command that writes a file: never over a file it reads.
+    if (anyOutputIsAnInput(invocation, std::cerr)) return ExitFailed;
     const std::string& command = invocation.command;
     if (command == "info") return runInfoCommand(invocation, std::cout, std::cerr);
     if (command == "check") return runCheckCommand(invocation, std::cout, std::cerr);

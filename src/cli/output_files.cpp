@@ -5,6 +5,8 @@
 #include "cli/commands.h"
 #include "platform/file_replace.h"
 
+namespace {
+
 bool anyOutputIsTheInput(const std::string& input, const std::vector<std::string>& outputs, std::ostream& err) {
     struct stat read {};
     if (::stat(input.c_str(), &read) != 0) return false;
@@ -15,6 +17,15 @@ bool anyOutputIsTheInput(const std::string& input, const std::vector<std::string
             return true;
         }
     }
+    return false;
+}
+
+}  // namespace
+
+bool anyOutputIsAnInput(const Invocation& invocation, std::ostream& err) {
+    const std::vector<std::string> outputs = invocation.outputPaths();
+    for (const std::string& input : invocation.inputPaths())
+        if (anyOutputIsTheInput(input, outputs, err)) return true;
     return false;
 }
 

@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
-// True, after one line on `err` naming the output, when one of `outputs` is the file `input`
-// itself under any name (another spelling, a link): writing it would destroy what was read.
-bool anyOutputIsTheInput(const std::string& input, const std::vector<std::string>& outputs, std::ostream& err);
+#include "cli/arguments.h"
+
+// True, after one line on `err` naming the output, when a file the invocation writes is a file
+// it reads under any name (another spelling, a link): writing it would destroy what was read.
+// The program asks this once, before any command runs.
+bool anyOutputIsAnInput(const Invocation& invocation, std::ostream& err);
 
 // Puts `bytes` in place of `output` in one step, as the editor saves (writeWholeFile), so a
 // failure leaves an old file whole. False, after one line on `err` naming it, when that fails.

@@ -54,7 +54,6 @@ int runRenderCommand(const Invocation& invocation, std::ostream&, std::ostream& 
     const int width = 8 * kImageLineBytes, height = kPageCount * kPageLines;
     const std::string output = invocation.value("-o");
     const std::string fontOutput = invocation.value("--font");
-    if (anyOutputIsTheInput(path, {output, fontOutput}, err)) return ExitFailed;
     const auto pages = picture(width, height, scale, [&](int x, int y) { return displayPixelIsDark(page, x, y); });
     if (!writeOutputFile(output, encodeStoredGreyPng(width * scale, height * scale, pages), err)) return ExitFailed;
     if (invocation.has("--font")) {

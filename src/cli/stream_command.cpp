@@ -28,7 +28,6 @@ int runStreamCommand(const Invocation& invocation, std::ostream&, std::ostream& 
 
     const std::string output = invocation.value("-o");
     const std::string schedule = invocation.value("--schedule");
-    if (anyOutputIsTheInput(path, {output, schedule}, err)) return ExitFailed;
     if (!writeOutputFile(output, flattenStream(stream), err)) return ExitFailed;
     if (invocation.has("--schedule")) {
         const std::string csv = scheduleCsv(stream);

@@ -1,5 +1,6 @@
 #include "platform/serial_port_names.h"
 
+#include <algorithm>
 #include <cctype>
 
 int comPortNumber(const std::string& deviceName) {
@@ -13,6 +14,16 @@ int comPortNumber(const std::string& deviceName) {
         number = number * 10 + (deviceName[i] - '0');
     }
     return number <= kHighestComPortNumber ? number : 0;
+}
+
+std::vector<int> comPortNumbersInDeviceList(const std::string& list) {
+    std::vector<int> numbers;
+    for (std::size_t at = 0; at < list.size() && list[at] != '\0';) {
+        const std::size_t end = std::min(list.find('\0', at), list.size());
+        if (const int number = comPortNumber(list.substr(at, end - at))) numbers.push_back(number);
+        at = end + 1;  // past the name's NUL
+    }
+    return numbers;
 }
 
 std::string deviceNameOfPort(const std::string& friendlyName, int number) {

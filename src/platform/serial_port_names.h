@@ -15,6 +15,11 @@ constexpr int kHighestComPortNumber = 256;
 // or a number outside 1 to kHighestComPortNumber.
 int comPortNumber(const std::string& deviceName);
 
+// The port numbers of the "COMn" names in a device list as Windows gives it (QueryDosDevice):
+// each name ends with a NUL and the list with one more, "COM1\0COM7\0\0" giving 1 and 7, in
+// the list's order. A list cut short ends with its last character, ended or not.
+std::vector<int> comPortNumbersInDeviceList(const std::string& list);
+
 // The device name in a port's friendly name "USB Serial Port (COM7)": the text before the
 // trailing " (COMn)" of its own number, or the whole text without that ending; "" for no name.
 std::string deviceNameOfPort(const std::string& friendlyName, int number);

@@ -14,12 +14,12 @@ namespace {
 
 using PortMap = std::map<int, std::string>;  // number -> device name
 
-void addPort(PortMap& ports, const std::string& portName, const std::string& deviceName = {}) {
-    const int number = comPortNumber(portName);
+void addPortNumber(PortMap& ports, int number) {
     if (number == 0) return;
-    std::string& name = ports[number];
-    if (name.empty()) name = deviceNameOfPort(deviceName, number);
+    ports.emplace(number, std::string());  // a name found for it already stays
 }
+
+void addPort(PortMap& ports, const std::string& portName) { addPortNumber(ports, comPortNumber(portName)); }
 
 // The serial device map: one value per port driver, its data the port's name.
 void addDeviceMap(PortMap& ports) {
@@ -73,11 +73,9 @@ void addFriendlyNames(PortMap& ports) {
 void addDosDevices(PortMap& ports) {
     std::vector<wchar_t> names(65536);
     const DWORD length = QueryDosDeviceW(nullptr, names.data(), static_cast<DWORD>(names.size()));
-    for (DWORD at = 0; at < length && names[at] != 0;) {
-        const std::wstring name(&names[at]);
-        addPort(ports, utf8FromWide(name));
-        at += static_cast<DWORD>(name.size()) + 1;
-    }
+    // The conversion keeps the NULs between the names: it takes the whole length.
+    for (int number : comPortNumbersInDeviceList(utf8FromWide(std::wstring(names.data(), length))))
+        addPortNumber(ports, number);
 }
 
 }  // namespace

@@ -82,4 +82,27 @@ TEST(CliArguments, OptionsInEitherFormAndHelpAnywhere) {
     EXPECT_NE(helpText("").find("130"), std::string::npos);
 }
 
+TEST(CliArguments, TheFilesACommandWritesAndReads) {
+    const struct {
+        Words words;
+        Words outputs;
+        Words inputs;
+    } cases[] = {
+        {{"render", "a.vtl", "--scale", "2", "--font", "f.png", "-o", "p.png"}, {"p.png", "f.png"}, {"a.vtl"}},
+        {{"render", "a.vtl", "-o", "p.png"}, {"p.png"}, {"a.vtl"}},
+        {{"stream", "a.vtl", "-o", "s.bin", "--schedule", "s.csv"}, {"s.bin", "s.csv"}, {"a.vtl"}},
+        {{"report", "a.vtl", "-o=r.html"}, {"r.html"}, {"a.vtl"}},
+        {{"convert", "a.vtl", "b.vtl"}, {"b.vtl"}, {"a.vtl"}},
+        {{"convert", "--", "-a.vtl", "-b.vtl"}, {"-b.vtl"}, {"-a.vtl"}},
+        {{"diff", "a.vtl", "b.vtl", "--json"}, {}, {"a.vtl", "b.vtl"}},
+        {{"flash", "f.bin", "--port", "/dev/ttyUSB0"}, {}, {"f.bin"}},
+    };
+    for (const auto& c : cases) {
+        const ParsedCommandLine parsed = parseCommandLine(c.words);
+        ASSERT_TRUE(parsed.ok) << c.words[0] << ": " << parsed.error;
+        EXPECT_EQ(parsed.invocation.outputPaths(), c.outputs) << c.words[0] << " " << c.words[1];
+        EXPECT_EQ(parsed.invocation.inputPaths(), c.inputs) << c.words[0] << " " << c.words[1];
+    }
+}
+
 }  // namespace

@@ -15,6 +15,7 @@
 #include "cli/commands.h"
 #include "cli/editor_session.h"
 #include "cli/info_report.h"
+#include "cli/output_files.h"
 #include "document/configuration_compare.h"
 #include "document/configuration_file.h"
 #include "profiles/display_encoding.h"
@@ -65,6 +66,12 @@ CommandRun run(const std::vector<std::string>& words) {
     EXPECT_TRUE(parsed.ok) << parsed.error;
     std::ostringstream out, err;
     CommandRun r;
+    // As the program does, before any command runs.
+    if (anyOutputIsAnInput(parsed.invocation, err)) {
+        r.status = ExitFailed;
+        r.err = err.str();
+        return r;
+    }
     const std::string& c = parsed.invocation.command;
     if (c == "info") r.status = runInfoCommand(parsed.invocation, out, err);
     if (c == "check") r.status = runCheckCommand(parsed.invocation, out, err);
@@ -295,6 +302,12 @@ TEST(CliCommands, EveryFileTheEditorRefusesGivesStatus2AndWritesNothing) {
                       cases.size() + 1) << words[0] << " " << path;
         }
     }
+    // Two refused files: diff names each, in order.
+    const CommandRun both = run({"diff", paths[0], paths[1]});
+    EXPECT_EQ(both.status, ExitBadInput);
+    EXPECT_EQ(both.err.find("veltrana-cli: " + paths[0] + ": "), 0u) << both.err;
+    EXPECT_NE(both.err.find("\nveltrana-cli: " + paths[1] + ": "), std::string::npos) << both.err;
+    EXPECT_EQ(std::count(both.err.begin(), both.err.end(), '\n'), 2) << both.err;
 }
 
 TEST(CliCommands, AnOutputThatIsTheInputIsRefusedAndOtherOutputsAreReplacedWhole) {
@@ -317,6 +330,10 @@ TEST(CliCommands, AnOutputThatIsTheInputIsRefusedAndOtherOutputsAreReplacedWhole
         {{"stream", car, "-o", dir.file("s.bin"), "--schedule", hard}, hard + isInput + car},
         {{"stream", link, "-o", car}, car + isInput + link},
         {{"stream", car, "-o", dir.file("sub")}, dir.file("sub") + ": It is not a regular file"},
+        {{"report", car, "-o", car}, car + isInput + car},
+        {{"report", car, "-o", link}, link + isInput + car},
+        {{"convert", car, car}, car + isInput + car},
+        {{"convert", car, link}, link + isInput + car},
     };
     for (const auto& c : cases) {
         const CommandRun r = run(c.words);

@@ -6,7 +6,8 @@
 #
 # Cases: upload (a whole upload, byte for byte the dry run's stream), upload-interrupted
 # (Ctrl-C), upload-missing-device, flash (a whole image), flash-wrong-echo, flash-silence,
-# flash-bad-file.
+# flash-bad-file; and output-is-input (no simulator: the program refuses to write over the file it
+# reads, for every command that writes one).
 set -uo pipefail
 case_name="$1" cli="$2" simulator="$3" source_dir="$4"
 work="$(mktemp -d)"
@@ -133,6 +134,20 @@ flash-bad-file)
   "$cli" flash missing.bin --port /dev/null 2>cli.err
   expect_status 2 $? "flash of a missing file"
   expect_in cli.err "veltrana-cli: missing.bin: "
+  ;;
+output-is-input)
+  cp "$car" car.vtl
+  ln -s car.vtl link.vtl
+  for words in "report car.vtl -o car.vtl" "report car.vtl -o link.vtl" "convert car.vtl link.vtl" \
+               "render link.vtl -o p.png --font car.vtl" "stream car.vtl -o s.bin --schedule link.vtl"; do
+    # shellcheck disable=SC2086
+    "$cli" $words >cli.out 2>cli.err
+    expect_status 1 $? "$words"
+    expect_in cli.err "It is the input file"
+    expect_in cli.err "nothing was written."
+    cmp -s car.vtl "$car" || fail "$words changed the input"
+    [[ -e p.png || -e s.bin ]] && fail "$words wrote another output"
+  done
   ;;
 *)
   echo "link_test.sh: unknown case $case_name" >&2

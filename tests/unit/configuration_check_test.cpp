@@ -8,6 +8,7 @@
 #include "document/configuration.h"
 #include "document/configuration_check.h"
 #include "layout/gauge_catalog.h"
+#include "link/report_findings.h"
 #include "platform/memory_form.h"
 #include "profiles/engine_unit_profiles.h"
 #include "settings/vehicle_panel.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr std::uint32_t kRpm = 0x3109;           // engine_speed
 constexpr std::uint32_t kCoolant = 0x3106;       // coolant
+constexpr std::uint32_t kAdcr1Custom1 = 0x311D;  // adcr_01 through custom sensor 1
 constexpr std::uint32_t kAdcr1Custom2 = 0x711D;  // adcr_01 through custom sensor 2
 constexpr int kCoolantParameter = 4 + 1;
 constexpr int kEngineSpeedParameter = 8 + 1;
@@ -131,11 +133,20 @@ const std::vector<Case>& cases() {
          [](Configuration& c) { place(c, 0, kAdcr1Custom2); },
          [](Configuration& c) { for (float& p : c.curves.points[1]) p *= 1.5f; },
          CheckKind::CustomGaugeStartupCurve, CheckSeverity::Note, "Page 1, gauge 1 (ADCR 1 (Custom2))",
-         "Custom Sensor 2's curve is still the start-up line"},
+         "Custom Sensor 2's curve is still the start-up line, so this gauge shows the input as a percentage of 5 V"},
+        {"custom sensor 1 gauge on its start-up curve",
+         [](Configuration& c) { place(c, 1, kAdcr1Custom1); },
+         [](Configuration& c) { for (float& p : c.curves.points[0]) p *= 1.5f; },
+         CheckKind::CustomGaugeStartupCurve, CheckSeverity::Note, "Page 2, gauge 1 (ADCR 1 (Custom1))",
+         "Custom Sensor 1's curve is still the start-up line, so this gauge shows the input voltage"},
         {"gear ratio 0 between set ones",
          [](Configuration& c) { c.vehicle.gearRatio = {3.5f, 0, 1.5f, 0, 0, 0}; c.vehicle.finalDriveRatio = 4.1f; },
          [](Configuration& c) { c.vehicle.gearRatio[1] = 2.1f; },
          CheckKind::GearRatioGap, CheckSeverity::Problem, "2nd Gear Ratio", "wrong gear"},
+        {"gear ratio 0 between the 4th and the 6th",
+         [](Configuration& c) { c.vehicle.gearRatio = {3.5f, 2.1f, 1.4f, 1, 0, 0.7f}; c.vehicle.finalDriveRatio = 4.1f; },
+         [](Configuration& c) { c.vehicle.gearRatio[4] = 0.8f; },
+         CheckKind::GearRatioGap, CheckSeverity::Problem, "5th Gear Ratio", "wrong gear"},
         {"final drive 0 with gears set",
          [](Configuration& c) { c.vehicle.gearRatio[0] = 3.5f; },
          [](Configuration& c) { c.vehicle.finalDriveRatio = 4.1f; },
@@ -215,6 +226,13 @@ TEST(ConfigurationCheck, EachCauseIsFoundAtItsPlaceAndGoneWhenFixed) {
         // Nothing else but the one cause is reported.
         for (const CheckFinding& f : found)
             EXPECT_EQ(f.kind, c.kind) << "case " << c.name << " also: " << f.text;
+        // The report lists it with its place, in words.
+        std::vector<ReportFinding> reported;
+        ASSERT_TRUE(reportFindings(config, reported)) << "case " << c.name;
+        ASSERT_EQ(reported.size(), found.size()) << "case " << c.name;
+        EXPECT_EQ(reported[0].severity, c.severity == CheckSeverity::Problem ? "problem" : "note") << "case " << c.name;
+        EXPECT_EQ(reported[0].place, c.place) << "case " << c.name;
+        EXPECT_NE(reported[0].text.find(c.says), std::string::npos) << "case " << c.name << ": " << reported[0].text;
 
         c.fix(config);
         const std::vector<CheckFinding> after = checkConfiguration(config);

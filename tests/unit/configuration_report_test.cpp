@@ -63,4 +63,20 @@ TEST(ConfigurationReport, FindingsCurvesAndTextsAreSaidSafely) {
     EXPECT_EQ(html.find("nan,"), std::string::npos);
 }
 
+TEST(ConfigurationReport, PicturesAreBase64WithEveryTailPadded) {
+    // RFC 4648's examples: every length of the last group of three bytes.
+    const struct {
+        const char* bytes;
+        const char* digits;
+    } cases[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
+                 {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
+    for (const auto& c : cases) {
+        const std::string text = c.bytes;
+        EXPECT_EQ(pngDataUri(std::vector<std::uint8_t>(text.begin(), text.end())),
+                  std::string("data:image/png;base64,") + c.digits)
+            << "case " << c.bytes;
+    }
+    EXPECT_EQ(pngDataUri({0xFB, 0xFF}), "data:image/png;base64,+/8=") << "the last two digits";
+}
+
 }  // namespace

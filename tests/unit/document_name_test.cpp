@@ -45,6 +45,35 @@ TEST(DocumentName, ALongUtf8NameIsCutBetweenCharacters) {
     // Bytes 14 .. dots and dots + 3 .. the name's folder are whole "ü"s.
     EXPECT_EQ((dots - 14) % 2, 0u) << caption;
     EXPECT_EQ((caption.size() - 8 - (dots + 3)) % 2, 0u) << caption;
+
+    // Characters of 2, 3 and 4 bytes behind 0 to 3 ASCII bytes on each side: both cuts fall on
+    // every byte of a character in turn, and the caption stays whole characters.
+    const auto wholeCharacters = [](const std::string& text) {
+        for (std::size_t at = 0; at < text.size();) {
+            const unsigned char lead = static_cast<unsigned char>(text[at]);
+            const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
+                                     : (lead & 0xF8) == 0xF0 ? 4 : 0;
+            if (length == 0 || at + length > text.size()) return false;
+            for (std::size_t k = 1; k < length; ++k)
+                if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) return false;
+            at += length;
+        }
+        return true;
+    };
+    for (const char* character : {"ü", "日", "𝄞"}) {
+        for (int ascii = 0; ascii <= 3; ++ascii) {
+            std::string path = "C:\\" + std::string(ascii, 'a');
+            for (int i = 0; i < 40; ++i) path += character;
+            path += std::string(ascii, 'b') + "\\car.vtl";
+            const std::string cut = captionFor(path);
+            const std::string name = std::string(character) + " behind " + std::to_string(ascii);
+            EXPECT_LE(cut.size(), kCaptionLimit) << name;
+            EXPECT_GE(cut.size(), kCaptionLimit - 6) << name << ": no more is cut than a character's bytes";
+            EXPECT_TRUE(wholeCharacters(cut)) << name << ": " << cut;
+            EXPECT_EQ(cut.rfind("Veltrana - C:\\", 0), 0u) << name;
+            EXPECT_EQ(cut.substr(cut.size() - 8), "\\car.vtl") << name;
+        }
+    }
 }
 
 TEST(DocumentName, DroppedFilesThatAreNoConfigurationAreNamed) {

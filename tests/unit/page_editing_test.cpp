@@ -402,6 +402,14 @@ TEST_F(PageEditingTest, CopyCutAndPasteTakeThePlacedGaugesEntry) {
     EXPECT_FALSE(cutGaugeAtGhost(state, layout, directory, catalog, host, selectors));
     EXPECT_EQ(placedCount(), 2);
     EXPECT_EQ(host.staleCalls, 0);
+
+    // A gauge the catalog lacks (a damaged file's) cannot be selected, so it is not cut away.
+    layout.slots[0][0].gaugeId = 0x3FFF;
+    moveGhost(state, directory, host, 36, 36);
+    EXPECT_FALSE(cutGaugeAtGhost(state, layout, directory, catalog, host, selectors));
+    EXPECT_EQ(placedCount(), 2);
+    EXPECT_EQ(layout.slots[0][0].gaugeId, 0x3FFFu);
+    EXPECT_EQ(state.ghost.gaugeId, indicator);
 }
 
 TEST_F(PageEditingTest, PageListsAndThePageUnderAPoint) {

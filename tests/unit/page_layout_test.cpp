@@ -394,4 +394,15 @@ TEST_F(PageLayoutTest, CopyPageReplacesTheTargetAndClearPageEmptiesOne) {
         EXPECT_EQ(directory.pages[c.to].count, 0);
         EXPECT_EQ(host.liveCount(), placed - c.counts[c.to]);
     }
+
+    // A gauge whose bitmap did not load has a view but no bitmap: its copy never takes the
+    // original's view, so clearing the copies leaves the original shown.
+    host = FakeViewHost{};
+    SetUp();
+    place(0, gaugeAt(32, 32, 64, 64, 0x0000));
+    ASSERT_TRUE(copyPage(layout, directory, host, 0, 1));
+    EXPECT_NE(layout.slots[1][0].window, layout.slots[0][0].window);
+    clearPage(layout, directory, host, 1);
+    EXPECT_FALSE(host.view(layout.slots[0][0].window).destroyed);
+    EXPECT_EQ(host.staleCalls, 0);
 }

@@ -3,7 +3,9 @@
 // the file round trip runs natively and, in the Windows build, through the wide calls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -47,6 +49,8 @@ TEST(RecentFiles, AddMovesToFrontDedupesWithoutCaseAndKeepsFour) {
          {"C:\\c.vtl", "C:\\a.vtl", "C:\\b.vtl"}},
         {"other case: the same file, spelled as now", {"C:\\a.vtl", "C:\\Cars\\B.VTL"},
          "c:\\cars\\b.vtl", {"c:\\cars\\b.vtl", "C:\\a.vtl"}},
+        {"every ASCII letter, A and Z too", {"C:\\ABCDEFGHIJKLMNOPQRSTUVWXYZ.vtl"}, "c:\\abcdefghijklmnopqrstuvwxyz.vtl",
+         {"c:\\abcdefghijklmnopqrstuvwxyz.vtl"}},
         {"a fifth drops the oldest", {"1", "2", "3", "4"}, "5", {"5", "1", "2", "3"}},
         {"letters of every script are folded", {"C:\\Öl.vtl", "C:\\ΑΥΤΟ\\МАШИНА.vtl"},
          "C:\\αυτο\\машина.vtl", {"C:\\αυτο\\машина.vtl", "C:\\Öl.vtl"}},
@@ -156,6 +160,7 @@ TEST(ComPortList, FixedPortsFirstThenPresentAndStoredPortsByNumber) {
         {"nothing selected", {}, -1, {0, 1, 2, 3}},
         {"present ports past COM4, in order, once", present, 2, {0, 1, 2, 3, 6, 11}},
         {"a stored port that is not present", {}, 8, {0, 1, 2, 3, 8}},
+        {"a file's Com 5, nothing present", {}, 4, {0, 1, 2, 3, 4}},
         {"a stored port between present ones", present, 9, {0, 1, 2, 3, 6, 9, 11}},
         {"a stored port that no port can be", {}, 256, {0, 1, 2, 3}},
         {"the highest port", {}, 255, {0, 1, 2, 3, 255}},
@@ -178,6 +183,23 @@ TEST(ComPortList, PortNamesFromWindows) {
                             {"COM257", 0}, {"COM0", 0}, {"COM07", 0}, {"COM", 0},
                             {"COM1x", 0}, {"LPT1", 0},  {"\\\\.\\COM3", 0}, {"COM1234", 0}};
     for (const Case& c : numbers) EXPECT_EQ(comPortNumber(c.text), c.number) << "case " << c.text;
+    using namespace std::string_literals;  // "...\0..."s keeps the NULs inside
+    struct List {
+        const char* name;
+        std::string list;
+        std::vector<int> numbers;
+    };
+    const List lists[] = {
+        {"empty", ""s, {}},
+        {"no names", "\0"s, {}},
+        {"two ports", "COM1\0COM7\0\0"s, {1, 7}},
+        {"among other devices", "LPT1\0Global\0COM3\0NUL\0COMX\0\0"s, {3}},
+        {"COM10 and above", "COM10\0COM256\0COM257\0COM12\0\0"s, {10, 256, 12}},
+        {"cut short after a name's NUL", "COM1\0COM7\0"s, {1, 7}},
+        {"cut short inside the last name", "COM2\0COM9"s, {2, 9}},
+        {"nothing read past the list's end", "COM4\0\0COM5\0\0"s, {4}},
+    };
+    for (const List& l : lists) EXPECT_EQ(comPortNumbersInDeviceList(l.list), l.numbers) << "case " << l.name;
     EXPECT_EQ(deviceNameOfPort("USB Serial Port (COM7)", 7), "USB Serial Port");
     EXPECT_EQ(deviceNameOfPort("USB Serial Port (COM17)", 7), "USB Serial Port (COM17)");
     EXPECT_EQ(deviceNameOfPort("Prolific USB-to-Serial Comm Port", 5), "Prolific USB-to-Serial Comm Port");
@@ -264,6 +286,14 @@ TEST(UnicodeFileNames, EveryFileTheEditorOpensOrWrites) {
     EXPECT_TRUE(csv.accepted) << csv.reason;
     EXPECT_EQ(csv.texts[32], "32");
     EXPECT_TRUE(std::ifstream(filePath(base + ".csv")).good());
+
+    // The names as the folder lists them, apart from the conversion the program opens files
+    // through: a name written through the ANSI code page lists as other characters.
+    Paths listed;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(folder).parent_path()))
+        listed.push_back(entry.path().filename().u8string());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (Paths{"Öl-Kühler ñ 日本.bin", "Öl-Kühler ñ 日本.csv", "Öl-Kühler ñ 日本.vtl"}));
 }
 
 }  // namespace
@@ -309,6 +339,8 @@ TEST(DialogFit, ADialogLargerThanTheWorkAreaIsCutToItAndScrolls) {
         {"too tall, no room for the bar: both", {0, 50, 1360, 1144}, {0, 0, 1366, 728}, true, true},
         {"too wide: wider than high by the bar", {10, 100, 1400, 600}, {0, 100, 1366, 617}, false, true},
         {"too wide, no room for the bar: both", {10, 0, 1400, 720}, {0, 0, 1366, 728}, true, true},
+        {"too tall, the bar just fits", {0, 50, 1349, 1144}, {0, 0, 1366, 728}, true, false},
+        {"too wide, the bar just fits", {10, 100, 1400, 811}, {0, 0, 1366, 728}, false, true},
     };
     for (const Case& c : cases) {
         const DialogFit fit = fitDialog(c.window, work, 17, 17);
