@@ -7,15 +7,15 @@
 #include "link/upload_image.h"
 #include "link/upload_summary.h"
 #include "platform/modeless_dialog_win.h"
+#include "platform/preview_scale.h"
 
 namespace {
 
 constexpr char kClassName[] = "VeltranaDisplayPreview";
 constexpr char kCaption[] = "Display Preview";
 constexpr int kMargin = 8;
-constexpr int kPixelSize = 2;  // each display pixel is drawn 2 x 2
-constexpr int kDrawnWidth = 8 * kImageLineBytes * kPixelSize;
-constexpr int kDrawnHeight = kPageLines * kPixelSize;
+constexpr int kDrawnWidth = 8 * kImageLineBytes * kPreviewScale;
+constexpr int kDrawnHeight = kPageLines * kPreviewScale;
 constexpr int kPageGap = 8;
 constexpr int kPagesHeight = kPageCount * kDrawnHeight + (kPageCount - 1) * kPageGap;
 constexpr int kSummaryHeight = 20;
@@ -39,7 +39,7 @@ void rebuild() {
     preview.pixels.assign(static_cast<std::size_t>(kDrawnWidth) * kDrawnHeight * kPageCount, kLightColour);
     for (int y = 0; y < kPageCount * kDrawnHeight; ++y)
         for (int x = 0; x < kDrawnWidth; ++x)
-            if (displayPixelIsDark(images.page, x / kPixelSize, y / kPixelSize))
+            if (displayPixelIsDark(images.page, x / kPreviewScale, y / kPreviewScale))
                 preview.pixels[static_cast<std::size_t>(y) * kDrawnWidth + x] = kDarkColour;
     const std::string summary = uploadSummary(app.config, app.profiles, images.page, images.font);
     SetWindowTextA(preview.summary, summary.c_str());

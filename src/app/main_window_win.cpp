@@ -143,7 +143,7 @@ void scrollContents(AppState& app, int bar, WORD code) {
 
 // The page background at the previews' pixel size (it comes at 2 screen pixels per display pixel).
 HBITMAP pageBackgroundFor(const ScreenScale& scale, HBITMAP background) {
-    if (scale.previewPixel == 2 || !background) return background;
+    if (scale.previewPixel == kPreviewScale || !background) return background;
     BITMAP info{};
     GetObjectA(background, sizeof info, &info);
     HDC screen = GetDC(nullptr);

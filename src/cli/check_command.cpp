@@ -5,6 +5,7 @@
 #include "cli/editor_session.h"
 #include "cli/info_report.h"
 #include "document/configuration_check.h"
+#include "settings/custom_sensor_curves.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ std::string placeFields(const CheckPlace& place) {
     case CheckPlaceKind::VehicleField: return "\"field\": " + jsonString(place.label);
     case CheckPlaceKind::CurvePoint:
         return "\"sensor\": " + std::to_string(place.sensor + 1) + ", \"point\": " + std::to_string(place.point) +
-               ", \"volts\": " + shortestNumber(static_cast<float>(place.point * 0.15625));
+               ", \"volts\": " + shortestNumber(static_cast<float>(place.point * kCurveStepVolts));
     case CheckPlaceKind::Warning:
         return "\"warning\": " + std::to_string(place.warning + 1) + ", \"row\": " + std::to_string(place.row + 1);
     }

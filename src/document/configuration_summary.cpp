@@ -164,7 +164,7 @@ std::string warningInWords(const WarningInfo& warning) {
     return text + "; " + pagesText(warning.pages);
 }
 
-std::string curvePointVolts(int point) { return shortestNumber(static_cast<float>(point) * 0.15625f); }
+std::string curvePointVolts(int point) { return shortestNumber(static_cast<float>(point * kCurveStepVolts)); }
 
 std::string hexWord(std::uint32_t value, int digits) {
     char text[16];

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "platform/file_replace.h"
+#include "settings/custom_sensor_curves.h"
 #include "settings/number_text.h"
 #include "platform/file_path.h"
 
 namespace {
 
-constexpr double kVoltStep = 0.15625;
 constexpr double kVoltTolerance = 0.01;
 // A curve file has a few hundred bytes; a larger file is not one, and is not read whole.
 constexpr std::size_t kLargestFile = 64 * 1024;
@@ -77,7 +77,7 @@ std::string notANumber(const char* what, const std::string& cell) {
     return reason;
 }
 
-std::string volts(int point) { return formatFixed(point * kVoltStep, 0, 5); }
+std::string volts(int point) { return formatFixed(point * kCurveStepVolts, 0, 5); }
 
 // The texts of `value` that fit a field: fixed with 9 down to 0 decimals, then the exponent form
 // ("1.25e-5") with 1 to 9 significant digits.
@@ -145,7 +145,7 @@ bool readRow(const std::vector<std::string>& cells, int point, std::string& text
         reason = notANumber("the volts", voltCell);
         return false;
     }
-    if (std::fabs(readDecimal(voltCell) - point * kVoltStep) > kVoltTolerance + 1e-9) {
+    if (std::fabs(readDecimal(voltCell) - point * kCurveStepVolts) > kVoltTolerance + 1e-9) {
         reason = shown(voltCell) + " V, but row " + std::to_string(point + 1) + " of the curve is at " +
                  volts(point) + " V (0.01 V either way is taken)";
         return false;

@@ -5,7 +5,7 @@
 CustomSensorCurves startupCustomSensorCurves() {
     CustomSensorCurves curves{};
     for (int sensor = 0; sensor < kCustomSensorCount; ++sensor) {
-        const float step = sensor == 1 ? 3.125f : 0.15625f;
+        const float step = sensor == 1 ? 3.125f : static_cast<float>(kCurveStepVolts);
         for (int k = 0; k < kCurvePointCount; ++k) curves.points[sensor][k] = static_cast<float>(k) * step;
     }
     return curves;

@@ -9,6 +9,9 @@ class ByteWriter;
 constexpr int kCustomSensorCount = 4;
 constexpr int kCurvePointCount = 33;
 constexpr std::size_t kCustomSensorCurvesBytes = kCustomSensorCount * kCurvePointCount * 4;
+// The input voltage between two curve points: point k stands for k x kCurveStepVolts, 0 V to 5 V.
+// Exact in float32 and double alike.
+constexpr double kCurveStepVolts = 0.15625;
 
 struct CustomSensorCurves {
     float points[kCustomSensorCount][kCurvePointCount];
