@@ -18,8 +18,8 @@ namespace {
 
 constexpr double kVoltsPerPoint = 0.15625;
 // A point counts as a likely typo when it is this many times further off the line of its
-// neighbours than any point away from it is off its own, and than any step of the curve away
-// from it.
+// neighbours than those two differ, than any point away from it is off its own, and than any
+// step of the curve away from it.
 constexpr double kTypoFactor = 4.0;
 
 std::string curveNumber(double value) { return formatFixed(value, 1, 2); }
@@ -228,14 +228,21 @@ double offLine(const float (&p)[kCurvePointCount], int k) {
     return std::fabs(p[k] - expected);
 }
 
-// The one point that leaves the line of its neighbours by far more than every point away from
-// it (two or more points off) and every step of the curve away from it; -1 for none.
+// The one point that leaves the line of its neighbours by far more than the two points of that
+// line differ, than every point away from it (two or more points off) and than every step of the
+// curve away from it; -1 for none.
 int likelyTypo(const float (&p)[kCurvePointCount]) {
     int worst = 0;
     for (int k = 1; k < kCurvePointCount; ++k)
         if (offLine(p, k) > offLine(p, worst)) worst = k;
     const double off = offLine(p, worst);
     if (off == 0) return -1;
+    // A slip of the keyboard moves one point while the two that draw its line agree. Where they
+    // differ by a fair part of how far it is off, the curve itself steps there (a switch, a
+    // clamped end): that is its shape.
+    const int a = worst == 0 ? 1 : worst - 1;
+    const int b = worst == 0 ? 2 : worst == kCurvePointCount - 1 ? worst - 2 : worst + 1;
+    if (off <= kTypoFactor * std::fabs(static_cast<double>(p[a]) - p[b])) return -1;
     double rest = 0;
     for (int k = 0; k < kCurvePointCount; ++k) {
         if (std::abs(k - worst) < 2) continue;

@@ -19,7 +19,7 @@ enum class CheckKind {
     WarningValueNotFinite,   // a threshold that is not a finite number
     WarningUnitNotInPair,    // a unit position other than the two of the parameter's pair
     CurveNotFinite,          // a curve point that is not a finite number
-    CurveTypo,               // one point far off the line of its neighbours
+    CurveTypo,               // one point far off the line of its neighbours, which agree
     CurveNotMonotonic,       // the curve rises and falls
     CustomGaugeStartupCurve, // a custom sensor's gauge placed while its curve is the start-up line
     GearRatioGap,            // a gear ratio of 0 between set ones

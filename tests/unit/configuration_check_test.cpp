@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -59,6 +60,20 @@ void fuel(Configuration& c, int cylinders, int injector, int pressure) {
                                                      static_cast<float>(pressure));
 }
 
+// A thermistor of 2.2 kOhm at 25 C (B 3950) against a 10 kOhm pull-up to 5 V, in C, held
+// within -40 to 150 C: the ends (0 V: no resistance, 5 V: no current) take those limits.
+float thermistor(int point) {
+    const double volts = point * 0.15625;
+    if (volts <= 0) return 150;
+    if (volts >= 5) return -40;
+    const double ohms = 10000 * volts / (5 - volts);
+    const double celsius = 1 / (1 / 298.15 + std::log(ohms / 2200) / 3950) - 273.15;
+    return static_cast<float>(std::clamp(celsius, -40.0, 150.0));
+}
+
+// A two-level switch: 0 up to 2.34 V, 1 from 2.5 V.
+float switchLevel(int point) { return point < 16 ? 0.0f : 1.0f; }
+
 using Edit = std::function<void(Configuration&)>;
 
 struct Case {
@@ -116,6 +131,21 @@ const std::vector<Case>& cases() {
          [](Configuration& c) { c.curves.points[1][32] = 1000; },
          [](Configuration& c) { c.curves.points[1][32] = 100; },
          CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 2, point 33 (5.00 V)", "likely a typo"},
+        {"mistyped point in a thermistor's curve",
+         [](Configuration& c) {
+             for (int k = 0; k < 33; ++k) c.curves.points[2][k] = thermistor(k);
+             c.curves.points[2][3] = thermistor(3) * 10;
+         },
+         [](Configuration& c) { c.curves.points[2][3] = thermistor(3); },
+         CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 3, point 4 (0.47 V)", "likely a typo"},
+        {"mistyped point just past a switch's step",
+         [](Configuration& c) {
+             for (int k = 0; k < 33; ++k) c.curves.points[3][k] = switchLevel(k);
+             c.curves.points[3][16] = 10;
+         },
+         [](Configuration& c) { c.curves.points[3][16] = 1; },
+         CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 4, point 17 (2.50 V)",
+         "reads 10.00 at 2.50 V, far off the line of its neighbours (0.00 at 2.34 V and 1.00 at 2.66 V)"},
         {"curve that falls and rises again",
          [](Configuration& c) {
              for (int k = 0; k < 33; ++k) c.curves.points[2][k] = std::fabs(k - 16.0f) * 0.5f;
@@ -233,6 +263,14 @@ TEST(ConfigurationCheck, SoundConfigurationsGiveNoFinding) {
          [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[0][k] = std::min(k, 20) * 7.5f; }},
         {"falling curve that bends like a thermistor's",
          [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[3][k] = 150 * std::exp(-k / 9.0f); }},
+        {"switch: 0 up to 2.34 V, 1 from 2.5 V",
+         [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[1][k] = switchLevel(k); }},
+        {"thermistor clamped at its ends",
+         [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[2][k] = thermistor(k); }},
+        {"0.5-4.5 V sender, level beyond its range",
+         [](Configuration& c) {
+             for (int k = 0; k < 33; ++k) c.curves.points[0][k] = std::clamp((k * 0.15625f - 0.5f) * 25, 0.0f, 100.0f);
+         }},
         {"warning on a page that shows all it tests",
          [](Configuration& c) {
              place(c, 2, kRpm);
