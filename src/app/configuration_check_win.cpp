@@ -8,6 +8,7 @@
 #include "platform/dialog_fit_win.h"
 #include "platform/modeless_dialog_win.h"
 #include "resource_ids.h"
+#include "settings/vehicle_panel_win.h"
 #include "settings/warning_setup.h"
 #include "settings/warning_table.h"
 
@@ -24,7 +25,8 @@ CheckWindow checkWindow;
 void listFindings() {
     HWND dialog = checkWindow.dialog.handle();
     HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
-    checkWindow.findings = checkConfiguration(checkWindow.app->config);
+    checkWindow.findings =
+        checkConfiguration(checkWindow.app->config, typedVehiclePanelTexts(checkWindow.app->vehiclePanel));
     const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "document/configuration.h"
+#include "document/configuration_summary.h"
 #include "layout/gauge_catalog.h"
 #include "profiles/engine_unit_profiles.h"
 #include "settings/vehicle_panel_ids.h"
@@ -129,6 +130,27 @@ struct NumberField {
     int controlId;
     float VehicleSettings::*value;
 };
+
+// Typed texts that the panel does not read as they stand: what is saved and sent is not what the
+// user sees. The value is named as the panel shows it once filled from the record.
+void checkTypedTexts(const VehicleSettings& v, const std::vector<PanelText>& typed, Findings& out) {
+    if (typed.empty()) return;
+    const std::vector<PanelText> saved = savedPanelTexts(v);
+    for (int i = 0; i < kVehiclePanelFieldCount; ++i) {
+        const VehiclePanelField& field = kVehiclePanelFields[i];
+        const auto entry = std::find_if(typed.begin(), typed.end(),
+                                        [&](const PanelText& t) { return t.label == field.label; });
+        if (field.isList || entry == typed.end() || panelReadsAsTyped(field.controlId, entry->text)) continue;
+        std::string value = saved[static_cast<std::size_t>(i)].text;
+        value.erase(0, std::min(value.find_first_not_of(' '), value.size()));  // "%5.0f" pads
+        const char* advice = panelEditIsInteger(field.controlId)
+                                 ? "a whole number, at most 9 characters."
+                                 : "a number, at most 9 characters, with a point for decimals.";
+        out.add(CheckSeverity::Problem, CheckKind::VehicleTextMisread, fieldPlace(field.controlId),
+                std::string(field.label) + " shows \"" + entry->text + "\" but is read as " + value +
+                    ", the value that is saved and sent to the display; type only " + advice);
+    }
+}
 
 void checkVehicle(const VehicleSettings& v, Findings& out) {
     // Only a damaged file holds these: the panel reads every entry as a finite number.
@@ -395,9 +417,10 @@ void checkWarnings(const Configuration& config, Findings& out) {
 
 }  // namespace
 
-std::vector<CheckFinding> checkConfiguration(const Configuration& config) {
+std::vector<CheckFinding> checkConfiguration(const Configuration& config, const std::vector<PanelText>& typed) {
     Findings out;
     checkGauges(config, out);
+    checkTypedTexts(config.vehicle, typed, out);
     checkVehicle(config.vehicle, out);
     for (int sensor = 0; sensor < kCustomSensorCount; ++sensor)
         checkCurve(config.curves.points[sensor], sensor, out);
@@ -434,6 +457,7 @@ std::string checkKindKey(CheckKind kind) {
     case CheckKind::FuelFlowZero: return "fuel-flow-zero";
     case CheckKind::TyreNoSelection: return "tyre-no-selection";
     case CheckKind::VehicleNotFinite: return "vehicle-not-finite";
+    case CheckKind::VehicleTextMisread: return "vehicle-text-misread";
     case CheckKind::GaugeUnknown: return "gauge-unknown";
     case CheckKind::GaugeOffPage: return "gauge-off-page";
     case CheckKind::GaugeOverlap: return "gauge-overlap";

@@ -12,6 +12,7 @@
 #include "platform/memory_form.h"
 #include "profiles/engine_unit_profiles.h"
 #include "settings/vehicle_panel.h"
+#include "settings/vehicle_panel_ids.h"
 
 namespace {
 
@@ -22,16 +23,29 @@ constexpr int kCoolantParameter = 4 + 1;
 constexpr int kEngineSpeedParameter = 8 + 1;
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
-// The configuration as the editor holds it after start-up, with the panel committed once.
-Configuration startup() {
-    Configuration config{};
-    resetPages(config.layout, config.directory);
+// The configuration with the vehicle panel that shows it, as the editor holds them.
+struct Editor : Configuration {
     MemoryForm panel;
+    std::vector<PanelText> typed;  // the panel's texts once something was typed into it
+};
+
+// The configuration as the editor holds it after start-up, with the panel committed once.
+Editor startup() {
+    Editor config{};
+    resetPages(config.layout, config.directory);
     EngineUnitProfiles profiles = defaultEngineUnitProfiles();
-    setUpVehiclePanel(panel, config.vehicle);
-    readVehiclePanel(panel, config.vehicle, profiles);
+    setUpVehiclePanel(config.panel, config.vehicle);
+    readVehiclePanel(config.panel, config.vehicle, profiles);
     config.curves = startupCustomSensorCurves();
     return config;
+}
+
+// `text` typed into a panel field, and the panel committed as every edit commits it.
+void type(Editor& e, int controlId, const std::string& text) {
+    e.panel.texts[controlId] = text;
+    EngineUnitProfiles profiles = defaultEngineUnitProfiles();
+    readVehiclePanel(e.panel, e.vehicle, profiles);
+    e.typed = typedVehiclePanelTexts(e.panel);
 }
 
 // A 56 x 16 text gauge at a display column and row of a page; returns its slot.
@@ -74,7 +88,7 @@ float thermistor(int point) {
 // A two-level switch: 0 up to 2.34 V, 1 from 2.5 V.
 float switchLevel(int point) { return point < 16 ? 0.0f : 1.0f; }
 
-using Edit = std::function<void(Configuration&)>;
+using Edit = std::function<void(Editor&)>;
 
 struct Case {
     const char* name;
@@ -195,6 +209,28 @@ const std::vector<Case>& cases() {
          [](Configuration& c) { c.vehicle.vehicleWeight = std::numeric_limits<float>::infinity(); },
          [](Configuration& c) { c.vehicle.vehicleWeight = 3000; },
          CheckKind::VehicleNotFinite, CheckSeverity::Problem, "Vehicle Weight (lbs)", "damaged"},
+        {"comma in a panel number",
+         [](Editor& e) { type(e, IDC_FINAL_DRIVE_RATIO, "3,25"); },
+         [](Editor& e) { type(e, IDC_FINAL_DRIVE_RATIO, "3.25"); },
+         CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Final Drive Ratio",
+         "Final Drive Ratio shows \"3,25\" but is read as 3.000, the value that is saved and sent to the "
+         "display; type only a number, at most 9 characters, with a point for decimals."},
+        {"letters after a panel number",
+         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500 lbs"); },
+         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, " 3500 "); },
+         CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Vehicle Weight (lbs)",
+         "shows \"3500 lbs\" but is read as 3500, the value"},
+        {"panel number past the 9 characters read",
+         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "35000000000"); },
+         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500.00000"); },  // only a 0 past them
+         CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Vehicle Weight (lbs)",
+         "is read as 350000000, the value"},
+        {"fraction in the rev meter range, which holds whole numbers",
+         [](Editor& e) { type(e, IDC_REV_METER_RPM_HIGH, "7500.5"); },
+         [](Editor& e) { type(e, IDC_REV_METER_RPM_HIGH, "7500.0"); },
+         CheckKind::VehicleTextMisread, CheckSeverity::Problem, "RPM High Range",
+         "RPM High Range shows \"7500.5\" but is read as 7500, the value that is saved and sent to the "
+         "display; type only a whole number, at most 9 characters."},
         {"gauge identifier not in the catalog",
          [](Configuration& c) { place(c, 2, 0x3FFF); },
          [](Configuration& c) { c.layout.slots[2][0].gaugeId = kRpm; },
@@ -231,9 +267,9 @@ std::string listed(const std::vector<CheckFinding>& findings) {
 
 TEST(ConfigurationCheck, EachCauseIsFoundAtItsPlaceAndGoneWhenFixed) {
     for (const Case& c : cases()) {
-        Configuration config = startup();
+        Editor config = startup();
         c.cause(config);
-        const std::vector<CheckFinding> found = checkConfiguration(config);
+        const std::vector<CheckFinding> found = checkConfiguration(config, config.typed);
         const CheckFinding* finding = findKind(found, c.kind);
         if (finding == nullptr) {
             ADD_FAILURE() << "case " << c.name << " not found" << listed(found);
@@ -247,7 +283,7 @@ TEST(ConfigurationCheck, EachCauseIsFoundAtItsPlaceAndGoneWhenFixed) {
             EXPECT_EQ(f.kind, c.kind) << "case " << c.name << " also: " << f.text;
 
         c.fix(config);
-        const std::vector<CheckFinding> after = checkConfiguration(config);
+        const std::vector<CheckFinding> after = checkConfiguration(config, config.typed);
         EXPECT_TRUE(after.empty()) << "case " << c.name << " fixed" << listed(after);
     }
 }
@@ -271,6 +307,7 @@ TEST(ConfigurationCheck, SoundConfigurationsGiveNoFinding) {
          [](Configuration& c) {
              for (int k = 0; k < 33; ++k) c.curves.points[0][k] = std::clamp((k * 0.15625f - 0.5f) * 25, 0.0f, 100.0f);
          }},
+        {"panel field emptied: it reads 0, as meant", [](Editor& e) { type(e, IDC_GEAR_RATIO_FIRST + 5, "  "); }},
         {"warning on a page that shows all it tests",
          [](Configuration& c) {
              place(c, 2, kRpm);
@@ -280,9 +317,9 @@ TEST(ConfigurationCheck, SoundConfigurationsGiveNoFinding) {
          }},
     };
     for (const auto& [name, edit] : sound) {
-        Configuration config = startup();
+        Editor config = startup();
         edit(config);
-        const std::vector<CheckFinding> found = checkConfiguration(config);
+        const std::vector<CheckFinding> found = checkConfiguration(config, config.typed);
         EXPECT_TRUE(found.empty()) << name << listed(found);
         EXPECT_EQ(problemCount(found), 0) << name;
     }
