@@ -85,8 +85,8 @@ float thermistor(int point) {
     return static_cast<float>(std::clamp(celsius, -40.0, 150.0));
 }
 
-// A two-level switch: 0 up to 2.34 V, 1 from 2.5 V.
-float switchLevel(int point) { return point < 16 ? 0.0f : 1.0f; }
+// A two-level switch: `low` up to 2.34 V, `high` from 2.5 V.
+float switchLevel(int point, float low = 0, float high = 1) { return point < 16 ? low : high; }
 
 using Edit = std::function<void(Editor&)>;
 
@@ -152,14 +152,14 @@ const std::vector<Case>& cases() {
          },
          [](Configuration& c) { c.curves.points[2][3] = thermistor(3); },
          CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 3, point 4 (0.47 V)", "likely a typo"},
-        {"mistyped point just past a switch's step",
+        {"mistyped point just before a switch's step",
          [](Configuration& c) {
-             for (int k = 0; k < 33; ++k) c.curves.points[3][k] = switchLevel(k);
-             c.curves.points[3][16] = 10;
+             for (int k = 0; k < 33; ++k) c.curves.points[3][k] = switchLevel(k, 1, 5);
+             c.curves.points[3][14] = 11;
          },
-         [](Configuration& c) { c.curves.points[3][16] = 1; },
-         CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 4, point 17 (2.50 V)",
-         "reads 10.00 at 2.50 V, far off the line of its neighbours (0.00 at 2.34 V and 1.00 at 2.66 V)"},
+         [](Configuration& c) { c.curves.points[3][14] = 1; },
+         CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 4, point 15 (2.19 V)",
+         "reads 11.00 at 2.19 V, far off the line of its neighbours (1.00 at 2.03 V and 1.00 at 2.34 V)"},
         {"curve that falls and rises again",
          [](Configuration& c) {
              for (int k = 0; k < 33; ++k) c.curves.points[2][k] = std::fabs(k - 16.0f) * 0.5f;
@@ -221,7 +221,7 @@ const std::vector<Case>& cases() {
          CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Vehicle Weight (lbs)",
          "shows \"3500 lbs\" but is read as 3500, the value"},
         {"panel number past the 9 characters read",
-         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "35000000000"); },
+         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500000000"); },  // the 10th is a 0 more
          [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500.00000"); },  // only a 0 past them
          CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Vehicle Weight (lbs)",
          "is read as 350000000, the value"},
@@ -301,8 +301,11 @@ TEST(ConfigurationCheck, SoundConfigurationsGiveNoFinding) {
          [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[3][k] = 150 * std::exp(-k / 9.0f); }},
         {"switch: 0 up to 2.34 V, 1 from 2.5 V",
          [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[1][k] = switchLevel(k); }},
-        {"thermistor clamped at its ends",
-         [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[2][k] = thermistor(k); }},
+        {"thermistor clamped at its ends, on either side of its divider",
+         [](Configuration& c) {
+             for (int k = 0; k < 33; ++k) c.curves.points[2][k] = thermistor(k);
+             for (int k = 0; k < 33; ++k) c.curves.points[3][k] = thermistor(32 - k);
+         }},
         {"0.5-4.5 V sender, level beyond its range",
          [](Configuration& c) {
              for (int k = 0; k < 33; ++k) c.curves.points[0][k] = std::clamp((k * 0.15625f - 0.5f) * 25, 0.0f, 100.0f);
