@@ -215,11 +215,6 @@ const std::vector<Case>& cases() {
          CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Final Drive Ratio",
          "Final Drive Ratio shows \"3,25\" but is read as 3.000, the value that is saved and sent to the "
          "display; type only a number, at most 9 characters, with a point for decimals."},
-        {"letters after a panel number",
-         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500 lbs"); },
-         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, " 3500 "); },
-         CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Vehicle Weight (lbs)",
-         "shows \"3500 lbs\" but is read as 3500, the value"},
         {"panel number past the 9 characters read",
          [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500000000"); },  // the 10th is a 0 more
          [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500.00000"); },  // only a 0 past them
