@@ -31,7 +31,9 @@ void openUpload(AppState& app) {
     app.upload.gaugeBitmap = [&app](BitmapHandle bitmap) { return app.views->originalBitmap(bitmap); };
     app.upload.port = &app.port;
     // The user decides: the count only tells, and Proceed works whatever it says.
-    app.upload.countProblems = [&app] { return problemCount(checkConfiguration(app.config)); };
+    app.upload.countProblems = [&app] {
+        return problemCount(checkConfiguration(app.config, typedVehiclePanelTexts(app.vehiclePanel)));
+    };
     app.upload.showProblems = [&app] { openConfigurationCheck(app); };
     openUploadConfirm(app.upload);
 }

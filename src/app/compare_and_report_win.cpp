@@ -12,7 +12,6 @@
 #include "platform/modeless_dialog_win.h"
 #include "platform/text_win.h"
 #include "resource_ids.h"
-#include "settings/vehicle_panel.h"
 #include "settings/vehicle_panel_win.h"
 
 namespace {
@@ -32,19 +31,13 @@ struct CompareWindow {
 };
 CompareWindow compareWindow;
 
-// The open configuration as the user sees it: the panel's own texts (a typed "3.14159" stays
-// that, as the upload reads it), the records committed from the panel first. It is compared and
-// reported as it would be saved, in the current format.
+// The open configuration as it would be saved, in the current format: the records committed from
+// the panel first, and the panel's fields in the texts it shows for the values it read (a typed
+// "3,25" is read as 3, saved and uploaded so, and shown "3.000").
 ConfigurationSummary openConfigurationSummary(AppState& app) {
     readVehiclePanel(app.vehiclePanel);
-    std::vector<PanelText> panel;
-    for (const VehiclePanelField& field : kVehiclePanelFields) {
-        char text[64] = {};
-        // A drop-down list's window text is its selected entry, "" when none is selected.
-        GetDlgItemTextA(app.vehiclePanel, field.controlId, text, sizeof text);
-        panel.push_back(PanelText{field.label, text});
-    }
-    return summarizeConfiguration(app.config, panel, app.profiles.profiles[0], kVersionCurrent);
+    return summarizeConfiguration(app.config, savedPanelTexts(app.config.vehicle), app.profiles.profiles[0],
+                                  kVersionCurrent);
 }
 
 LRESULT CALLBACK compareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,7 +129,7 @@ void exportReport(AppState& app) {
     contents.file = app.documentName;
     contents.summary = openConfigurationSummary(app);
     contents.pageImage = currentDisplayImages(app).page;
-    contents.findingsAvailable = reportFindings(app.config, contents.findings);
+    contents.findingsAvailable = reportFindings(app.config, contents.findings, typedVehiclePanelTexts(app.vehiclePanel));
     const std::string reason = writeConfigurationReport(path, buildConfigurationReport(contents));
     if (!reason.empty()) app.documentShell->showFailure(exportFailureMessage(path, reason));
 }

@@ -9,6 +9,7 @@
 #include "platform/modeless_dialog_win.h"
 #include "platform/text_win.h"
 #include "resource_ids.h"
+#include "settings/vehicle_panel_win.h"
 #include "settings/warning_setup.h"
 #include "settings/warning_table.h"
 
@@ -25,7 +26,8 @@ CheckWindow checkWindow;
 void listFindings() {
     HWND dialog = checkWindow.dialog.handle();
     HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
-    checkWindow.findings = checkConfiguration(checkWindow.app->config);
+    checkWindow.findings =
+        checkConfiguration(checkWindow.app->config, typedVehiclePanelTexts(checkWindow.app->vehiclePanel));
     std::vector<std::string> lines;
     for (const CheckFinding& finding : checkWindow.findings) lines.push_back(checkFindingLine(finding));
     fillListBoxUtf8(list, lines);

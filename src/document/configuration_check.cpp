@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "document/configuration.h"
+#include "document/configuration_summary.h"
 #include "layout/gauge_catalog.h"
 #include "profiles/engine_unit_profiles.h"
 #include "settings/vehicle_panel_ids.h"
@@ -18,8 +19,8 @@ namespace {
 
 constexpr double kVoltsPerPoint = 0.15625;
 // A point counts as a likely typo when it is this many times further off the line of its
-// neighbours than any point away from it is off its own, and than any step of the curve away
-// from it.
+// neighbours than those two differ, than any point away from it is off its own, and than any
+// step of the curve away from it.
 constexpr double kTypoFactor = 4.0;
 
 std::string curveNumber(double value) { return formatFixed(value, 1, 2); }
@@ -130,6 +131,27 @@ struct NumberField {
     float VehicleSettings::*value;
 };
 
+// Typed texts that the panel does not read as they stand: what is saved and sent is not what the
+// user sees. The value is named as the panel shows it once filled from the record.
+void checkTypedTexts(const VehicleSettings& v, const std::vector<PanelText>& typed, Findings& out) {
+    if (typed.empty()) return;
+    const std::vector<PanelText> saved = savedPanelTexts(v);
+    for (int i = 0; i < kVehiclePanelFieldCount; ++i) {
+        const VehiclePanelField& field = kVehiclePanelFields[i];
+        const auto entry = std::find_if(typed.begin(), typed.end(),
+                                        [&](const PanelText& t) { return t.label == field.label; });
+        if (field.isList || entry == typed.end() || panelReadsAsTyped(field.controlId, entry->text)) continue;
+        std::string value = saved[static_cast<std::size_t>(i)].text;
+        value.erase(0, std::min(value.find_first_not_of(' '), value.size()));  // "%5.0f" pads
+        const char* advice = panelEditIsInteger(field.controlId)
+                                 ? "a whole number, at most 9 characters."
+                                 : "a number, at most 9 characters, with a point for decimals.";
+        out.add(CheckSeverity::Problem, CheckKind::VehicleTextMisread, fieldPlace(field.controlId),
+                std::string(field.label) + " shows \"" + entry->text + "\" but is read as " + value +
+                    ", the value that is saved and sent to the display; type only " + advice);
+    }
+}
+
 void checkVehicle(const VehicleSettings& v, Findings& out) {
     // Only a damaged file holds these: the panel reads every entry as a finite number.
     const NumberField numbers[] = {
@@ -228,14 +250,21 @@ double offLine(const float (&p)[kCurvePointCount], int k) {
     return std::fabs(p[k] - expected);
 }
 
-// The one point that leaves the line of its neighbours by far more than every point away from
-// it (two or more points off) and every step of the curve away from it; -1 for none.
+// The one point that leaves the line of its neighbours by far more than the two points of that
+// line differ, than every point away from it (two or more points off) and than every step of the
+// curve away from it; -1 for none.
 int likelyTypo(const float (&p)[kCurvePointCount]) {
     int worst = 0;
     for (int k = 1; k < kCurvePointCount; ++k)
         if (offLine(p, k) > offLine(p, worst)) worst = k;
     const double off = offLine(p, worst);
     if (off == 0) return -1;
+    // A slip of the keyboard moves one point while the two that draw its line agree. Where they
+    // differ by a fair part of how far it is off, the curve itself steps there (a switch, a
+    // clamped end): that is its shape.
+    const int a = worst == 0 ? 1 : worst - 1;
+    const int b = worst == 0 ? 2 : worst == kCurvePointCount - 1 ? worst - 2 : worst + 1;
+    if (off <= kTypoFactor * std::fabs(static_cast<double>(p[a]) - p[b])) return -1;
     double rest = 0;
     for (int k = 0; k < kCurvePointCount; ++k) {
         if (std::abs(k - worst) < 2) continue;
@@ -388,9 +417,10 @@ void checkWarnings(const Configuration& config, Findings& out) {
 
 }  // namespace
 
-std::vector<CheckFinding> checkConfiguration(const Configuration& config) {
+std::vector<CheckFinding> checkConfiguration(const Configuration& config, const std::vector<PanelText>& typed) {
     Findings out;
     checkGauges(config, out);
+    checkTypedTexts(config.vehicle, typed, out);
     checkVehicle(config.vehicle, out);
     for (int sensor = 0; sensor < kCustomSensorCount; ++sensor)
         checkCurve(config.curves.points[sensor], sensor, out);
@@ -427,6 +457,7 @@ std::string checkKindKey(CheckKind kind) {
     case CheckKind::FuelFlowZero: return "fuel-flow-zero";
     case CheckKind::TyreNoSelection: return "tyre-no-selection";
     case CheckKind::VehicleNotFinite: return "vehicle-not-finite";
+    case CheckKind::VehicleTextMisread: return "vehicle-text-misread";
     case CheckKind::GaugeUnknown: return "gauge-unknown";
     case CheckKind::GaugeOffPage: return "gauge-off-page";
     case CheckKind::GaugeOverlap: return "gauge-overlap";

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/panel_text.h"
+
 struct Configuration;
 
 enum class CheckSeverity { Problem, Note };
@@ -19,7 +21,7 @@ enum class CheckKind {
     WarningValueNotFinite,   // a threshold that is not a finite number
     WarningUnitNotInPair,    // a unit position other than the two of the parameter's pair
     CurveNotFinite,          // a curve point that is not a finite number
-    CurveTypo,               // one point far off the line of its neighbours
+    CurveTypo,               // one point far off the line of its neighbours, which agree
     CurveNotMonotonic,       // the curve rises and falls
     CustomGaugeStartupCurve, // a custom sensor's gauge placed while its curve is the start-up line
     GearRatioGap,            // a gear ratio of 0 between set ones
@@ -29,6 +31,7 @@ enum class CheckKind {
     FuelFlowZero,            // the fuel system is entered but a field of it is 0
     TyreNoSelection,         // a rim or tyre list without a selection
     VehicleNotFinite,        // a number field that is not a finite number (damaged file)
+    VehicleTextMisread,      // a typed panel text not read as it stands ("3,25" is read as 3)
     GaugeUnknown,            // a placed gauge whose identifier is not in the catalog
     GaugeOffPage,            // a placed gauge reaching past its page
     GaugeOverlap,            // two placed gauges covering each other
@@ -59,8 +62,10 @@ struct CheckFinding {
 };
 
 // Every finding, in the order gauges (pages, slots), vehicle fields (panel order), curves
-// (sensors, points), warnings (warnings, rows).
-std::vector<CheckFinding> checkConfiguration(const Configuration& config);
+// (sensors, points), warnings (warnings, rows). `typed` holds the vehicle panel's texts as the
+// user left them (typedVehiclePanelTexts), where a panel shows the record; a file has none.
+std::vector<CheckFinding> checkConfiguration(const Configuration& config,
+                                             const std::vector<PanelText>& typed = {});
 
 // The number of findings of severity Problem.
 int problemCount(const std::vector<CheckFinding>& findings);

@@ -78,6 +78,15 @@ std::vector<PanelText> panelTexts(MemoryForm& panel) {
     return texts;
 }
 
+std::vector<PanelText> savedPanelTexts(const VehicleSettings& vehicle) {
+    MemoryForm panel;
+    // Setting up fills the lists and changes the rev meter range of the settings it gets.
+    VehicleSettings setUp = vehicle;
+    setUpVehiclePanel(panel, setUp);
+    fillVehiclePanel(panel, vehicle);
+    return panelTexts(panel);
+}
+
 std::vector<WarningInfo> warningsInUse(const Configuration& config, const EngineUnitProfile& unitNames) {
     WarningTable table = config.warnings;
     recomputeWarningPages(table, config.layout, config.directory);

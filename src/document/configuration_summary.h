@@ -11,6 +11,7 @@
 #include "document/configuration.h"
 #include "document/configuration_file.h"
 #include "platform/memory_form.h"
+#include "settings/panel_text.h"
 
 struct EngineUnitProfile;
 
@@ -24,12 +25,6 @@ struct GaugeInfo {
     int row = 0;
     int width = 0;
     int height = 0;
-};
-
-// One vehicle panel control: its label and the text it shows (a list's selected entry).
-struct PanelText {
-    std::string label;
-    std::string text;
 };
 
 struct WarningConditionInfo {
@@ -61,6 +56,10 @@ struct ConfigurationSummary {
 std::vector<GaugeInfo> placedGauges(const Configuration& config);
 // The panel's fields with the texts an in-memory panel shows.
 std::vector<PanelText> panelTexts(MemoryForm& panel);
+// The panel's fields with the texts the panel shows once filled from `vehicle`, as after a load:
+// the values that are saved and sent, in the panel's words ("3,25" typed is read and saved as 3,
+// shown "3.000").
+std::vector<PanelText> savedPanelTexts(const VehicleSettings& vehicle);
 // The warnings in use, with the pages as the upload derives them from the layout (not as the
 // file last stored them). `unitNames` is the profile whose unit pairs the warning dialog offers.
 std::vector<WarningInfo> warningsInUse(const Configuration& config, const EngineUnitProfile& unitNames);

@@ -1,5 +1,6 @@
 #include "settings/vehicle_panel.h"
 
+#include <cmath>
 #include <string>
 
 #include "profiles/engine_unit_profiles.h"
@@ -59,7 +60,30 @@ std::int32_t readEditInteger(FormControls& form, int id) {
     return readInteger(form.getText(id, kFormTextLimit));
 }
 
+// Enough to show what was typed; the panel itself reads only the first 9 characters.
+constexpr std::size_t kTypedTextLimit = 64;
+
 }  // namespace
+
+bool panelEditIsInteger(int controlId) {
+    return controlId == IDC_REV_METER_RPM_LOW || controlId == IDC_REV_METER_RPM_HIGH;
+}
+
+std::vector<PanelText> typedVehiclePanelTexts(FormControls& form) {
+    std::vector<PanelText> texts;
+    for (const VehiclePanelField& field : kVehiclePanelFields)
+        if (!field.isList) texts.push_back(PanelText{field.label, form.getText(field.controlId, kTypedTextLimit)});
+    return texts;
+}
+
+bool panelReadsAsTyped(int controlId, const std::string& text) {
+    if (text.find_first_not_of(" \t\n\v\f\r") == std::string::npos) return true;
+    const double says = readDecimal(text);
+    if (!isWholeDecimal(text) || !std::isfinite(static_cast<float>(says))) return false;
+    const std::string read = text.substr(0, kFormTextLimit);
+    if (panelEditIsInteger(controlId)) return readInteger(read) == says;
+    return static_cast<float>(readDecimal(read)) == static_cast<float>(says);
+}
 
 void setUpVehiclePanel(FormControls& form, VehicleSettings& settings) {
     FillingControls filling;

@@ -68,3 +68,8 @@ void readVehiclePanel(HWND panel) {
         readVehiclePanel(form, context->settings, context->profiles);
     }
 }
+
+std::vector<PanelText> typedVehiclePanelTexts(HWND panel) {
+    Win32FormControls form(panel);
+    return typedVehiclePanelTexts(form);
+}

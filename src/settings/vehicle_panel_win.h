@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
+
+#include "settings/panel_text.h"
 
 struct EngineUnitProfiles;
 struct VehicleSettings;
@@ -20,3 +23,5 @@ HWND createVehiclePanel(HINSTANCE instance, HWND mainWindow, VehicleSettings& se
 void fillVehiclePanel(HWND panel);
 // The records it was created with from the panel's controls (before a save or an upload).
 void readVehiclePanel(HWND panel);
+// The texts of the panel's edits as the user left them, for the configuration check.
+std::vector<PanelText> typedVehiclePanelTexts(HWND panel);

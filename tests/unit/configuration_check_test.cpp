@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -12,6 +13,7 @@
 #include "platform/memory_form.h"
 #include "profiles/engine_unit_profiles.h"
 #include "settings/vehicle_panel.h"
+#include "settings/vehicle_panel_ids.h"
 
 namespace {
 
@@ -23,16 +25,29 @@ constexpr int kCoolantParameter = 4 + 1;
 constexpr int kEngineSpeedParameter = 8 + 1;
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
-// The configuration as the editor holds it after start-up, with the panel committed once.
-Configuration startup() {
-    Configuration config{};
-    resetPages(config.layout, config.directory);
+// The configuration with the vehicle panel that shows it, as the editor holds them.
+struct Editor : Configuration {
     MemoryForm panel;
+    std::vector<PanelText> typed;  // the panel's texts once something was typed into it
+};
+
+// The configuration as the editor holds it after start-up, with the panel committed once.
+Editor startup() {
+    Editor config{};
+    resetPages(config.layout, config.directory);
     EngineUnitProfiles profiles = defaultEngineUnitProfiles();
-    setUpVehiclePanel(panel, config.vehicle);
-    readVehiclePanel(panel, config.vehicle, profiles);
+    setUpVehiclePanel(config.panel, config.vehicle);
+    readVehiclePanel(config.panel, config.vehicle, profiles);
     config.curves = startupCustomSensorCurves();
     return config;
+}
+
+// `text` typed into a panel field, and the panel committed as every edit commits it.
+void type(Editor& e, int controlId, const std::string& text) {
+    e.panel.texts[controlId] = text;
+    EngineUnitProfiles profiles = defaultEngineUnitProfiles();
+    readVehiclePanel(e.panel, e.vehicle, profiles);
+    e.typed = typedVehiclePanelTexts(e.panel);
 }
 
 // A 56 x 16 text gauge at a display column and row of a page; returns its slot.
@@ -61,7 +76,21 @@ void fuel(Configuration& c, int cylinders, int injector, int pressure) {
                                                      static_cast<float>(pressure));
 }
 
-using Edit = std::function<void(Configuration&)>;
+// A thermistor of 2.2 kOhm at 25 C (B 3950) against a 10 kOhm pull-up to 5 V, in C, held
+// within -40 to 150 C: the ends (0 V: no resistance, 5 V: no current) take those limits.
+float thermistor(int point) {
+    const double volts = point * 0.15625;
+    if (volts <= 0) return 150;
+    if (volts >= 5) return -40;
+    const double ohms = 10000 * volts / (5 - volts);
+    const double celsius = 1 / (1 / 298.15 + std::log(ohms / 2200) / 3950) - 273.15;
+    return static_cast<float>(std::clamp(celsius, -40.0, 150.0));
+}
+
+// A two-level switch: `low` up to 2.34 V, `high` from 2.5 V.
+float switchLevel(int point, float low = 0, float high = 1) { return point < 16 ? low : high; }
+
+using Edit = std::function<void(Editor&)>;
 
 struct Case {
     const char* name;
@@ -118,6 +147,21 @@ const std::vector<Case>& cases() {
          [](Configuration& c) { c.curves.points[1][32] = 1000; },
          [](Configuration& c) { c.curves.points[1][32] = 100; },
          CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 2, point 33 (5.00 V)", "likely a typo"},
+        {"mistyped point in a thermistor's curve",
+         [](Configuration& c) {
+             for (int k = 0; k < 33; ++k) c.curves.points[2][k] = thermistor(k);
+             c.curves.points[2][3] = thermistor(3) * 10;
+         },
+         [](Configuration& c) { c.curves.points[2][3] = thermistor(3); },
+         CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 3, point 4 (0.47 V)", "likely a typo"},
+        {"mistyped point just before a switch's step",
+         [](Configuration& c) {
+             for (int k = 0; k < 33; ++k) c.curves.points[3][k] = switchLevel(k, 1, 5);
+             c.curves.points[3][14] = 11;
+         },
+         [](Configuration& c) { c.curves.points[3][14] = 1; },
+         CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 4, point 15 (2.19 V)",
+         "reads 11.00 at 2.19 V, far off the line of its neighbours (1.00 at 2.03 V and 1.00 at 2.34 V)"},
         {"curve that falls and rises again",
          [](Configuration& c) {
              for (int k = 0; k < 33; ++k) c.curves.points[2][k] = std::fabs(k - 16.0f) * 0.5f;
@@ -176,6 +220,23 @@ const std::vector<Case>& cases() {
          [](Configuration& c) { c.vehicle.vehicleWeight = std::numeric_limits<float>::infinity(); },
          [](Configuration& c) { c.vehicle.vehicleWeight = 3000; },
          CheckKind::VehicleNotFinite, CheckSeverity::Problem, "Vehicle Weight (lbs)", "damaged"},
+        {"comma in a panel number",
+         [](Editor& e) { type(e, IDC_FINAL_DRIVE_RATIO, "3,25"); },
+         [](Editor& e) { type(e, IDC_FINAL_DRIVE_RATIO, "3.25"); },
+         CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Final Drive Ratio",
+         "Final Drive Ratio shows \"3,25\" but is read as 3.000, the value that is saved and sent to the "
+         "display; type only a number, at most 9 characters, with a point for decimals."},
+        {"panel number past the 9 characters read",
+         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500000000"); },  // the 10th is a 0 more
+         [](Editor& e) { type(e, IDC_VEHICLE_WEIGHT, "3500.00000"); },  // only a 0 past them
+         CheckKind::VehicleTextMisread, CheckSeverity::Problem, "Vehicle Weight (lbs)",
+         "is read as 350000000, the value"},
+        {"fraction in the rev meter range, which holds whole numbers",
+         [](Editor& e) { type(e, IDC_REV_METER_RPM_HIGH, "7500.5"); },
+         [](Editor& e) { type(e, IDC_REV_METER_RPM_HIGH, "7500.0"); },
+         CheckKind::VehicleTextMisread, CheckSeverity::Problem, "RPM High Range",
+         "RPM High Range shows \"7500.5\" but is read as 7500, the value that is saved and sent to the "
+         "display; type only a whole number, at most 9 characters."},
         {"gauge identifier not in the catalog",
          [](Configuration& c) { place(c, 2, 0x3FFF); },
          [](Configuration& c) { c.layout.slots[2][0].gaugeId = kRpm; },
@@ -212,9 +273,9 @@ std::string listed(const std::vector<CheckFinding>& findings) {
 
 TEST(ConfigurationCheck, EachCauseIsFoundAtItsPlaceAndGoneWhenFixed) {
     for (const Case& c : cases()) {
-        Configuration config = startup();
+        Editor config = startup();
         c.cause(config);
-        const std::vector<CheckFinding> found = checkConfiguration(config);
+        const std::vector<CheckFinding> found = checkConfiguration(config, config.typed);
         const CheckFinding* finding = findKind(found, c.kind);
         if (finding == nullptr) {
             ADD_FAILURE() << "case " << c.name << " not found" << listed(found);
@@ -235,7 +296,7 @@ TEST(ConfigurationCheck, EachCauseIsFoundAtItsPlaceAndGoneWhenFixed) {
         EXPECT_NE(reported[0].text.find(c.says), std::string::npos) << "case " << c.name << ": " << reported[0].text;
 
         c.fix(config);
-        const std::vector<CheckFinding> after = checkConfiguration(config);
+        const std::vector<CheckFinding> after = checkConfiguration(config, config.typed);
         EXPECT_TRUE(after.empty()) << "case " << c.name << " fixed" << listed(after);
     }
 }
@@ -251,6 +312,18 @@ TEST(ConfigurationCheck, SoundConfigurationsGiveNoFinding) {
          [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[0][k] = std::min(k, 20) * 7.5f; }},
         {"falling curve that bends like a thermistor's",
          [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[3][k] = 150 * std::exp(-k / 9.0f); }},
+        {"switch: 0 up to 2.34 V, 1 from 2.5 V",
+         [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[1][k] = switchLevel(k); }},
+        {"thermistor clamped at its ends, on either side of its divider",
+         [](Configuration& c) {
+             for (int k = 0; k < 33; ++k) c.curves.points[2][k] = thermistor(k);
+             for (int k = 0; k < 33; ++k) c.curves.points[3][k] = thermistor(32 - k);
+         }},
+        {"0.5-4.5 V sender, level beyond its range",
+         [](Configuration& c) {
+             for (int k = 0; k < 33; ++k) c.curves.points[0][k] = std::clamp((k * 0.15625f - 0.5f) * 25, 0.0f, 100.0f);
+         }},
+        {"panel field emptied: it reads 0, as meant", [](Editor& e) { type(e, IDC_GEAR_RATIO_FIRST + 5, "  "); }},
         {"warning on a page that shows all it tests",
          [](Configuration& c) {
              place(c, 2, kRpm);
@@ -260,9 +333,9 @@ TEST(ConfigurationCheck, SoundConfigurationsGiveNoFinding) {
          }},
     };
     for (const auto& [name, edit] : sound) {
-        Configuration config = startup();
+        Editor config = startup();
         edit(config);
-        const std::vector<CheckFinding> found = checkConfiguration(config);
+        const std::vector<CheckFinding> found = checkConfiguration(config, config.typed);
         EXPECT_TRUE(found.empty()) << name << listed(found);
         EXPECT_EQ(problemCount(found), 0) << name;
     }
