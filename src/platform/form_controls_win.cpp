@@ -4,15 +4,17 @@
 
 #include "platform/text_win.h"
 
+// Texts are UTF-8 on our side and UTF-16 on the window's, so that what the user typed reaches the
+// check, the report and a curve file as typed, whatever the ANSI code page.
 void Win32FormControls::setText(int id, const std::string& text) {
-    SetDlgItemTextA(parent_, id, text.c_str());
+    SetDlgItemTextW(parent_, id, wideFromUtf8(text).c_str());
 }
 
 std::string Win32FormControls::getText(int id, std::size_t maxChars) {
     // A buffer of maxChars + 1 holds at most maxChars characters and the terminator.
-    std::vector<char> buffer(maxChars + 1, '\0');
-    const UINT length = GetDlgItemTextA(parent_, id, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), length < buffer.size() ? length : maxChars);
+    std::vector<wchar_t> buffer(maxChars + 1, L'\0');
+    const UINT length = GetDlgItemTextW(parent_, id, buffer.data(), static_cast<int>(buffer.size()));
+    return utf8FromWide(std::wstring(buffer.data(), length < buffer.size() ? length : maxChars));
 }
 
 void Win32FormControls::addListItem(int id, const std::string& text) {
