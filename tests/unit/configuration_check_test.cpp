@@ -289,7 +289,7 @@ TEST(ConfigurationCheck, EachCauseIsFoundAtItsPlaceAndGoneWhenFixed) {
             EXPECT_EQ(f.kind, c.kind) << "case " << c.name << " also: " << f.text;
         // The report lists it with its place, in words.
         std::vector<ReportFinding> reported;
-        ASSERT_TRUE(reportFindings(config, reported)) << "case " << c.name;
+        ASSERT_TRUE(reportFindings(config, reported, config.typed)) << "case " << c.name;
         ASSERT_EQ(reported.size(), found.size()) << "case " << c.name;
         EXPECT_EQ(reported[0].severity, c.severity == CheckSeverity::Problem ? "problem" : "note") << "case " << c.name;
         EXPECT_EQ(reported[0].place, c.place) << "case " << c.name;
