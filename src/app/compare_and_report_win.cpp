@@ -5,12 +5,12 @@
 
 #include "app/display_preview_win.h"
 #include "document/configuration_compare.h"
-#include "link/configuration_report.h"
-#include "link/report_findings.h"
 #include "platform/export_path.h"
 #include "platform/file_chooser_win.h"
 #include "platform/modeless_dialog_win.h"
 #include "platform/text_win.h"
+#include "report/configuration_report.h"
+#include "report/report_findings.h"
 #include "resource_ids.h"
 #include "settings/vehicle_panel_win.h"
 
@@ -129,7 +129,7 @@ void exportReport(AppState& app) {
     contents.file = app.documentName;
     contents.summary = openConfigurationSummary(app);
     contents.pageImage = currentDisplayImages(app).page;
-    contents.findingsAvailable = reportFindings(app.config, contents.findings, typedVehiclePanelTexts(app.vehiclePanel));
+    contents.findings = reportFindings(app.config, typedVehiclePanelTexts(app.vehiclePanel));
     const std::string reason = writeConfigurationReport(path, buildConfigurationReport(contents));
     if (!reason.empty()) app.documentShell->showFailure(exportFailureMessage(path, reason));
 }

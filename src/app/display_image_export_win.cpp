@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "app/display_preview_win.h"
-#include "link/display_picture.h"
 #include "platform/export_path.h"
 #include "platform/file_chooser_win.h"
 #include "platform/file_replace.h"
 #include "platform/png_encoder_win.h"
 #include "platform/text_win.h"
+#include "report/display_picture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "link/bmp_file.h"
+#include "layout/bmp_file.h"
 
 const PixelImage* BuiltInBitmaps::pixels(BitmapHandle resourceId) {
     auto found = decoded_.find(resourceId);

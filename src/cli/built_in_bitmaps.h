@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <map>
 
-#include "link/bitmap_pixels.h"
+#include "layout/bitmap_pixels.h"
 #include "platform/view_host.h"
 
 struct BuiltInBitmapFile {

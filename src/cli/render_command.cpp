@@ -5,8 +5,8 @@
 #include "cli/commands.h"
 #include "cli/editor_session.h"
 #include "cli/output_files.h"
-#include "link/png_writer.h"
 #include "link/upload_image.h"
+#include "report/png_writer.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "cli/commands.h"
 #include "cli/editor_session.h"
 #include "cli/info_report.h"
-#include "link/configuration_report.h"
-#include "link/report_findings.h"
+#include "report/configuration_report.h"
+#include "report/report_findings.h"
 
 int runReportCommand(const Invocation& invocation, std::ostream&, std::ostream& err) {
     const std::string& path = invocation.files[0];
@@ -18,7 +18,7 @@ int runReportCommand(const Invocation& invocation, std::ostream&, std::ostream& 
     contents->summary = summarizeSession(*session, loaded.version);
     // Building the upload reads the panel back into the record, which the check then reads.
     contents->pageImage = session->uploadPageImage();
-    contents->findingsAvailable = reportFindings(session->config, contents->findings);
+    contents->findings = reportFindings(session->config);
 
     const std::string output = invocation.value("-o");
     const std::string reason = writeConfigurationReport(output, buildConfigurationReport(*contents));

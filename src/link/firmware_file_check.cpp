@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "link/crc32.h"
+#include "layout/crc32.h"
 #include "link/firmware_update.h"
 #include "platform/file_path.h"
 

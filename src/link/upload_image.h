@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "layout/bitmap_pixels.h"
 #include "layout/page_layout.h"
-#include "link/bitmap_pixels.h"
 
 constexpr int kImageLineBytes = 30;  // 240 pixels
 constexpr int kPageLines = 64;

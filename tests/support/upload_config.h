@@ -5,8 +5,8 @@
 #include <map>
 #include <memory>
 
+#include "layout/bitmap_pixels.h"
 #include "layout/page_layout.h"
-#include "link/bitmap_pixels.h"
 #include "link/upload_stream.h"
 
 struct UploadConfig {

@@ -9,9 +9,9 @@
 #include "document/configuration.h"
 #include "document/configuration_check.h"
 #include "layout/gauge_catalog.h"
-#include "link/report_findings.h"
 #include "platform/memory_form.h"
 #include "profiles/engine_unit_profiles.h"
+#include "report/report_findings.h"
 #include "settings/vehicle_panel.h"
 #include "settings/vehicle_panel_ids.h"
 
@@ -288,8 +288,7 @@ TEST(ConfigurationCheck, EachCauseIsFoundAtItsPlaceAndGoneWhenFixed) {
         for (const CheckFinding& f : found)
             EXPECT_EQ(f.kind, c.kind) << "case " << c.name << " also: " << f.text;
         // The report lists it with its place, in words.
-        std::vector<ReportFinding> reported;
-        ASSERT_TRUE(reportFindings(config, reported, config.typed)) << "case " << c.name;
+        const std::vector<ReportFinding> reported = reportFindings(config, config.typed);
         ASSERT_EQ(reported.size(), found.size()) << "case " << c.name;
         EXPECT_EQ(reported[0].severity, c.severity == CheckSeverity::Problem ? "problem" : "note") << "case " << c.name;
         EXPECT_EQ(reported[0].place, c.place) << "case " << c.name;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "link/configuration_report.h"
 #include "link/upload_image.h"
+#include "report/configuration_report.h"
 
 namespace {
 
@@ -24,17 +24,13 @@ TEST(ConfigurationReport, FindingsCurvesAndTextsAreSaidSafely) {
 
     struct Case {
         const char* name;
-        bool available;
         std::vector<ReportFinding> findings;
         std::vector<std::string> present;
         std::vector<std::string> absent;
     };
     const std::vector<Case> cases = {
-        {"the check did not run", false, {}, {"The configuration check is not part of this build."},
-         {"found nothing"}},
-        {"nothing found", true, {}, {"The check found nothing to report."}, {"not part of this build"}},
+        {"nothing found", {}, {"The check found nothing to report."}, {"problem, "}},
         {"a problem and a note, in words and escaped",
-         true,
          {{"problem", "Injector Size (CC)", "An injector size of 0 sends <nan>."}, {"note", "Warning 2", "Never shown."}},
          {"<p>1 problem, 1 note.</p>",
           "<span class=\"problem\">problem</span> Injector Size (CC): An injector size of 0 sends &lt;nan&gt;.",
@@ -43,7 +39,6 @@ TEST(ConfigurationReport, FindingsCurvesAndTextsAreSaidSafely) {
     };
     for (const Case& c : cases) {
         ReportContents contents = base;
-        contents.findingsAvailable = c.available;
         contents.findings = c.findings;
         const std::string html = buildConfigurationReport(contents);
         for (const std::string& text : c.present) EXPECT_NE(html.find(text), std::string::npos) << c.name << ": " << text;

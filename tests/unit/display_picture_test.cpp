@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "document/configuration.h"
-#include "link/display_picture.h"
 #include "link/upload_image.h"
 #include "link/upload_summary.h"
 #include "platform/export_path.h"
+#include "report/display_picture.h"
 #include "support/upload_config.h"
 
 TEST(DisplayPicture, PixelsReadFromThePageImage) {

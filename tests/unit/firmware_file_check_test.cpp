@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "link/crc32.h"
+#include "layout/crc32.h"
 #include "link/firmware_file_check.h"
 
 namespace {

@@ -15,9 +15,9 @@ namespace fs = std::filesystem;
 
 // Every place that holds code, from the bottom up. A file may include headers of its own place
 // and of places ranked below it, never of another ranked the same or above: the seams know
-// nothing of the model, the model nothing of the link, and only the shell sees everything; the
-// tools and the tests stand on the program and the program never on them; the tests' support
-// stands below the tests. A new folder must be given its place here.
+// nothing of the model, the model nothing of the link, the link nothing of the printed outputs
+// (report and pictures), and only the shells see everything; the tools and the tests stand on the
+// program and the program never on them; the tests' support stands below the tests. A new folder must be given its place here.
 namespace {
 
 struct Place {
@@ -27,9 +27,9 @@ struct Place {
 
 const Place kPlaces[] = {
     {"src/platform", 0}, {"src/layout", 1}, {"src/profiles", 2}, {"src/settings", 3},
-    {"src/document", 4}, {"src/link", 5},   {"src/app", 6},      {"src/cli", 6},
-    {"tools", 7},        {"tests/support", 7},
-    {"tests/unit", 8},   {"tests/cli", 8},  {"tests/fuzz", 8},   {"tests/e2e", 8},
+    {"src/document", 4}, {"src/link", 5},   {"src/report", 6},   {"src/app", 7},
+    {"src/cli", 7},      {"tools", 8},      {"tests/support", 8},
+    {"tests/unit", 9},   {"tests/cli", 9},  {"tests/fuzz", 9},   {"tests/e2e", 9},
 };
 
 // Headers that only the Win32 side of src/ (src/app and the *_win files) may include; everything

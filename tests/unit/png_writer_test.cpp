@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "link/png_writer.h"
+#include "report/png_writer.h"
 
 // A picture two pixels wide, black then white, byte for byte as zlib's own checksums make it: the
 // chunk CRC-32s (IHDR d1492056, IDAT b7012ef7, IEND ae426082) and the stored block's Adler-32.

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "link/bmp_file.h"
+#include "layout/bmp_file.h"
 #include "link/upload_image.h"
 #include "support/upload_config.h"
 

@@ -2,7 +2,7 @@
 
 #include <dirent.h>
 
-#include "link/bmp_file.h"
+#include "layout/bmp_file.h"
 
 const PixelImage* BitmapFolder::pixels(BitmapHandle id) {
     auto it = cache_.find(id);

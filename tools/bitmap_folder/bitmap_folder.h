@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/bitmap_pixels.h"
+#include "layout/bitmap_pixels.h"
 
 class BitmapFolder : public BitmapPixels {
 public:

@@ -18,8 +18,8 @@
 #include "image_check.h"
 #include "line_faults.h"
 #include "line_recorder.h"
-#include "link/png_writer.h"
 #include "pseudo_terminal.h"
+#include "report/png_writer.h"
 #include "upload_decoder.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "link/configuration_report.h"
+#include "report/configuration_report.h"
 
 #include <cmath>
 
-#include "link/png_writer.h"
 #include "link/upload_image.h"
 #include "platform/file_replace.h"
 #include "program_version.h"
+#include "report/png_writer.h"
 #include "settings/curve_plot.h"
 
 namespace {
@@ -184,7 +184,6 @@ std::string warningsSection(const std::vector<WarningInfo>& warnings) {
 
 std::string findingsSection(const ReportContents& contents) {
     std::string out = "<h2>Check</h2>\n";
-    if (!contents.findingsAvailable) return out + "<p>The configuration check is not part of this build.</p>\n";
     if (contents.findings.empty()) return out + "<p>The check found nothing to report.</p>\n";
     int problems = 0;
     for (const ReportFinding& f : contents.findings) problems += f.severity == "problem";

@@ -1,4 +1,4 @@
-#include "link/display_picture.h"
+#include "report/display_picture.h"
 
 #include "link/upload_image.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/bitmap_pixels.h"
+#include "layout/bitmap_pixels.h"
 
 // False with a reason in `error` for anything that is not such a file or is cut short.
 bool decodeBmp(const std::vector<std::uint8_t>& file, PixelImage& image, std::string& error);

@@ -1,4 +1,4 @@
-#include "link/crc32.h"
+#include "layout/crc32.h"
 
 #include <array>
 

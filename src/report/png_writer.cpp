@@ -1,5 +1,5 @@
-#include "link/png_writer.h"
-#include "link/crc32.h"
+#include "report/png_writer.h"
+#include "layout/crc32.h"
 #include "platform/file_path.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "link/bmp_file.h"
+#include "layout/bmp_file.h"
 
 #include <fstream>
 #include <iterator>

@@ -20,7 +20,6 @@ struct ReportContents {
     std::string file;  // the configuration's name as the user gave it
     ConfigurationSummary summary;
     std::vector<std::uint8_t> pageImage;  // the page image an upload sends (7680 bytes)
-    bool findingsAvailable = false;       // whether the check ran
     std::vector<ReportFinding> findings;
 };
 
