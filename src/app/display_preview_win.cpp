@@ -118,7 +118,7 @@ void openDisplayPreview(AppState& app) {
     UpdateWindow(window);
 }
 
-void layoutChanged(AppState& app) {
+void displayPreviewFollows(AppState& app) {
     const HWND window = preview.window.handle();
     if (!window) return;
     preview.app = &app;

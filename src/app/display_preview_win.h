@@ -7,9 +7,8 @@
 // "Preview Display": opens the window, or brings the open one to the front.
 void openDisplayPreview(AppState& app);
 
-// To be called whenever the page layout changed (placing, removing, Load, Create): an open
-// preview redraws at once.
-void layoutChanged(AppState& app);
+// The document changed (see document_views_win.h): an open preview redraws at once.
+void displayPreviewFollows(AppState& app);
 
 // The page and font images from the loaded bitmaps, exactly as an upload would build them now.
 DisplayImages currentDisplayImages(AppState& app);

@@ -1,13 +1,11 @@
 #include "app/document_shell_win.h"
 
 #include "app/app_state.h"
-#include "app/configuration_check_win.h"
-#include "app/display_preview_win.h"
+#include "app/document_views_win.h"
 #include "app/page_arranging_win.h"
 #include "app/start_and_recent_win.h"
 #include "document/document_name.h"
 #include "layout/page_layout.h"
-#include "link/upload_win.h"
 #include "platform/file_chooser_win.h"
 #include "platform/form_controls_win.h"
 #include "platform/text_win.h"
@@ -66,7 +64,6 @@ void Win32DocumentShell::showDocument(bool vehicleChanged) {
         readVehiclePanel(app_.vehiclePanel);
     }
     refreshPlacedGauges(app_);
-    layoutChanged(app_);
     EnumThreadWindows(GetCurrentThreadId(), showRecordAgain, 0);
 }
 
@@ -76,11 +73,9 @@ void Win32DocumentShell::showHistory(bool canUndo, bool canRedo) {
     HMENU menu = GetMenu(app_.mainWindow);
     EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (canRedo ? MF_ENABLED : MF_GRAYED));
-    // Every step, undo, redo and Load passes here, so the check's list and the upload's problem
-    // count follow them all.
-    configurationCheckFollows(app_);
-    uploadConfirmsFollow();
 }
+
+void Win32DocumentShell::documentChanged() { documentViewsFollow(app_); }
 
 void Win32DocumentShell::fileUsed(const std::string& path) { rememberRecentFile(app_, path); }
 

@@ -23,6 +23,7 @@ public:
     void showDocument(bool vehicleChanged) override;
     void showName() override;
     void showHistory(bool canUndo, bool canRedo) override;
+    void documentChanged() override;
     void fileUsed(const std::string& path) override;
 
 private:

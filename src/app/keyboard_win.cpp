@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "app/display_preview_win.h"
 #include "app/commands_win.h"
 #include "app/document_shell_win.h"
 #include "app/page_arranging_win.h"
@@ -64,7 +63,6 @@ bool pressPageKeyIfMeant(AppState& app, const MSG& message) {
     } else if (*key == PageKey::remove) {
         if (isCarryingGauge(app)) return true;  // the carried gauge is put down or back first
         pressPageKey(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, *key);
-        layoutChanged(app);
         recordEdit(documentOf(app));
     } else {
         pressPageKey(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views, *key);

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "app/commands_win.h"
-#include "app/display_preview_win.h"
 #include "app/document_shell_win.h"
 #include "app/page_arranging_win.h"
 #include "app/start_and_recent_win.h"
@@ -281,7 +280,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // On a placed gauge the press starts a drag (a click there never placed anything).
         if (pressLeftToCarry(app)) return 0;
         placeGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views);
-        layoutChanged(app);
         recordEdit(documentOf(app));
         return 0;
     case WM_LBUTTONUP:
@@ -294,7 +292,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         SetFocus(window);
         cancelGaugeCarry(app);
         removeGaugeAtGhost(app.editing, app.config.layout, app.config.directory, *app.views);
-        layoutChanged(app);
         recordEdit(documentOf(app));
         return 0;
     default:

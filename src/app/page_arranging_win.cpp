@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/display_preview_win.h"
 #include "document/document_commands.h"
 #include "layout/page_arranging.h"
 #include "platform/form_controls_win.h"
@@ -56,12 +55,6 @@ HWND outlineWindow(AppState& app) {
 }
 
 void hideOutline(AppState& app) { ShowWindow(outlineWindow(app), SW_HIDE); }
-
-// The gauges changed: the display preview follows and the change is one undo step.
-void pagesChanged(AppState& app) {
-    layoutChanged(app);
-    recordEdit(documentOf(app));
-}
 
 std::string pageName(int page) { return "page " + std::to_string(page + 1); }
 
@@ -166,7 +159,7 @@ void releaseLeftFromCarry(AppState& app, int x, int y) {
     hideOutline(app);
     const bool moved = putDownGauge(app.carry, app.editing, app.config.layout, app.config.directory, *app.views);
     if (GetCapture() == app.mainWindow) ReleaseCapture();
-    if (moved) pagesChanged(app);
+    if (moved) recordEdit(documentOf(app));
 }
 
 void pressEnterToCarry(AppState& app) {
@@ -177,7 +170,7 @@ void pressEnterToCarry(AppState& app) {
         return;
     }
     hideOutline(app);
-    if (changed) pagesChanged(app);
+    if (changed) recordEdit(documentOf(app));
 }
 
 bool cancelGaugeCarry(AppState& app) {
@@ -202,14 +195,14 @@ void cutGauge(AppState& app) {
     Win32FormControls form(app.mainWindow);
     if (cutGaugeAtGhost(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views,
                         mainWindowSelectors(form)))
-        pagesChanged(app);
+        recordEdit(documentOf(app));
 }
 
 void pasteGauge(AppState& app) {
     Win32FormControls form(app.mainWindow);
     pasteGauge(app.editing, app.config.layout, app.config.directory, app.catalog, *app.views,
                mainWindowSelectors(form));
-    pagesChanged(app);
+    recordEdit(documentOf(app));
 }
 
 void openCopyPage(AppState& app) {
@@ -223,7 +216,7 @@ void openCopyPage(AppState& app) {
                   "Copy Page?"))
         return;
     if (copyPage(app.config.layout, app.config.directory, *app.views, choice.from, choice.to))
-        pagesChanged(app);
+        recordEdit(documentOf(app));
 }
 
 void openClearPage(AppState& app) {
@@ -234,5 +227,5 @@ void openClearPage(AppState& app) {
     if (usedSlotCount(app.config.directory.pages[choice.from]) == 0) return;
     if (!app.documentShell->askYesNo("Remove every gauge from " + pageName(choice.from) + "?", "Clear Page?")) return;
     clearPage(app.config.layout, app.config.directory, *app.views, choice.from);
-    pagesChanged(app);
+    recordEdit(documentOf(app));
 }

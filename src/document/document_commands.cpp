@@ -6,7 +6,12 @@
 
 namespace {
 
-void showHistory(const Document& d) { d.shell.showHistory(d.history.canUndo(), d.history.canRedo()); }
+// After every step, undo, redo, Load and Create: the Edit menu and every window that shows the
+// document.
+void documentChanged(const Document& d) {
+    d.shell.showHistory(d.history.canUndo(), d.history.canRedo());
+    d.shell.documentChanged();
+}
 
 // Writes the configuration to `path`; the document takes the name only once the file is whole,
 // so a failed save leaves both the old file and the name as they were.
@@ -50,11 +55,11 @@ ConfigurationBytes documentBytes(const Document& document) {
 void startHistory(const Document& document) {
     document.shell.readEditors();
     document.history.start(documentBytes(document));
-    showHistory(document);
+    documentChanged(document);
 }
 
 void recordEdit(const Document& document) {
-    if (document.history.record(documentBytes(document))) showHistory(document);
+    if (document.history.record(documentBytes(document))) documentChanged(document);
 }
 
 void createDocument(const Document& d) {
@@ -65,7 +70,7 @@ void createDocument(const Document& d) {
     d.name = kDefaultDocumentName;
     d.shell.showDocument(false);
     d.shell.showName();
-    if (d.history.recordRename(documentBytes(d), before, d.name)) showHistory(d);
+    if (d.history.recordRename(documentBytes(d), before, d.name)) documentChanged(d);
 }
 
 void loadDocument(const Document& d) {
@@ -85,7 +90,7 @@ bool loadDocumentFrom(const Document& d, const std::string& path) {
     d.name = path;
     d.shell.showName();
     d.shell.showDocument(result.vehicleLoaded);
-    if (d.history.recordRename(documentBytes(d), before, d.name)) showHistory(d);
+    if (d.history.recordRename(documentBytes(d), before, d.name)) documentChanged(d);
     d.shell.fileUsed(path);
     return true;
 }
@@ -104,14 +109,14 @@ bool saveDocumentAs(const Document& d) {
 void undoEdit(const Document& d) {
     recordPendingEdit(d);
     restore(d, d.history.undo(d.name));
-    showHistory(d);
+    documentChanged(d);
 }
 
 void redoEdit(const Document& d) {
     // A value typed since the undo is a new step, which leaves nothing to redo: it stays.
     recordPendingEdit(d);
     restore(d, d.history.redo(d.name));
-    showHistory(d);
+    documentChanged(d);
 }
 
 bool confirmExit(const Document& d) {

@@ -24,6 +24,9 @@ public:
     virtual void showName() = 0;
     // Whether Undo and Redo have a step to take (their menu items).
     virtual void showHistory(bool canUndo, bool canRedo) = 0;
+    // The document changed (an edit, an undo or redo, a Load, a Create): once after each, when
+    // the record is final, so that every window showing the document can follow.
+    virtual void documentChanged() {}
     // A file was loaded from or saved to `path` (the recent files list).
     virtual void fileUsed(const std::string& /*path*/) {}
 };
