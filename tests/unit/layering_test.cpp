@@ -241,6 +241,12 @@ TEST(Layering, TheLinkIncludesNoFormLogic) {
 // include each other are the shortest) is refused. One unit of the loop must give up what it takes
 // from the next, or both take it from a third.
 TEST(Layering, NoIncludeLoop) {
+    // The walk itself first, on made-up units, so that a walk gone blind cannot pass the tree: a
+    // loop of three is found whole, and two ways to one unit (a diamond) are no loop.
+    const std::vector<std::vector<std::string>> loopOfThree = {{"a", "b", "c", "a"}};
+    EXPECT_EQ(includeLoops({{"a", {"b"}}, {"b", {"c"}}, {"c", {"a"}}}), loopOfThree);
+    EXPECT_TRUE(includeLoops({{"a", {"b", "c"}}, {"b", {"d"}}, {"c", {"d"}}}).empty());
+
     const fs::path root = fs::path(VELTRANA_SOURCE_DIR);
     std::map<std::string, std::set<std::string>> needs;
     for (const char* top : {"src", "tools", "tests"}) {
