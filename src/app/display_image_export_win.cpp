@@ -7,22 +7,20 @@
 #include "platform/export_path.h"
 #include "platform/file_chooser_win.h"
 #include "platform/file_replace.h"
-#include "platform/png_encoder_win.h"
 #include "platform/text_win.h"
 #include "report/display_picture.h"
+#include "report/png_writer.h"
 
 namespace {
 
 constexpr DWORD kChooserBufferSize = 260;
 const char kPictureFilter[] = "PNG image (*.png)\0*.png\0";
 
-// Encoded in memory first, then written in one piece beside the target and moved over it.
+// Encoded in memory first, by the same writer as the command line's render (so both give the
+// same bytes), then written in one piece beside the target and moved over it.
 std::string writeDisplayImage(AppState& app, const std::string& path) {
     const std::vector<std::uint8_t> grey = displayPictureGrey(currentDisplayImages(app).page);
-    std::vector<std::uint8_t> png;
-    std::string reason;
-    if (!encodeGreyPngThroughWic(kDisplayPictureWidth, kDisplayPictureHeight, grey, png, reason)) return reason;
-    return writeWholeFile(path, png);
+    return writeWholeFile(path, encodeStoredGreyPng(kDisplayPictureWidth, kDisplayPictureHeight, grey));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "app/settings_dialogs_win.h"
 
 #include "app/app_state.h"
-#include "app/document_shell_win.h"
 #include "document/document_commands.h"
 #include "settings/custom_sensor_dialog_win.h"
 #include "settings/warning_setup_win.h"

@@ -1,6 +1,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/editor_session.h"
 #include "cli/info_report.h"

@@ -1,12 +1,11 @@
 #pragma once
-// The subcommands that need no serial device. Each takes the parsed command line, writes its
-// report to `out` and its complaints to `err` (one line each, naming the file), and returns the
-// exit status.
+// The subcommands' functions, each run through its row of the command table
+// (cli/command_table.cpp). Each takes the parsed command line, writes its report to `out` and its
+// complaints to `err` (one line each, naming the file), and returns the exit status.
 #include <iosfwd>
 #include <string>
 
-#include "cli/arguments.h"
-
+struct Invocation;
 class EditorSession;
 
 int runInfoCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
@@ -18,6 +17,10 @@ int runCheckCommand(const Invocation& invocation, std::ostream& out, std::ostrea
 // Exit 0 when the two files are alike, ExitDifferent when not.
 int runDiffCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 int runReportCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+// The two that talk to the display over a serial device (link_commands.cpp). Ctrl-C ends either
+// at once: the port is closed and the status is ExitInterrupted.
+int runUploadCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+int runFlashCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
 
 // Loads `path` into the session as the editor's Load command does. A file the editor refuses
 // gets one line on `err`, "veltrana-cli: PATH: reason", and false.

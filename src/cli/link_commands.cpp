@@ -1,5 +1,4 @@
-#include "cli/link_commands.h"
-
+// upload and flash: the commands that talk to the display over a serial device.
 #include <signal.h>
 
 #include <cerrno>
@@ -7,6 +6,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/editor_session.h"
 #include "cli/terminal_progress.h"

@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/commands.h"
-#include "cli/link_commands.h"
+#include "cli/command_table.h"
 #include "cli/output_files.h"
 
 int main(int argc, char** argv) {
@@ -27,15 +26,6 @@ int main(int argc, char** argv) {
     }
     // One rule for every command that writes a file: never over a file it reads.
     if (anyOutputIsAnInput(invocation, std::cerr)) return ExitFailed;
-    const std::string& command = invocation.command;
-    if (command == "info") return runInfoCommand(invocation, std::cout, std::cerr);
-    if (command == "check") return runCheckCommand(invocation, std::cout, std::cerr);
-    if (command == "render") return runRenderCommand(invocation, std::cout, std::cerr);
-    if (command == "stream") return runStreamCommand(invocation, std::cout, std::cerr);
-    if (command == "convert") return runConvertCommand(invocation, std::cout, std::cerr);
-    if (command == "diff") return runDiffCommand(invocation, std::cout, std::cerr);
-    if (command == "report") return runReportCommand(invocation, std::cout, std::cerr);
-    if (command == "upload") return runUploadCommand(invocation, std::cout, std::cerr);
-    if (command == "flash") return runFlashCommand(invocation, std::cout, std::cerr);
-    return ExitUsage;
+    const CommandRow* row = findCommand(invocation.command);
+    return row ? row->run(invocation, std::cout, std::cerr) : ExitUsage;
 }

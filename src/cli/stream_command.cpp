@@ -2,6 +2,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/editor_session.h"
 #include "cli/output_files.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/editor_session.h"
 #include "cli/info_report.h"
 #include "cli/output_files.h"
@@ -72,14 +72,10 @@ CommandRun run(const std::vector<std::string>& words) {
         r.err = err.str();
         return r;
     }
-    const std::string& c = parsed.invocation.command;
-    if (c == "info") r.status = runInfoCommand(parsed.invocation, out, err);
-    if (c == "check") r.status = runCheckCommand(parsed.invocation, out, err);
-    if (c == "render") r.status = runRenderCommand(parsed.invocation, out, err);
-    if (c == "stream") r.status = runStreamCommand(parsed.invocation, out, err);
-    if (c == "convert") r.status = runConvertCommand(parsed.invocation, out, err);
-    if (c == "diff") r.status = runDiffCommand(parsed.invocation, out, err);
-    if (c == "report") r.status = runReportCommand(parsed.invocation, out, err);
+    // Through the command's row of the table, as the program does.
+    const CommandRow* row = findCommand(parsed.invocation.command);
+    EXPECT_NE(row, nullptr) << parsed.invocation.command;
+    if (row) r.status = row->run(parsed.invocation, out, err);
     r.out = out.str();
     r.err = err.str();
     return r;
