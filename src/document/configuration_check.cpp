@@ -12,7 +12,7 @@
 #include "profiles/engine_unit_profiles.h"
 #include "settings/vehicle_panel_ids.h"
 #include "settings/number_text.h"
-#include "settings/vehicle_panel.h"
+#include "settings/vehicle_fields.h"
 #include "settings/vehicle_settings.h"
 
 namespace {
@@ -63,7 +63,7 @@ CheckPlace fieldPlace(int controlId) {
     CheckPlace place;
     place.kind = CheckPlaceKind::VehicleField;
     place.controlId = controlId;
-    place.label = vehiclePanelLabel(controlId);
+    place.label = vehicleFieldLabel(controlId);
     return place;
 }
 
@@ -136,11 +136,11 @@ struct NumberField {
 void checkTypedTexts(const VehicleSettings& v, const std::vector<PanelText>& typed, Findings& out) {
     if (typed.empty()) return;
     const std::vector<PanelText> saved = savedPanelTexts(v);
-    for (int i = 0; i < kVehiclePanelFieldCount; ++i) {
-        const VehiclePanelField& field = kVehiclePanelFields[i];
+    for (int i = 0; i < kVehicleFieldCount; ++i) {
+        const VehicleField& field = kVehicleFields[i];
         const auto entry = std::find_if(typed.begin(), typed.end(),
                                         [&](const PanelText& t) { return t.label == field.label; });
-        if (field.isList || entry == typed.end() || panelReadsAsTyped(field.controlId, entry->text)) continue;
+        if (isListField(field) || entry == typed.end() || panelReadsAsTyped(field.controlId, entry->text)) continue;
         std::string value = saved[static_cast<std::size_t>(i)].text;
         value.erase(0, std::min(value.find_first_not_of(' '), value.size()));  // "%5.0f" pads
         const char* advice = panelEditIsInteger(field.controlId)
@@ -163,7 +163,7 @@ void checkVehicle(const VehicleSettings& v, Findings& out) {
     };
     const auto notFinite = [&](int controlId) {
         out.add(CheckSeverity::Problem, CheckKind::VehicleNotFinite, fieldPlace(controlId),
-                std::string(vehiclePanelLabel(controlId)) +
+                std::string(vehicleFieldLabel(controlId)) +
                     " is not a number; the file is damaged, so enter the value again.");
     };
 
@@ -182,7 +182,7 @@ void checkVehicle(const VehicleSettings& v, Findings& out) {
         if (setBelow && setAbove)
             out.add(CheckSeverity::Problem, CheckKind::GearRatioGap,
                     fieldPlace(IDC_GEAR_RATIO_FIRST + g),
-                    std::string(vehiclePanelLabel(IDC_GEAR_RATIO_FIRST + g)) +
+                    std::string(vehicleFieldLabel(IDC_GEAR_RATIO_FIRST + g)) +
                         " is 0 between gears that are set, so the display will show the wrong gear.");
     }
     for (const NumberField& field : numbers)
@@ -199,7 +199,7 @@ void checkVehicle(const VehicleSettings& v, Findings& out) {
         for (int i = 0; i < 2; ++i)
             if (fuelValues[i] == 0)
                 out.add(CheckSeverity::Problem, CheckKind::FuelFlowZero, fieldPlace(fuelFields[i]),
-                        std::string(vehiclePanelLabel(fuelFields[i])) +
+                        std::string(vehicleFieldLabel(fuelFields[i])) +
                             " is 0, so the display's fuel flow is always 0 or not a number.");
         if (!std::isfinite(v.fuelFlowFactor)) {
             // The fields that cause it: those with which a sound value (1) makes the factor finite.
@@ -212,11 +212,11 @@ void checkVehicle(const VehicleSettings& v, Findings& out) {
                 if (!std::isfinite(computeFuelFlowFactor(entries[0], static_cast<float>(entries[1]),
                                                          static_cast<float>(entries[2]))))
                     continue;
-                causes.insert(causes.begin(), std::string(vehiclePanelLabel(fuelFields[i])) + " (" +
+                causes.insert(causes.begin(), std::string(vehicleFieldLabel(fuelFields[i])) + " (" +
                                                   formatInt(fuelValues[i]) + ")");
                 firstCause = fuelFields[i];
             }
-            if (causes.empty()) causes.push_back(vehiclePanelLabel(IDC_FUEL_PRESSURE));
+            if (causes.empty()) causes.push_back(vehicleFieldLabel(IDC_FUEL_PRESSURE));
             out.add(CheckSeverity::Problem, CheckKind::FuelFlowNotFinite, fieldPlace(firstCause),
                     "The fuel flow factor sent to the display is not a number because of " +
                         joinWords(causes) + "; the fuel pressure must be above 0.");
@@ -229,7 +229,7 @@ void checkVehicle(const VehicleSettings& v, Findings& out) {
     for (int i = 0; i < 3; ++i)
         if (vehicleListValue(tyreLists[i], tyrePositions[i]) == 0)
             out.add(CheckSeverity::Problem, CheckKind::TyreNoSelection, fieldPlace(tyreFields[i]),
-                    std::string(vehiclePanelLabel(tyreFields[i])) +
+                    std::string(vehicleFieldLabel(tyreFields[i])) +
                         " has no selection, so it counts as 0 and the speed shown is wrong.");
 
     if (v.revMeterRpmLow >= v.revMeterRpmHigh)
