@@ -17,14 +17,13 @@
 
 namespace {
 
-constexpr double kVoltsPerPoint = 0.15625;
 // A point counts as a likely typo when it is this many times further off the line of its
 // neighbours than those two differ, than any point away from it is off its own, and than any
 // step of the curve away from it.
 constexpr double kTypoFactor = 4.0;
 
 std::string curveNumber(double value) { return formatFixed(value, 1, 2); }
-std::string voltsText(int point) { return formatFixed(point * kVoltsPerPoint, 1, 2) + " V"; }
+std::string voltsText(int point) { return formatFixed(point * kCurveStepVolts, 1, 2) + " V"; }
 
 std::string gaugeName(std::uint32_t gaugeId) {
     const GaugeDefinition* definition = findGaugeDefinition(gaugeId);
