@@ -4,6 +4,7 @@
 
 #include "cli/editor_session.h"
 #include "document/configuration_file.h"
+#include "settings/vehicle_panel.h"
 
 namespace {
 

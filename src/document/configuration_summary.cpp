@@ -7,7 +7,7 @@
 
 #include "layout/gauge_catalog.h"
 #include "profiles/engine_unit_profiles.h"
-#include "settings/vehicle_panel.h"
+#include "settings/vehicle_fields.h"
 #include "settings/warning_table.h"
 
 namespace {
@@ -70,21 +70,11 @@ std::vector<GaugeInfo> placedGauges(const Configuration& config) {
     return gauges;
 }
 
-std::vector<PanelText> panelTexts(MemoryForm& panel) {
-    std::vector<PanelText> texts;
-    for (const VehiclePanelField& field : kVehiclePanelFields)
-        texts.push_back(PanelText{field.label, field.isList ? panel.selectedListText(field.controlId)
-                                                            : panel.texts[field.controlId]});
-    return texts;
-}
-
 std::vector<PanelText> savedPanelTexts(const VehicleSettings& vehicle) {
-    MemoryForm panel;
-    // Setting up fills the lists and changes the rev meter range of the settings it gets.
-    VehicleSettings setUp = vehicle;
-    setUpVehiclePanel(panel, setUp);
-    fillVehiclePanel(panel, vehicle);
-    return panelTexts(panel);
+    std::vector<PanelText> texts;
+    for (const VehicleField& field : kVehicleFields)
+        texts.push_back(PanelText{field.label, vehicleFieldText(field, vehicle)});
+    return texts;
 }
 
 std::vector<WarningInfo> warningsInUse(const Configuration& config, const EngineUnitProfile& unitNames) {
@@ -122,11 +112,11 @@ ConfigurationSummary summarizeConfiguration(const Configuration& config, std::ve
 }
 
 bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& summary, std::string& reason) {
-    // The editor as it starts: empty pages, the panel set up, start-up curves and profiles.
+    // The editor as it starts: empty pages, the rev meter's start range, start-up curves and
+    // profiles.
     auto config = std::make_unique<Configuration>();
     resetPages(config->layout, config->directory);
-    MemoryForm panel;
-    setUpVehiclePanel(panel, config->vehicle);
+    setStartRevMeterRange(config->vehicle);
     config->curves = startupCustomSensorCurves();
     const EngineUnitProfiles profiles = defaultEngineUnitProfiles();
 
@@ -137,8 +127,8 @@ bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& s
         reason = loaded.reason;
         return false;
     }
-    if (loaded.vehicleLoaded) fillVehiclePanel(panel, config->vehicle);
-    summary = summarizeConfiguration(*config, panelTexts(panel), profiles.profiles[0], loaded.version);
+    // The panel shows the record: the file's vehicle settings, or the start-up ones it lacks.
+    summary = summarizeConfiguration(*config, savedPanelTexts(config->vehicle), profiles.profiles[0], loaded.version);
     return true;
 }
 

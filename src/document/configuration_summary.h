@@ -10,7 +10,6 @@
 
 #include "document/configuration.h"
 #include "document/configuration_file.h"
-#include "platform/memory_form.h"
 #include "settings/panel_text.h"
 
 struct EngineUnitProfile;
@@ -54,8 +53,6 @@ struct ConfigurationSummary {
 
 // The placed gauges, page by page in slot order, with the display position the upload states.
 std::vector<GaugeInfo> placedGauges(const Configuration& config);
-// The panel's fields with the texts an in-memory panel shows.
-std::vector<PanelText> panelTexts(MemoryForm& panel);
 // The panel's fields with the texts the panel shows once filled from `vehicle`, as after a load:
 // the values that are saved and sent, in the panel's words ("3,25" typed is read and saved as 3,
 // shown "3.000").

@@ -1,44 +1,15 @@
 #include "settings/vehicle_panel.h"
 
-#include <cmath>
 #include <string>
 
 #include "profiles/engine_unit_profiles.h"
 #include "platform/form_controls.h"
+#include "platform/memory_form.h"
 #include "settings/vehicle_panel_ids.h"
 #include "settings/com_port_list.h"
 #include "settings/filling_controls.h"
 #include "settings/number_text.h"
 #include "settings/vehicle_settings.h"
-
-const VehiclePanelField kVehiclePanelFields[kVehiclePanelFieldCount] = {
-    {"1st Gear Ratio", IDC_GEAR_RATIO_FIRST, false},
-    {"2nd Gear Ratio", IDC_GEAR_RATIO_FIRST + 1, false},
-    {"3rd Gear Ratio", IDC_GEAR_RATIO_FIRST + 2, false},
-    {"4th Gear Ratio", IDC_GEAR_RATIO_FIRST + 3, false},
-    {"5th Gear Ratio", IDC_GEAR_RATIO_FIRST + 4, false},
-    {"6th Gear Ratio", IDC_GEAR_RATIO_FIRST + 5, false},
-    {"Final Drive Ratio", IDC_FINAL_DRIVE_RATIO, false},
-    {"Load Offset", IDC_LOAD_OFFSET, false},
-    {"Load Scalar", IDC_LOAD_SCALAR, false},
-    {"Number of Cylinders", IDC_CYLINDER_COUNT, false},
-    {"Injector Size (CC)", IDC_INJECTOR_SIZE, false},
-    {"Static Fuel Pressure (PSI)", IDC_FUEL_PRESSURE, false},
-    {"Rim Diameter (in)", IDC_RIM_DIAMETER, true},
-    {"Tire Width", IDC_TIRE_WIDTH, true},
-    {"Tire Aspect", IDC_TIRE_ASPECT, true},
-    {"Vehicle Weight (lbs)", IDC_VEHICLE_WEIGHT, false},
-    {"Drag Coefficient", IDC_DRAG_COEFFICIENT, false},
-    {"Com Port", IDC_COM_PORT, true},
-    {"RPM Low Range", IDC_REV_METER_RPM_LOW, false},
-    {"RPM High Range", IDC_REV_METER_RPM_HIGH, false},
-};
-
-const char* vehiclePanelLabel(int controlId) {
-    for (const VehiclePanelField& field : kVehiclePanelFields)
-        if (field.controlId == controlId) return field.label;
-    return "";
-}
 
 namespace {
 
@@ -65,24 +36,19 @@ constexpr std::size_t kTypedTextLimit = 64;
 
 }  // namespace
 
-bool panelEditIsInteger(int controlId) {
-    return controlId == IDC_REV_METER_RPM_LOW || controlId == IDC_REV_METER_RPM_HIGH;
-}
-
 std::vector<PanelText> typedVehiclePanelTexts(FormControls& form) {
     std::vector<PanelText> texts;
-    for (const VehiclePanelField& field : kVehiclePanelFields)
-        if (!field.isList) texts.push_back(PanelText{field.label, form.getText(field.controlId, kTypedTextLimit)});
+    for (const VehicleField& field : kVehicleFields)
+        if (!isListField(field)) texts.push_back(PanelText{field.label, form.getText(field.controlId, kTypedTextLimit)});
     return texts;
 }
 
-bool panelReadsAsTyped(int controlId, const std::string& text) {
-    if (text.find_first_not_of(" \t\n\v\f\r") == std::string::npos) return true;
-    const double says = readDecimal(text);
-    if (!isWholeDecimal(text) || !std::isfinite(static_cast<float>(says))) return false;
-    const std::string read = text.substr(0, kFormTextLimit);
-    if (panelEditIsInteger(controlId)) return readInteger(read) == says;
-    return static_cast<float>(readDecimal(read)) == static_cast<float>(says);
+std::vector<PanelText> panelTexts(MemoryForm& panel) {
+    std::vector<PanelText> texts;
+    for (const VehicleField& field : kVehicleFields)
+        texts.push_back(PanelText{field.label, isListField(field) ? panel.selectedListText(field.controlId)
+                                                                  : panel.texts[field.controlId]});
+    return texts;
 }
 
 void setUpVehiclePanel(FormControls& form, VehicleSettings& settings) {
@@ -91,8 +57,7 @@ void setUpVehiclePanel(FormControls& form, VehicleSettings& settings) {
     fillList(form, IDC_TIRE_WIDTH, kTireWidthList);
     fillList(form, IDC_TIRE_ASPECT, kTireAspectList);
     comPortList().fill(form, IDC_COM_PORT, 0);
-    settings.revMeterRpmLow = 0;
-    settings.revMeterRpmHigh = kRevMeterRpmHighStart;
+    setStartRevMeterRange(settings);
     fillVehiclePanel(form, settings);
 }
 
@@ -102,24 +67,10 @@ void fillVehiclePanel(FormControls& form, const VehicleSettings& s) {
     form.selectListItem(IDC_RIM_DIAMETER, s.rimDiameterIndex);
     form.selectListItem(IDC_TIRE_WIDTH, s.tireWidthIndex);
     form.selectListItem(IDC_TIRE_ASPECT, s.tireAspectIndex);
-
-    form.setText(IDC_VEHICLE_WEIGHT, formatFixed(s.vehicleWeight, 5, 0));
-    form.setText(IDC_DRAG_COEFFICIENT, formatFixed(s.dragCoefficient, 1, 3));
-
-    form.setText(IDC_REV_METER_RPM_LOW, formatInt(s.revMeterRpmLow));
-    form.setText(IDC_REV_METER_RPM_HIGH, formatInt(s.revMeterRpmHigh));
-
-    for (int g = 0; g < 6; ++g)
-        form.setText(IDC_GEAR_RATIO_FIRST + g, formatFixed(s.gearRatio[g], 1, 3));
-    form.setText(IDC_FINAL_DRIVE_RATIO, formatFixed(s.finalDriveRatio, 1, 3));
-
-    // Load Scalar is shown in the engine unit's terms, mapScale x 655.35.
-    form.setText(IDC_LOAD_SCALAR, formatFixed(loadScalarOf(s.mapScale), 1, 3));
-    form.setText(IDC_LOAD_OFFSET, formatFixed(s.mapOffset, 1, 3));
-
-    form.setText(IDC_CYLINDER_COUNT, formatInt(s.cylinderCount));
-    form.setText(IDC_INJECTOR_SIZE, formatInt(s.injectorSize));
-    form.setText(IDC_FUEL_PRESSURE, formatInt(s.fuelPressure));
+    // The edits show the record's values as the field table writes them (Load Scalar in the
+    // engine unit's terms).
+    for (const VehicleField& field : kVehicleFields)
+        if (!isListField(field)) form.setText(field.controlId, vehicleFieldText(field, s));
 }
 
 void readVehiclePanel(FormControls& form, VehicleSettings& s, EngineUnitProfiles& profiles) {

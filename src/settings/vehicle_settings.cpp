@@ -92,6 +92,11 @@ std::int32_t vehicleListValue(const std::int32_t* list, int position) {
     return 0;
 }
 
+void setStartRevMeterRange(VehicleSettings& settings) {
+    settings.revMeterRpmLow = 0;
+    settings.revMeterRpmHigh = kRevMeterRpmHighStart;
+}
+
 double loadScalarOf(float mapScale) {
     return static_cast<double>(mapScale) * static_cast<double>(kLoadScalarShown);
 }

@@ -61,6 +61,9 @@ std::int32_t vehicleListValue(const std::int32_t* list, int position);
 
 // The rev meter's upper end when the editor starts.
 constexpr std::int32_t kRevMeterRpmHighStart = 8000;
+// The rev meter's range as the editor starts: 0 to kRevMeterRpmHighStart. The panel's set-up
+// gives it to the record it shows; a file without vehicle settings keeps it.
+void setStartRevMeterRange(VehicleSettings& settings);
 
 // Load Scalar as it is entered and shown, in the engine unit's terms: mapScale x 655.35.
 double loadScalarOf(float mapScale);
