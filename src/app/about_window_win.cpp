@@ -1,9 +1,10 @@
 #include "app/about_window_win.h"
 
+#include <memory>
 #include <string>
 
 #include "app/about_text.h"
-#include "platform/modeless_dialog_win.h"
+#include "platform/tool_window_win.h"
 
 namespace {
 
@@ -16,9 +17,21 @@ constexpr int kHeight = 290;
 constexpr int kMargin = 10;
 constexpr size_t kTitleRoom = 100;  // characters of the title kept after "About "
 
-ModelessSlot aboutWindow;  // made at the start, hidden and shown again, never destroyed before the end
-HBITMAP aboutPicture = nullptr;  // none when "plov.bmp" is missing or unreadable
-std::string aboutText;           // painted in the client area below the picture
+// The window's state. The window is made at the start, hidden and shown again, and never
+// destroyed before the end.
+struct About {
+    HBITMAP picture = nullptr;  // none when "plov.bmp" is missing or unreadable
+    std::string text;           // painted in the client area below the picture
+    About() = default;
+    About(const About&) = delete;
+    About& operator=(const About&) = delete;
+    ~About() {
+        if (picture) DeleteObject(picture);
+    }
+};
+
+const ToolWindowKind kAboutKind{kClassName, aboutWindowProc, CS_HREDRAW | CS_VREDRAW,
+                                static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH))};
 
 // The picture's rectangle: at the top, scaled down (never up) to fit the width and at most half
 // the height of the client area, keeping its proportions.
@@ -39,7 +52,7 @@ RECT pictureRect(const RECT& client, const BITMAP& info) {
     return RECT{left, kMargin, left + width, kMargin + height};
 }
 
-void paint(HWND window) {
+void paint(HWND window, const About& about) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     RECT client;
@@ -47,10 +60,10 @@ void paint(HWND window) {
 
     int textTop = kMargin;
     BITMAP info{};
-    if (aboutPicture && GetObjectA(aboutPicture, sizeof info, &info) && info.bmWidth > 0) {
+    if (about.picture && GetObjectA(about.picture, sizeof info, &info) && info.bmWidth > 0) {
         const RECT target = pictureRect(client, info);
         HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, aboutPicture);
+        HGDIOBJ old = SelectObject(source, about.picture);
         SetStretchBltMode(dc, HALFTONE);
         StretchBlt(dc, target.left, target.top, target.right - target.left,
                    target.bottom - target.top, source, 0, 0, info.bmWidth,
@@ -63,7 +76,7 @@ void paint(HWND window) {
     RECT textRect{kMargin, textTop, client.right - kMargin, client.bottom - kMargin};
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextA(dc, aboutText.c_str(), static_cast<int>(aboutText.size()), &textRect,
+    DrawTextA(dc, about.text.c_str(), static_cast<int>(about.text.size()), &textRect,
               DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     EndPaint(window, &ps);
@@ -72,38 +85,29 @@ void paint(HWND window) {
 }  // namespace
 
 void createAboutWindow(HINSTANCE instance) {
-    if (aboutWindow.handle()) return;
+    if (openToolWindow(kAboutKind)) return;
     if (!instance) instance = GetModuleHandleA(nullptr);
-
-    aboutPicture = static_cast<HBITMAP>(LoadImageA(nullptr, "plov.bmp", IMAGE_BITMAP, 0, 0,
-                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = aboutWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);
-
-    aboutWindow.remember(CreateWindowExA(0, kClassName, kCreationCaption,
-                                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr,
-                                         instance, nullptr));
+    auto about = std::make_unique<About>();
+    about->picture = static_cast<HBITMAP>(
+        LoadImageA(nullptr, "plov.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    createToolWindow(instance, kAboutKind,
+                     {0, kCreationCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, kWidth, kHeight,
+                      nullptr},
+                     std::move(about));
 }
 
 void showAbout(const char* title, const char* text) {
-    const HWND window = aboutWindow.handle();
-    if (!window) return;
+    const HWND window = openToolWindow(kAboutKind);
+    About* about = toolWindowState<About>(window);
+    if (!about) return;
     const std::string caption = "About " + std::string(title).substr(0, kTitleRoom);
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
     // The text is painted in the window rather than set as its caption, where a multi-line text
     // would replace the title.
-    aboutText = text;
+    about->text = text;
     InvalidateRect(window, nullptr, TRUE);
     ShowWindow(window, SW_SHOW);
-    aboutWindow.bringForward();
+    bringToolWindowForward(kAboutKind);
 }
 
 void showAbout() { showAbout(kAboutTitle, kAboutText); }
@@ -111,17 +115,16 @@ void showAbout() { showAbout(kAboutTitle, kAboutText); }
 LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return 0;
-    case WM_PAINT: paint(window); return 0;
+    case WM_PAINT:
+        if (const About* about = toolWindowState<About>(window)) paint(window, *about);
+        else ValidateRect(window, nullptr);
+        return 0;
     // Closing only hides the window: the same window is shown by the next About command.
     case WM_CLOSE: ShowWindow(window, SW_HIDE); return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0) ShowWindow(window, SW_HIDE);
         return 0;
     case WM_LBUTTONDOWN: return 0;
-    case WM_DESTROY:
-        if (aboutPicture) DeleteObject(aboutPicture);
-        aboutPicture = nullptr;
-        return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -1,5 +1,6 @@
 #include "app/compare_and_report_win.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,8 +8,8 @@
 #include "document/configuration_compare.h"
 #include "platform/export_path.h"
 #include "platform/file_chooser_win.h"
-#include "platform/modeless_dialog_win.h"
 #include "platform/text_win.h"
+#include "platform/tool_window_win.h"
 #include "report/configuration_report.h"
 #include "report/report_findings.h"
 #include "resource_ids.h"
@@ -24,12 +25,13 @@ constexpr int kClientHeight = 360;
 constexpr int kSummaryHeight = 20;
 constexpr DWORD kChooserBufferSize = 260;
 
+// The open window's state: its two children.
 struct CompareWindow {
-    ModelessSlot window;
     HWND summary = nullptr;
     HWND list = nullptr;
 };
-CompareWindow compareWindow;
+
+const ToolWindowKind kCompareKind{kClassName, DefWindowProcA, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
 
 // The open configuration as it would be saved, in the current format: the records committed from
 // the panel first, and the panel's fields in the texts it shows for the values it read (a typed
@@ -40,14 +42,6 @@ ConfigurationSummary openConfigurationSummary(AppState& app) {
                                   kVersionCurrent);
 }
 
-LRESULT CALLBACK compareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        compareWindow = CompareWindow{};
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 HWND makeChild(AppState& app, HWND parent, const char* kind, DWORD style, int top, int height, int id) {
     HWND child = CreateWindowExA(kind[0] == 'L' ? WS_EX_CLIENTEDGE : 0, kind, "", WS_CHILD | WS_VISIBLE | style,
                                  kMargin, top, kClientWidth - 2 * kMargin, height, parent,
@@ -56,34 +50,26 @@ HWND makeChild(AppState& app, HWND parent, const char* kind, DWORD style, int to
     return child;
 }
 
-bool openCompareWindow(AppState& app) {
-    if (compareWindow.window.bringForward()) return true;
-    WNDCLASSA windowClass{};
-    if (!GetClassInfoA(app.instance, kClassName, &windowClass)) {
-        windowClass.lpfnWndProc = compareProc;
-        windowClass.hInstance = app.instance;
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kClassName;
-        if (!RegisterClassA(&windowClass)) return false;
-    }
+// The open Compare window, brought forward, or a new one; null when none can be made.
+HWND openCompareWindow(AppState& app) {
+    if (bringToolWindowForward(kCompareKind)) return openToolWindow(kCompareKind);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT outer{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    HWND window = CreateWindowExA(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                                  outer.bottom - outer.top, app.mainWindow, nullptr, app.instance, nullptr);
-    if (!window) return false;
-    compareWindow.window.remember(window);
+    const SIZE outer = outerSizeForClient(style, 0, kClientWidth, kClientHeight);
+    HWND window = createToolWindow(app.instance, kCompareKind, {0, kCaption, style, outer.cx, outer.cy, app.mainWindow},
+                                   std::make_unique<CompareWindow>());
+    if (!window) return nullptr;
+    CompareWindow& compareWindow = *toolWindowState<CompareWindow>(window);
     compareWindow.summary =
         makeChild(app, window, "Static", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kMargin, kSummaryHeight, IDC_COMPARE_SUMMARY);
     const int listTop = kMargin + kSummaryHeight + kMargin;
     compareWindow.list = makeChild(app, window, "ListBox", WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT,
                                    listTop, kClientHeight - listTop - kMargin, IDC_COMPARE_LIST);
     ShowWindow(window, SW_SHOW);
-    return true;
+    return window;
 }
 
-void showDifferences(const std::string& path, const std::vector<ConfigurationDifference>& differences) {
+void showDifferences(HWND window, const std::string& path, const std::vector<ConfigurationDifference>& differences) {
+    const CompareWindow& compareWindow = *toolWindowState<CompareWindow>(window);
     const std::string summary =
         differences.empty() ? "No differences from " + path + " to the open configuration"
                             : std::to_string(differences.size()) +
@@ -94,7 +80,7 @@ void showDifferences(const std::string& path, const std::vector<ConfigurationDif
     std::vector<std::string> lines;
     for (const ConfigurationDifference& d : differences) lines.push_back(d.text);
     fillListBoxUtf8(compareWindow.list, lines);
-    UpdateWindow(compareWindow.window.handle());
+    UpdateWindow(window);
 }
 
 bool chooseReportToSave(HWND owner, const std::string& documentName, std::string& path) {
@@ -118,8 +104,7 @@ void compareWithFile(AppState& app) {
     }
     // Told as the way from the chosen file to what is open: what changed since that file.
     const std::vector<ConfigurationDifference> differences = compareConfigurations(other, openConfigurationSummary(app));
-    if (!openCompareWindow(app)) return;
-    showDifferences(path, differences);
+    if (HWND window = openCompareWindow(app)) showDifferences(window, path, differences);
 }
 
 void exportReport(AppState& app) {

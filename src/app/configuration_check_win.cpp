@@ -1,5 +1,6 @@
 #include "app/configuration_check_win.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,16 +16,15 @@
 
 namespace {
 
-// The one open window and the findings its lines stand for, in the same order.
+// The open window's state: the findings its lines stand for, in the same order.
 struct CheckWindow {
-    ModelessSlot dialog;
     AppState* app = nullptr;
     std::vector<CheckFinding> findings;
 };
-CheckWindow checkWindow;
 
-void listFindings() {
-    HWND dialog = checkWindow.dialog.handle();
+ModelessSlot checkDialog;  // the one open window
+
+void listFindings(HWND dialog, CheckWindow& checkWindow) {
     HWND list = GetDlgItem(dialog, IDC_CHECK_FINDINGS);
     checkWindow.findings =
         checkConfiguration(checkWindow.app->config, typedVehiclePanelTexts(checkWindow.app->vehiclePanel));
@@ -64,6 +64,8 @@ void goToPlace(AppState& app, const CheckPlace& place) {
 
 INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (handleDialogScroll(dialog, message, wParam, lParam)) return TRUE;
+    CheckWindow* checkWindow = modelessDialogState<CheckWindow>(dialog);
+    if (checkWindow == nullptr) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
         fitDialogIntoWorkArea(dialog);
@@ -71,24 +73,21 @@ INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_ACTIVATE:
         // Typing in the vehicle panel becomes a step only when the field is left; coming back to
         // the list shows what was typed so far, too.
-        if (LOWORD(wParam) != WA_INACTIVE && checkWindow.dialog.handle() == dialog) listFindings();
+        if (LOWORD(wParam) != WA_INACTIVE) listFindings(dialog, *checkWindow);
         return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {
             destroyModelessDialog(dialog);
             return TRUE;
         }
-        if (LOWORD(wParam) == IDC_CHECK_FINDINGS && HIWORD(wParam) == LBN_DBLCLK && checkWindow.app) {
+        if (LOWORD(wParam) == IDC_CHECK_FINDINGS && HIWORD(wParam) == LBN_DBLCLK) {
             const int index = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CHECK_FINDINGS, LB_GETCURSEL, 0, 0));
-            if (index >= 0 && index < static_cast<int>(checkWindow.findings.size())) {
-                const CheckPlace place = checkWindow.findings[static_cast<std::size_t>(index)].place;
-                goToPlace(*checkWindow.app, place);
+            if (index >= 0 && index < static_cast<int>(checkWindow->findings.size())) {
+                const CheckPlace place = checkWindow->findings[static_cast<std::size_t>(index)].place;
+                goToPlace(*checkWindow->app, place);
             }
             return TRUE;
         }
-        return FALSE;
-    case WM_DESTROY:
-        checkWindow.findings.clear();
         return FALSE;
     default:
         return FALSE;
@@ -98,17 +97,17 @@ INT_PTR CALLBACK checkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void openConfigurationCheck(AppState& app) {
-    checkWindow.app = &app;
-    if (checkWindow.dialog.bringForward()) return;
+    if (checkDialog.bringForward()) return;
+    auto state = std::make_unique<CheckWindow>();
+    state->app = &app;
     HWND dialog = createModelessDialog(app.instance, IDD_CONFIGURATION_CHECK, app.mainWindow, checkDialogProc,
-                                       &checkWindow.dialog);
+                                       std::move(state), &checkDialog);
     if (!dialog) return;
-    listFindings();
+    listFindings(dialog, *modelessDialogState<CheckWindow>(dialog));
     ShowWindow(dialog, SW_SHOW);
 }
 
-void configurationCheckFollows(AppState& app) {
-    if (!checkWindow.dialog.handle()) return;
-    checkWindow.app = &app;
-    listFindings();
+void configurationCheckFollows(AppState&) {
+    const HWND dialog = checkDialog.handle();
+    if (CheckWindow* checkWindow = modelessDialogState<CheckWindow>(dialog)) listFindings(dialog, *checkWindow);
 }

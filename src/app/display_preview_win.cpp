@@ -1,13 +1,14 @@
 #include "app/display_preview_win.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "link/upload_image.h"
 #include "link/upload_summary.h"
-#include "platform/modeless_dialog_win.h"
 #include "platform/preview_scale.h"
+#include "platform/tool_window_win.h"
 
 namespace {
 
@@ -25,16 +26,17 @@ constexpr int kClientHeight = kMargin + kPagesHeight + kMargin + kSummaryHeight 
 constexpr std::uint32_t kDarkColour = 0x000000;
 constexpr std::uint32_t kLightColour = 0xC0DCC0;
 
+// The open window's state.
 struct Preview {
-    ModelessSlot window;
     HWND summary = nullptr;
-    AppState* app = nullptr;
     std::vector<std::uint32_t> pixels;  // the four pages, drawn size, one after the other
 };
-Preview preview;
 
-void rebuild() {
-    AppState& app = *preview.app;
+LRESULT CALLBACK previewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+const ToolWindowKind kPreviewKind{kClassName, previewProc, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+
+void rebuild(Preview& preview, AppState& app) {
     const DisplayImages images = currentDisplayImages(app);
     preview.pixels.assign(static_cast<std::size_t>(kDrawnWidth) * kDrawnHeight * kPageCount, kLightColour);
     for (int y = 0; y < kPageCount * kDrawnHeight; ++y)
@@ -45,7 +47,7 @@ void rebuild() {
     SetWindowTextA(preview.summary, summary.c_str());
 }
 
-void paint(HWND window) {
+void paint(HWND window, const Preview& preview) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     BITMAPINFO bi{};
@@ -65,29 +67,13 @@ void paint(HWND window) {
 }
 
 LRESULT CALLBACK previewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT:
-        paint(window);
-        return 0;
-    case WM_DESTROY:
-        preview.window.forget(window);
-        preview.summary = nullptr;
-        preview.pixels.clear();
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        if (const Preview* preview = toolWindowState<Preview>(window)) {
+            paint(window, *preview);
+            return 0;
+        }
     }
-}
-
-bool registerClass(HINSTANCE instance) {
-    WNDCLASSA windowClass{};
-    if (GetClassInfoA(instance, kClassName, &windowClass)) return true;
-    windowClass.lpfnWndProc = previewProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass) != 0;
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -98,31 +84,27 @@ DisplayImages currentDisplayImages(AppState& app) {
 }
 
 void openDisplayPreview(AppState& app) {
-    if (preview.window.bringForward()) return;
-    if (!registerClass(app.instance)) return;
+    if (bringToolWindowForward(kPreviewKind)) return;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT outer{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    HWND window = CreateWindowExA(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  outer.right - outer.left, outer.bottom - outer.top, app.mainWindow, nullptr,
-                                  app.instance, nullptr);
+    const SIZE outer = outerSizeForClient(style, 0, kClientWidth, kClientHeight);
+    HWND window = createToolWindow(app.instance, kPreviewKind, {0, kCaption, style, outer.cx, outer.cy, app.mainWindow},
+                                   std::make_unique<Preview>());
     if (!window) return;
-    preview.window.remember(window);
-    preview.app = &app;
+    Preview& preview = *toolWindowState<Preview>(window);
     preview.summary = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kMargin,
                                       kMargin + kPagesHeight + kMargin, kDrawnWidth, kSummaryHeight, window,
                                       nullptr, app.instance, nullptr);
     SendMessageA(preview.summary, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    rebuild();
+    rebuild(preview, app);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 }
 
 void displayPreviewFollows(AppState& app) {
-    const HWND window = preview.window.handle();
-    if (!window) return;
-    preview.app = &app;
-    rebuild();
+    const HWND window = openToolWindow(kPreviewKind);
+    Preview* preview = toolWindowState<Preview>(window);
+    if (!preview) return;
+    rebuild(*preview, app);
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
 }

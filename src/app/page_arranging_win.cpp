@@ -1,11 +1,13 @@
 #include "app/page_arranging_win.h"
 
+#include <memory>
 #include <string>
 
 #include "document/document_commands.h"
 #include "layout/page_arranging.h"
 #include "platform/form_controls_win.h"
 #include "platform/modeless_dialog_win.h"
+#include "platform/tool_window_win.h"
 #include "resource_ids.h"
 
 namespace {
@@ -14,6 +16,11 @@ const char kOutlineClass[] = "VeltranaCarryOutline";
 constexpr int kOutlineThickness = 3;
 const COLORREF kFitsColour = RGB(150, 150, 150);     // light: the gauge would go there
 const COLORREF kBlockedColour = RGB(220, 0, 0);      // marked: it would not fit there
+
+// The outline window's state: the colour it is painted in.
+struct Outline {
+    COLORREF colour = kFitsColour;
+};
 
 // The outline window paints its whole area in its colour; its region leaves only the frame, so
 // the pages and gauges show through the middle. It never takes the mouse: the window under it
@@ -27,7 +34,8 @@ LRESULT CALLBACK outlineProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         HDC dc = BeginPaint(window, &paint);
         RECT area;
         GetClientRect(window, &area);
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+        const Outline* outline = toolWindowState<Outline>(window);
+        HBRUSH brush = CreateSolidBrush(outline ? outline->colour : kFitsColour);
         FillRect(dc, &area, brush);
         DeleteObject(brush);
         EndPaint(window, &paint);
@@ -38,20 +46,15 @@ LRESULT CALLBACK outlineProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
+const ToolWindowKind kOutlineKind{kOutlineClass, outlineProc, 0, nullptr, nullptr};
+
 HWND outlineWindow(AppState& app) {
-    static ModelessSlot outline;
-    if (HWND open = outline.handle()) return open;
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = outlineProc;
-    windowClass.hInstance = app.instance;
-    windowClass.lpszClassName = kOutlineClass;
-    RegisterClassA(&windowClass);
+    if (HWND open = openToolWindow(kOutlineKind)) return open;
     // A popup owned by the main window rather than a child of it: the gauge views under it do
     // not clip their siblings, so a child outline would be painted over wherever it crosses one.
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kOutlineClass, nullptr, WS_POPUP,
-                                  0, 0, 0, 0, app.mainWindow, nullptr, app.instance, nullptr);
-    outline.remember(window);
-    return window;
+    return createToolWindow(app.instance, kOutlineKind,
+                            {WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, nullptr, WS_POPUP, 0, 0, app.mainWindow},
+                            std::make_unique<Outline>());
 }
 
 void hideOutline(AppState& app) { ShowWindow(outlineWindow(app), SW_HIDE); }
@@ -118,7 +121,7 @@ void showCarryOutline(AppState& app) {
     if (app.editing.ghost.window != 0) app.views->showView(app.editing.ghost.window, false);
     const CarryOutline outline = carryOutline(app.carry, app.editing, app.config.layout, app.config.directory);
     HWND window = outlineWindow(app);
-    SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(outline.fits ? kFitsColour : kBlockedColour));
+    if (Outline* state = toolWindowState<Outline>(window)) state->colour = outline.fits ? kFitsColour : kBlockedColour;
     // The outline is in preview pixels; on the screen it has the previews' scale and scroll.
     const int inset = kOutlineThickness;
     const int width = app.scale.previewLength(outline.width);
