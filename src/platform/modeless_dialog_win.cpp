@@ -50,8 +50,7 @@ INT_PTR CALLBACK modelessDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-bool ModelessSlot::bringForward() const {
-    const HWND window = handle();
+bool bringWindowForward(HWND window) {
     if (window == nullptr) return false;
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);

@@ -8,6 +8,9 @@
 #include <functional>
 #include <memory>
 
+// Restores `window` from the task bar and activates it; false for null.
+bool bringWindowForward(HWND window);
+
 // The one open window of a kind, or none.
 class ModelessSlot {
 public:
@@ -19,7 +22,7 @@ public:
         if (window_ == window) window_ = nullptr;
     }
     // Restores the open window from the task bar and activates it; false when none is open.
-    bool bringForward() const;
+    bool bringForward() const { return bringWindowForward(handle()); }
 
 private:
     HWND window_ = nullptr;

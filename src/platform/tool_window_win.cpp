@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/modeless_dialog_win.h"
+
 namespace {
 
 // What one open window needs, in its GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY.
@@ -89,13 +91,7 @@ HWND openToolWindow(const ToolWindowKind& kind) {
     return nullptr;
 }
 
-bool bringToolWindowForward(const ToolWindowKind& kind) {
-    const HWND window = openToolWindow(kind);
-    if (window == nullptr) return false;
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    SetForegroundWindow(window);
-    return true;
-}
+bool bringToolWindowForward(const ToolWindowKind& kind) { return bringWindowForward(openToolWindow(kind)); }
 
 void* toolWindowStateOf(HWND window) {
     if (window == nullptr) return nullptr;
