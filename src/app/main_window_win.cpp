@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/commands_win.h"
 #include "app/document_shell_win.h"
@@ -25,6 +26,7 @@ namespace {
 const wchar_t* const kMainWindowClass = L"RARADAZ";
 constexpr int kMainWindowWidth = 1024;
 constexpr int kMainWindowHeight = 768;
+constexpr int kContentsMargin = 8;  // beyond the farthest control, at 96 DPI
 constexpr WORD kSelectionChanged = 1;  // CBN_SELCHANGE
 constexpr WORD kFromAccelerator = 1;   // WM_COMMAND's high word for a key of the accelerator table
 
@@ -162,6 +164,55 @@ HBITMAP pageBackgroundFor(const ScreenScale& scale, HBITMAP background) {
     return stretched;
 }
 
+// Where every shown control lies, in client coordinates: the window's own children and theirs (the
+// vehicle panel's fields).
+std::vector<ScreenRect> shownControls(HWND window) {
+    struct Search {
+        HWND window;
+        std::vector<ScreenRect> controls;
+    } search{window, {}};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM lParam) {
+            auto& search = *reinterpret_cast<Search*>(lParam);
+            if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) return TRUE;
+            RECT box{};
+            GetWindowRect(child, &box);
+            MapWindowPoints(nullptr, search.window, reinterpret_cast<POINT*>(&box), 2);
+            search.controls.push_back(ScreenRect{box.left, box.top, box.right, box.bottom});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.controls;
+}
+
+// Sizes the window to hold its contents as they came out, where the work area allows; where it
+// does not, the window takes the work area and scrolls. The contents are 1024 x 768 at 96 DPI
+// grown with the screen's, or more where a control reaches further (the vehicle panel is a
+// dialog template, which grows with the dialog font's metrics: a wider substitute font where the
+// bitmap font is missing).
+void fitToContents(AppState& app, HWND window) {
+    RECT frame{0, 0, 0, 0};
+    const DWORD plain = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & ~(WS_HSCROLL | WS_VSCROLL);
+    AdjustWindowRectEx(&frame, plain, TRUE, WS_EX_STATICEDGE);
+    const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+    const ScreenRect contents =
+        contentsToHold(app.scale.controls(kMainWindowWidth) - frameWidth, app.scale.controls(kMainWindowHeight) - frameHeight,
+                       shownControls(window), app.scale.controls(kContentsMargin));
+    RECT work{0, 0, contents.width() + frameWidth, contents.height() + frameHeight};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const ScreenRect workArea{work.left, work.top, work.right, work.bottom};
+    const DialogFit fit = fitDialog(
+        ScreenRect{work.left, work.top, work.left + contents.width() + frameWidth, work.top + contents.height() + frameHeight},
+        workArea, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
+    const DWORD style = plain | (fit.horizontal ? WS_HSCROLL : 0) | (fit.vertical ? WS_VSCROLL : 0);
+    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(style));
+    SetWindowPos(window, nullptr, fit.window.left, fit.window.top, fit.window.width(), fit.window.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (fit.horizontal || fit.vertical)
+        setScrollRanges(window, SIZE{contents.width(), contents.height()}, fit.horizontal, fit.vertical);
+}
+
 }  // namespace
 
 void runExitSequence(AppState& app) {
@@ -191,25 +242,13 @@ HWND createMainWindow(AppState& app) {
     windowClass.lpszClassName = kMainWindowClass;
     RegisterClassW(&windowClass);
 
-    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX;
-    // 1024 x 768 at 96 DPI, grown with the screen's; where that does not fit the work area the
-    // window takes the work area and scrolls its contents.
-    int width = app.scale.controls(kMainWindowWidth);
-    int height = app.scale.controls(kMainWindowHeight);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, TRUE, WS_EX_STATICEDGE);
-    const SIZE content{width - (frame.right - frame.left), height - (frame.bottom - frame.top)};
-    RECT work{0, 0, width, height};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const bool scrolls = width > work.right - work.left || height > work.bottom - work.top;
-    if (scrolls) {
-        style |= WS_HSCROLL | WS_VSCROLL;
-        width = std::min<int>(width, work.right - work.left);
-        height = std::min<int>(height, work.bottom - work.top);
-    }
-    HWND window = CreateWindowExW(WS_EX_STATICEDGE, kMainWindowClass, L"Veltrana", style, work.left,
-                                  work.top, width, height, nullptr, nullptr, app.instance, nullptr);
-    if (scrolls) setScrollRanges(window, content, true, true);
+    // Made hidden at its laid-out size; once its contents are made, it takes their size.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    HWND window = CreateWindowExW(WS_EX_STATICEDGE, kMainWindowClass, L"Veltrana", style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, app.scale.controls(kMainWindowWidth),
+                                  app.scale.controls(kMainWindowHeight), nullptr, nullptr, app.instance, nullptr);
+    if (!window) return nullptr;
+    fitToContents(app, window);
     restoreWindowPlace(window);
     DragAcceptFiles(window, TRUE);
     ShowWindow(window, SW_SHOW);

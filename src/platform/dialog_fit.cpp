@@ -31,6 +31,15 @@ DialogFit fitDialog(const ScreenRect& window, const ScreenRect& work, int barWid
     return fit;
 }
 
+ScreenRect contentsToHold(int laidOutWidth, int laidOutHeight, const std::vector<ScreenRect>& controls, int margin) {
+    ScreenRect contents{0, 0, laidOutWidth, laidOutHeight};
+    for (const ScreenRect& control : controls) {
+        contents.right = std::max(contents.right, control.right + margin);
+        contents.bottom = std::max(contents.bottom, control.bottom + margin);
+    }
+    return contents;
+}
+
 int scrolledPosition(int position, ScrollRequest request, int line, int page, int length, int to) {
     switch (request) {
     case ScrollRequest::LineBack: position -= line; break;

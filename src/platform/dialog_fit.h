@@ -2,6 +2,8 @@
 // A dialog larger than the work area of its screen (a tall dialog at 150 % on a 1366 x 768
 // laptop) is shrunk into that work area and scrolls its controls. The arithmetic lives here,
 // free of Windows; dialog_fit_win.h applies it to a dialog.
+#include <vector>
+
 #include "platform/window_placement.h"
 
 // Where a dialog goes and which scroll bars it gets.
@@ -18,6 +20,11 @@ struct DialogFit {
 // one, `barHeight` for the horizontal) is added to the window where the work area has room, so
 // the other direction need not scroll.
 DialogFit fitDialog(const ScreenRect& window, const ScreenRect& work, int barWidth, int barHeight);
+
+// The size of a window's contents: the size they were laid out for, grown to hold every control
+// as it came out (`controls` in contents coordinates; a dialog template grows with its font's
+// metrics) with `margin` beyond the farthest right and bottom edges.
+ScreenRect contentsToHold(int laidOutWidth, int laidOutHeight, const std::vector<ScreenRect>& controls, int margin);
 
 // A scroll request, as a scroll bar, the wheel or the keyboard make it.
 enum class ScrollRequest { LineBack, LineOn, PageBack, PageOn, Start, End, To };

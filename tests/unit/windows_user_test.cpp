@@ -353,6 +353,16 @@ TEST(DialogFit, ADialogLargerThanTheWorkAreaIsCutToItAndScrolls) {
         << "a second screen left of the first, below its top";
 }
 
+TEST(DialogFit, TheContentsGrowToHoldTheFarthestControl) {
+    // Laid out for 1000 x 700 with a margin of 12 beyond the farthest control.
+    EXPECT_EQ(storedWindowRect(contentsToHold(1000, 700, {{10, 10, 988, 688}}, 12)), "0,0,1000,700")
+        << "a control that ends where the margin begins";
+    EXPECT_EQ(storedWindowRect(contentsToHold(1000, 700, {{600, 20, 989, 100}, {20, 650, 300, 760}}, 12)),
+              "0,0,1001,772")
+        << "one control a pixel wider, another far lower: each direction grows by its own";
+    EXPECT_EQ(storedWindowRect(contentsToHold(1000, 700, {}, 12)), "0,0,1000,700") << "no controls";
+}
+
 TEST(DialogFit, ScrollStepsAndTheFocusStayWithinTheContents) {
     using R = ScrollRequest;
     struct Step {

@@ -19,6 +19,8 @@ const Command kCommands[] = {
      cmdWaitCaption},
     {"scroll-main", "scroll-main horizontal|vertical top|bottom  the main window's scroll bar",
      cmdScrollMain},
+    {"expect-main-reachable", "expect-main-reachable       every shown control of the main window scrolls whole into view",
+     cmdExpectMainReachable},
     {"attach", "attach                      take the running editor's main window", cmdAttach},
     {"expect-exit", "expect-exit CODE [MS]       wait for the editor to end with CODE",
      cmdExpectExit},

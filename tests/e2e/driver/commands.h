@@ -154,4 +154,5 @@ std::string cmdSetSetting(EditorSession& s, ScriptLine& line);
 std::string cmdExpectSetting(EditorSession& s, ScriptLine& line);
 std::string cmdDropFiles(EditorSession& s, ScriptLine& line);
 std::string cmdScrollMain(EditorSession& s, ScriptLine& line);
+std::string cmdExpectMainReachable(EditorSession& s, ScriptLine& line);
 std::string cmdWaitCaption(EditorSession& s, ScriptLine& line);

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "commands.h"
@@ -21,7 +22,69 @@ std::wstring wide(const std::string& text) {
   return result;
 }
 
+// Whether a span from `start` to `end`, as it lies with the window scrolled to its start, comes
+// whole into the view from `viewStart` to `viewEnd` at some scroll from 0 to `range` pixels.
+bool scrollsIntoView(int start, int end, int range, int viewStart, int viewEnd) {
+  const int lowest = std::max(0, end - viewEnd);
+  const int highest = std::min(range, start - viewStart);
+  return lowest <= highest;
+}
+
 }  // namespace
+
+std::string cmdExpectMainReachable(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  if (!a.done()) return a.error;
+  // What the main window shows of its client area, inside the work area of its screen.
+  RECT client{};
+  GetClientRect(s.mainWindow, &client);
+  MapWindowPoints(s.mainWindow, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(s.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT shown{};
+  IntersectRect(&shown, &client, &monitor.rcWork);
+  // The scroll ranges are measured by scrolling to the end and back (Wine keeps a window's scroll
+  // bar state in its own process): how far the first control moves.
+  auto scrollBoth = [&s](WPARAM where) {
+    return s.send(WM_HSCROLL, where, 0) && s.send(WM_VSCROLL, where, 0);
+  };
+  if (!scrollBoth(SB_TOP)) return "the main window did not scroll";
+  std::vector<HWND> controls;
+  EnumChildWindows(
+      s.mainWindow,
+      [](HWND child, LPARAM list) {
+        // A window that holds controls (the vehicle panel) may be taller than the view: its
+        // controls are what must come into view.
+        if (IsWindowVisible(child) && !GetWindow(child, GW_CHILD))
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&controls));
+  if (controls.empty()) return "the main window shows no controls";
+  std::vector<RECT> boxes(controls.size());
+  for (std::size_t i = 0; i < controls.size(); ++i) GetWindowRect(controls[i], &boxes[i]);
+  RECT end{};
+  if (!scrollBoth(SB_BOTTOM)) return "the main window did not scroll";
+  GetWindowRect(controls[0], &end);
+  if (!scrollBoth(SB_TOP)) return "the main window did not scroll";
+  const int rangeX = boxes[0].left - end.left, rangeY = boxes[0].top - end.top;
+  std::string out;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const RECT& box = boxes[i];
+    if (scrollsIntoView(box.left, box.right, rangeX, shown.left, shown.right) &&
+        scrollsIntoView(box.top, box.bottom, rangeY, shown.top, shown.bottom))
+      continue;
+    const HWND control = controls[i];
+    out += "\n  control " + std::to_string(GetDlgCtrlID(control)) + " \"" + windowText(control) + "\" at " +
+           std::to_string(box.left) + "," + std::to_string(box.top) + "," + std::to_string(box.right) + "," +
+           std::to_string(box.bottom);
+  }
+  if (out.empty()) return {};
+  return "not every control of the main window scrolls whole into the shown " + std::to_string(shown.left) + "," +
+         std::to_string(shown.top) + "," + std::to_string(shown.right) + "," + std::to_string(shown.bottom) +
+         " (it scrolls " + std::to_string(rangeX) + " x " + std::to_string(rangeY) + "):" + out;
+}
 
 std::string cmdPreviewScale(EditorSession& s, ScriptLine& line) {
   Args a(line);
