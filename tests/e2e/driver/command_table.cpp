@@ -40,7 +40,7 @@ const Command kCommands[] = {
     {"screenshot", "screenshot NAME             picture of the main window (build/e2e/NAME.png)",
      cmdScreenshot},
     {"expect-caption", "expect-caption TEXT         the main window's caption", cmdExpectCaption},
-    {"expect-window-size", "expect-window-size W H      the main window's outer size",
+    {"expect-window-size", "expect-window-size W H [CAPTION]  the outer size of the main window (or that one)",
      cmdExpectWindowSize},
     {"query-end-session",
      "query-end-session           Windows' question before log-off (sent; the editor may ask first)",

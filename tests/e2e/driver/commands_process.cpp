@@ -275,11 +275,14 @@ std::string cmdExpectCaption(EditorSession& s, ScriptLine& line) {
 std::string cmdExpectWindowSize(EditorSession& s, ScriptLine& line) {
   Args a(line);
   long w = a.number("width"), h = a.number("height");
+  const std::string caption = line.atEnd() ? std::string() : a.rest("caption");
   if (!a.done()) return a.error;
+  const HWND window = caption.empty() ? s.mainWindow : resolveWindow(s, caption);
+  if (!window) return "no window \"" + caption + "\"";
   RECT r{};
-  GetWindowRect(s.mainWindow, &r);
+  GetWindowRect(window, &r);
   if (r.right - r.left != w || r.bottom - r.top != h) {
-    return "main window size: expected " + std::to_string(w) + " x " + std::to_string(h) +
+    return (caption.empty() ? std::string("main window") : "\"" + caption + "\"") + " size: expected " + std::to_string(w) + " x " + std::to_string(h) +
            ", seen " + std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
   }
   return {};
