@@ -7,6 +7,7 @@
 
 #include "app/commands_win.h"
 #include "app/document_shell_win.h"
+#include "app/main_window_layout_win.h"
 #include "app/page_arranging_win.h"
 #include "app/start_and_recent_win.h"
 #include "document/document_commands.h"
@@ -24,9 +25,6 @@ namespace {
 // end-to-end driver, and any program that looks for the editor's window, finds it by this name.
 // Never rename it.
 const wchar_t* const kMainWindowClass = L"RARADAZ";
-constexpr int kMainWindowWidth = 1024;
-constexpr int kMainWindowHeight = 768;
-constexpr int kContentsMargin = 8;  // beyond the farthest control, at 96 DPI
 constexpr WORD kSelectionChanged = 1;  // CBN_SELCHANGE
 constexpr WORD kFromAccelerator = 1;   // WM_COMMAND's high word for a key of the accelerator table
 
@@ -142,77 +140,6 @@ void scrollContents(AppState& app, int bar, WORD code) {
                    nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
 }
 
-// The page background at the previews' pixel size (it comes at 2 screen pixels per display pixel).
-HBITMAP pageBackgroundFor(const ScreenScale& scale, HBITMAP background) {
-    if (scale.previewPixel == kPreviewScale || !background) return background;
-    BITMAP info{};
-    GetObjectA(background, sizeof info, &info);
-    HDC screen = GetDC(nullptr);
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
-    const int width = scale.previewLength(info.bmWidth), height = scale.previewLength(info.bmHeight);
-    HBITMAP stretched = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ oldFrom = SelectObject(from, background);
-    HGDIOBJ oldTo = SelectObject(to, stretched);
-    SetStretchBltMode(to, COLORONCOLOR);
-    StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-    DeleteDC(from);
-    DeleteDC(to);
-    ReleaseDC(nullptr, screen);
-    return stretched;
-}
-
-// Where every shown control lies, in client coordinates: the window's own children and theirs (the
-// vehicle panel's fields).
-std::vector<ScreenRect> shownControls(HWND window) {
-    struct Search {
-        HWND window;
-        std::vector<ScreenRect> controls;
-    } search{window, {}};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM lParam) {
-            auto& search = *reinterpret_cast<Search*>(lParam);
-            if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) return TRUE;
-            RECT box{};
-            GetWindowRect(child, &box);
-            MapWindowPoints(nullptr, search.window, reinterpret_cast<POINT*>(&box), 2);
-            search.controls.push_back(ScreenRect{box.left, box.top, box.right, box.bottom});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.controls;
-}
-
-// Sizes the window to hold its contents as they came out, where the work area allows; where it
-// does not, the window takes the work area and scrolls. The contents are 1024 x 768 at 96 DPI
-// grown with the screen's, or more where a control reaches further (the vehicle panel is a
-// dialog template, which grows with the dialog font's metrics: a wider substitute font where the
-// bitmap font is missing).
-void fitToContents(AppState& app, HWND window) {
-    RECT frame{0, 0, 0, 0};
-    const DWORD plain = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & ~(WS_HSCROLL | WS_VSCROLL);
-    AdjustWindowRectEx(&frame, plain, TRUE, WS_EX_STATICEDGE);
-    const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
-    const ScreenRect contents =
-        contentsToHold(app.scale.controls(kMainWindowWidth) - frameWidth, app.scale.controls(kMainWindowHeight) - frameHeight,
-                       shownControls(window), app.scale.controls(kContentsMargin));
-    RECT work{0, 0, contents.width() + frameWidth, contents.height() + frameHeight};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const ScreenRect workArea{work.left, work.top, work.right, work.bottom};
-    const DialogFit fit = fitDialog(
-        ScreenRect{work.left, work.top, work.left + contents.width() + frameWidth, work.top + contents.height() + frameHeight},
-        workArea, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
-    const DWORD style = plain | (fit.horizontal ? WS_HSCROLL : 0) | (fit.vertical ? WS_VSCROLL : 0);
-    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(style));
-    SetWindowPos(window, nullptr, fit.window.left, fit.window.top, fit.window.width(), fit.window.height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    if (fit.horizontal || fit.vertical)
-        setScrollRanges(window, SIZE{contents.width(), contents.height()}, fit.horizontal, fit.vertical);
-}
-
 }  // namespace
 
 void runExitSequence(AppState& app) {
@@ -248,7 +175,9 @@ HWND createMainWindow(AppState& app) {
                                   CW_USEDEFAULT, app.scale.controls(kMainWindowWidth),
                                   app.scale.controls(kMainWindowHeight), nullptr, nullptr, app.instance, nullptr);
     if (!window) return nullptr;
-    fitToContents(app, window);
+    fitToContents(app, window, nullptr);
+    // Made on a screen of another DPI than the primary one's: laid out again for it.
+    if (const int dpi = windowDpi(window); dpi != app.scale.dpi) relayoutForDpi(app, dpi, nullptr);
     restoreWindowPlace(window);
     DragAcceptFiles(window, TRUE);
     ShowWindow(window, SW_SHOW);
@@ -265,6 +194,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:
         runExitSequence(app);
+        return 0;
+    case WM_DPICHANGED:
+        // Moved to a screen of another DPI: laid out again for it, at the place Windows suggests.
+        relayoutForDpi(app, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_QUERYENDSESSION:
         return answerEndOfSession(app);

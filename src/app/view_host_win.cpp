@@ -1,5 +1,7 @@
 #include "app/view_host_win.h"
 
+#include <algorithm>
+
 HBITMAP scaledBitmap(HBITMAP source, int factor) {
     BITMAP info{};
     if (!source || !GetObjectA(source, sizeof info, &info)) return nullptr;
@@ -74,5 +76,30 @@ void Win32ViewHost::destroyView(ViewHandle view) {
     if (HWND window = viewWindow(view)) {
         DestroyWindow(window);
         views_[view - 1] = nullptr;
+    }
+}
+
+bool Win32ViewHost::holdsView(HWND window) const {
+    return window != nullptr && std::find(views_.begin(), views_.end(), window) != views_.end();
+}
+
+void Win32ViewHost::rescale(const ScreenScale& before) {
+    for (HWND view : views_) {
+        if (!view) continue;
+        RECT box{};
+        GetWindowRect(view, &box);
+        MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&box), 2);
+        const int x = before.previewX(box.left), y = before.previewY(box.top);
+        const int width = before.previewX(box.right) - x, height = before.previewY(box.bottom) - y;
+        MoveWindow(view, scale_.clientX(x), scale_.clientY(y), scale_.previewLength(width),
+                   scale_.previewLength(height), FALSE);
+    }
+    for (Bitmap& bitmap : bitmaps_) {
+        HBITMAP shown = scaledBitmap(bitmap.original, scale_.previewPixel);
+        for (HWND view : views_)
+            if (view && reinterpret_cast<HBITMAP>(SendMessageA(view, STM_GETIMAGE, IMAGE_BITMAP, 0)) == bitmap.shown)
+                SendMessageA(view, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+        if (bitmap.shown && bitmap.shown != bitmap.original) DeleteObject(bitmap.shown);
+        bitmap.shown = shown;
     }
 }

@@ -24,6 +24,11 @@ public:
     // The bitmap as loaded from the resources, at its own size (the upload reads its pixels).
     HBITMAP originalBitmap(BitmapHandle bitmap) const;
     HWND viewWindow(ViewHandle view) const;
+    // Whether `window` is one of the views.
+    bool holdsView(HWND window) const;
+    // After the scale changed from `before` (a screen of another DPI): the shown bitmaps at the
+    // new preview pixel, and every view at its place and size in the new client pixels.
+    void rescale(const ScreenScale& before);
 
 private:
     struct Bitmap {

@@ -8,3 +8,15 @@ ScreenScale screenScaleFor(int dpi) {
     scale.previewPixel = whole > kPreviewScale ? whole : kPreviewScale;
     return scale;
 }
+
+int rescaledLength(int length, int fromDpi, int toDpi) {
+    if (fromDpi <= 0) return length;
+    const long long scaled = static_cast<long long>(length) * toDpi;
+    const long long half = fromDpi / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / fromDpi : -((-scaled + half) / fromDpi));
+}
+
+ScreenRect rescaledRect(const ScreenRect& rect, int fromDpi, int toDpi) {
+    return ScreenRect{rescaledLength(rect.left, fromDpi, toDpi), rescaledLength(rect.top, fromDpi, toDpi),
+                      rescaledLength(rect.right, fromDpi, toDpi), rescaledLength(rect.bottom, fromDpi, toDpi)};
+}

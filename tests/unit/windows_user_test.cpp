@@ -323,6 +323,20 @@ TEST(ScreenScale, PreviewsGrowByWholePixelsAndMapBothWays) {
     EXPECT_EQ(screenScaleFor(96).previewX(37), 37);
 }
 
+TEST(ScreenScale, ADpiChangeMovesEdgesSoThatControlsThatMetStillMeet) {
+    struct Case {
+        int length, from, to, expected;
+    };
+    const Case cases[] = {{1, 96, 144, 2},     {-11, 96, 144, -17}, {5, 96, 144, 8},  {8, 144, 96, 5},
+                          {1024, 96, 144, 1536}, {1536, 144, 96, 1024}, {7, 0, 144, 7}};
+    for (const Case& c : cases)
+        EXPECT_EQ(rescaledLength(c.length, c.from, c.to), c.expected) << c.length << " from " << c.from << " to " << c.to;
+    const ScreenRect left = rescaledRect({0, 3, 5, 9}, 96, 144), right = rescaledRect({5, 3, 11, 9}, 96, 144);
+    EXPECT_EQ(left.right, right.left) << "neighbours";
+    EXPECT_EQ(storedWindowRect(rescaledRect(rescaledRect({10, 20, 110, 41}, 96, 144), 144, 96)), "10,20,110,41")
+        << "there and back";
+}
+
 TEST(DialogFit, ADialogLargerThanTheWorkAreaIsCutToItAndScrolls) {
     const ScreenRect work{0, 0, 1366, 728};
     struct Case {

@@ -21,6 +21,8 @@ const Command kCommands[] = {
      cmdScrollMain},
     {"expect-main-reachable", "expect-main-reachable       every shown control of the main window scrolls whole into view",
      cmdExpectMainReachable},
+    {"dpi-changed", "dpi-changed DPI             tell the main window it is now on a screen of that DPI",
+     cmdDpiChanged},
     {"attach", "attach                      take the running editor's main window", cmdAttach},
     {"expect-exit", "expect-exit CODE [MS]       wait for the editor to end with CODE",
      cmdExpectExit},

@@ -155,4 +155,5 @@ std::string cmdExpectSetting(EditorSession& s, ScriptLine& line);
 std::string cmdDropFiles(EditorSession& s, ScriptLine& line);
 std::string cmdScrollMain(EditorSession& s, ScriptLine& line);
 std::string cmdExpectMainReachable(EditorSession& s, ScriptLine& line);
+std::string cmdDpiChanged(EditorSession& s, ScriptLine& line);
 std::string cmdWaitCaption(EditorSession& s, ScriptLine& line);

@@ -86,6 +86,16 @@ std::string cmdExpectMainReachable(EditorSession& s, ScriptLine& line) {
          " (it scrolls " + std::to_string(rangeX) + " x " + std::to_string(rangeY) + "):" + out;
 }
 
+std::string cmdDpiChanged(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  const long dpi = a.number("DPI");
+  if (!a.done()) return a.error;
+  // As Windows tells a window moved to a screen of another DPI, without a suggested place (a
+  // rectangle cannot be handed to another process): the editor keeps its work area's corner.
+  if (!s.send(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0)) return "the main window did not answer WM_DPICHANGED";
+  return {};
+}
+
 std::string cmdPreviewScale(EditorSession& s, ScriptLine& line) {
   Args a(line);
   const long pixel = a.number("screen pixels per display pixel");
