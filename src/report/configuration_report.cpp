@@ -206,7 +206,7 @@ std::vector<std::uint8_t> reportPagePng(const std::vector<std::uint8_t>& pageIma
     for (int y = 0; y < kPageLines; ++y)
         for (int x = 0; x < width; ++x)
             if (displayPixelIsDark(pageImage, x, page * kPageLines + y)) grey[static_cast<std::size_t>(y) * width + x] = 0;
-    return encodeStoredGreyPng(width, kPageLines, grey);
+    return encodeGreyPng(width, kPageLines, grey);
 }
 
 std::string buildConfigurationReport(const ReportContents& contents) {
