@@ -4,15 +4,18 @@
 
 #include "link/upload_image.h"
 #include "platform/file_replace.h"
+#include "platform/utf8_text.h"
 #include "program_version.h"
 #include "report/png_writer.h"
 #include "settings/curve_plot.h"
 
 namespace {
 
+// Text for the page: valid UTF-8 (the file name may hold bytes of another encoding, which show
+// as U+FFFD, as in JSON) with the characters that HTML reads as markup spelled out.
 std::string escaped(const std::string& text) {
     std::string out;
-    for (char c : text) {
+    for (char c : validUtf8(text)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
