@@ -20,7 +20,7 @@ const char kPictureFilter[] = "PNG image (*.png)\0*.png\0";
 // same bytes), then written in one piece beside the target and moved over it.
 std::string writeDisplayImage(AppState& app, const std::string& path) {
     const std::vector<std::uint8_t> grey = displayPictureGrey(currentDisplayImages(app).page);
-    return writeWholeFile(path, encodeStoredGreyPng(kDisplayPictureWidth, kDisplayPictureHeight, grey));
+    return writeWholeFile(path, encodeGreyPng(kDisplayPictureWidth, kDisplayPictureHeight, grey));
 }
 
 }  // namespace

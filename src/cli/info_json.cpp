@@ -2,57 +2,26 @@
 #include <cstdio>
 
 #include "cli/info_report.h"
+#include "platform/utf8_text.h"
 
 namespace {
-
-// The length of the well-formed UTF-8 sequence of more than one byte that starts at text[at], or
-// 0 when the bytes there are none: a stray continuation byte, a cut or overlong sequence, a
-// surrogate, a value above U+10FFFF.
-std::size_t multiByteLength(const std::string& text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;   // overlong
-        if (lead == 0xED) high = 0x9F;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;   // overlong
-        if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
-    }
-    if (length == 0 || at + length > text.size() || byte(1) < low || byte(1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-    return length;
-}
 
 // A JSON string of valid UTF-8, whatever the bytes of `text`: a file name may hold bytes of
 // another encoding, and each byte that is not part of a UTF-8 character becomes U+FFFD.
 std::string quoted(const std::string& text) {
     std::string out = "\"";
-    for (std::size_t at = 0; at < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[at]);
-        if (c >= 0x80) {
-            const std::size_t length = multiByteLength(text, at);
-            out += length ? text.substr(at, length) : "\xEF\xBF\xBD";
-            at += length ? length : 1;
-            continue;
-        }
+    for (const char ch : validUtf8(text)) {
+        const unsigned char c = static_cast<unsigned char>(ch);
         if (c == '"' || c == '\\') {
             out += '\\';
-            out += static_cast<char>(c);
+            out += ch;
         } else if (c < 0x20) {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04x", c);
             out += escape;
         } else {
-            out += static_cast<char>(c);
+            out += ch;
         }
-        ++at;
     }
     return out + "\"";
 }

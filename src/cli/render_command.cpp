@@ -56,11 +56,11 @@ int runRenderCommand(const Invocation& invocation, std::ostream&, std::ostream& 
     const std::string output = invocation.value("-o");
     const std::string fontOutput = invocation.value("--font");
     const auto pages = picture(width, height, scale, [&](int x, int y) { return displayPixelIsDark(page, x, y); });
-    if (!writeOutputFile(output, encodeStoredGreyPng(width * scale, height * scale, pages), err)) return ExitFailed;
+    if (!writeOutputFile(output, encodeGreyPng(width * scale, height * scale, pages), err)) return ExitFailed;
     if (invocation.has("--font")) {
         const auto grid = picture(kFontGridPixels, kFontGridPixels, scale,
                                   [&](int x, int y) { return fontGridPixelIsDark(font, x, y); });
-        if (!writeOutputFile(fontOutput, encodeStoredGreyPng(kFontGridPixels * scale, kFontGridPixels * scale, grid), err))
+        if (!writeOutputFile(fontOutput, encodeGreyPng(kFontGridPixels * scale, kFontGridPixels * scale, grid), err))
             return ExitFailed;
     }
     return ExitOk;

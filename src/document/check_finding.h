@@ -14,7 +14,7 @@ enum class CheckKind {
     WarningNoParameter,      // a condition without a parameter
     WarningValueNotFinite,   // a threshold that is not a finite number
     WarningUnitNotInPair,    // a unit position other than the two of the parameter's pair
-    CurveNotFinite,          // a curve point that is not a finite number
+    CurveNotFinite,          // a curve point that is not a finite number (each one found)
     CurveTypo,               // one point far off the line of its neighbours, which agree
     CurveNotMonotonic,       // the curve rises and falls
     CustomGaugeStartupCurve, // a custom sensor's gauge placed while its curve is the start-up line

@@ -1,6 +1,7 @@
 #include "document/configuration_check.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "document/configuration.h"
 #include "document/configuration_check_parts.h"
@@ -16,6 +17,11 @@ namespace check_parts {
 std::string voltsText(int point) { return formatFixed(point * kCurveStepVolts, 1, 2) + " V"; }
 
 std::string pageName(int page) { return "page " + std::to_string(page + 1); }
+
+std::string notFiniteWords(float value) {
+    if (std::isnan(value)) return "not a number";
+    return value > 0 ? "infinity" : "minus infinity";
+}
 
 std::string joinWords(const std::vector<std::string>& words) {
     std::string text;

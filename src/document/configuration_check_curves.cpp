@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "document/configuration_check_parts.h"
+#include "document/configuration_summary.h"
 #include "settings/custom_sensor_curves.h"
 #include "settings/number_text.h"
 
@@ -17,7 +18,14 @@ namespace {
 // step of the curve away from it.
 constexpr double kTypoFactor = 4.0;
 
-std::string curveNumber(double value) { return formatFixed(value, 1, 2); }
+// A float's value has about seven significant digits: beyond seven whole digits the fixed form
+// shows only the binary value's noise (1e30 would take 34 characters), so a value that large is
+// given as its shortest exact text ("1e+30").
+constexpr double kFixedCurveNumberLimit = 1e7;
+
+std::string curveNumber(float value) {
+    return std::fabs(value) < kFixedCurveNumberLimit ? formatFixed(value, 1, 2) : shortestNumber(value);
+}
 
 // How far point k is off the line its neighbours give (the end points: the line of the two
 // points next to them).
@@ -56,13 +64,17 @@ int likelyTypo(const float (&p)[kCurvePointCount]) {
 
 void checkCurve(const float (&points)[kCurvePointCount], int sensor, Findings& out) {
     const std::string name = "Custom Sensor " + std::to_string(sensor + 1);
+    // Every point that is not a finite number has a finding of its own; the curve's shape says
+    // nothing while one is there.
+    bool allFinite = true;
     for (int k = 0; k < kCurvePointCount; ++k) {
         if (std::isfinite(points[k])) continue;
         out.add(CheckSeverity::Problem, CheckKind::CurveNotFinite, curvePlace(sensor, k),
-                name + " at " + voltsText(k) + " is not a number; the file is damaged, so enter the "
-                                               "point again.");
-        return;
+                name + " at " + voltsText(k) + " is " + notFiniteWords(points[k]) +
+                    "; the file is damaged, so enter the point again.");
+        allFinite = false;
     }
+    if (!allFinite) return;
     float p[kCurvePointCount];
     std::copy(std::begin(points), std::end(points), p);
     const int typo = likelyTypo(p);

@@ -36,6 +36,8 @@ std::string pageName(int page);
 std::string joinWords(const std::vector<std::string>& words);
 // The volts of curve point k as a finding names them: "2.03 V".
 std::string voltsText(int point);
+// A number that is not finite in words: "not a number", "infinity" or "minus infinity".
+std::string notFiniteWords(float value);
 
 // Layout: unknown gauges, gauges past their page or over each other, custom sensor gauges on
 // the start-up curve (configuration_check_layout.cpp).

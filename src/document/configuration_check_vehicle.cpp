@@ -50,19 +50,19 @@ std::array<std::int32_t, 3> fuelEntries(const VehicleSettings& v) {
     return {v.cylinderCount, v.injectorSize, v.fuelPressure};
 }
 
-// Only a damaged file holds a number field that is not a number: the panel reads every entry as a
-// finite number.
-void addNotFinite(int controlId, Findings& out) {
+// Only a damaged file holds a number field that is not a finite number: the panel reads every
+// entry as a finite number.
+void addNotFinite(int controlId, float value, Findings& out) {
     out.add(CheckSeverity::Problem, CheckKind::VehicleNotFinite, fieldPlace(controlId),
-            std::string(vehicleFieldLabel(controlId)) +
-                " is not a number; the file is damaged, so enter the value again.");
+            std::string(vehicleFieldLabel(controlId)) + " is " + notFiniteWords(value) +
+                "; the file is damaged, so enter the value again.");
 }
 
 // Gear ratios that are not numbers, then a 0 with a set gear on each side: the display works the
 // gear out from the ratios.
 void checkGearRatios(const VehicleSettings& v, Findings& out) {
     for (int g = 0; g < 6; ++g)
-        if (!std::isfinite(v.gearRatio[g])) addNotFinite(IDC_GEAR_RATIO_FIRST + g, out);
+        if (!std::isfinite(v.gearRatio[g])) addNotFinite(IDC_GEAR_RATIO_FIRST + g, v.gearRatio[g], out);
     for (int g = 1; g < 5; ++g) {
         if (v.gearRatio[g] != 0) continue;
         const bool setBelow = std::any_of(v.gearRatio.begin(), v.gearRatio.begin() + g,
@@ -87,7 +87,7 @@ void checkNumbersAreFinite(const VehicleSettings& v, Findings& out) {
         {IDC_DRAG_COEFFICIENT, &VehicleSettings::dragCoefficient},
     };
     for (const NumberField& field : numbers)
-        if (!std::isfinite(v.*field.value)) addNotFinite(field.controlId, out);
+        if (!std::isfinite(v.*field.value)) addNotFinite(field.controlId, v.*field.value, out);
 }
 
 void checkFinalDrive(const VehicleSettings& v, Findings& out) {

@@ -18,6 +18,14 @@ bool samePlace(const GaugeInfo& a, const GaugeInfo& b) {
     return a.gaugeId == b.gaugeId && a.column == b.column && a.row == b.row;
 }
 
+// A text without the spaces around it: the panel pads some numbers ("%5.0f" shows 0 as
+// "    0"), which says nothing in a line of words.
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 // An empty text in words, so that a line never ends in nothing.
 std::string shown(const std::string& text, const char* whenEmpty) { return text.empty() ? whenEmpty : text; }
 
@@ -91,10 +99,11 @@ std::vector<ConfigurationDifference> compareConfigurations(const ConfigurationSu
 
     compareGauges(first.gauges, second.gauges, out);
 
+    // Compared as the panel shows them, told without the padding.
     for (std::size_t i = 0; i < first.vehicle.size() && i < second.vehicle.size(); ++i)
         if (first.vehicle[i].text != second.vehicle[i].text)
-            out.change("vehicle", first.vehicle[i].label, first.vehicle[i].text, second.vehicle[i].text,
-                       "(no selection)");
+            out.change("vehicle", first.vehicle[i].label, trimmed(first.vehicle[i].text),
+                       trimmed(second.vehicle[i].text), "(no selection)");
 
     for (int sensor = 0; sensor < kCustomSensorCount; ++sensor)
         for (int point = 0; point < kCurvePointCount; ++point) {

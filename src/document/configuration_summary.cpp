@@ -27,8 +27,11 @@ WarningConditionInfo conditionOf(const WarningRow& row, int rowIndex, const Engi
     return c;
 }
 
+// A row in no use: no parameter, no condition, a threshold of 0, and the unit the editor leaves
+// there, 0 in a new configuration or -1 (no selection) once the warning dialog was confirmed.
 bool rowIsEmpty(const WarningRow& row) {
-    return row.parameter == 0 && row.condition == 0 && row.value == 0 && !std::signbit(row.value) && row.unit == 0;
+    return row.parameter == 0 && row.condition == 0 && row.value == 0 && !std::signbit(row.value) &&
+           (row.unit == 0 || row.unit == -1);
 }
 
 // Views are not needed to read a file's records: the loaded gauges get none.

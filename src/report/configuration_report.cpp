@@ -4,15 +4,18 @@
 
 #include "link/upload_image.h"
 #include "platform/file_replace.h"
+#include "platform/utf8_text.h"
 #include "program_version.h"
 #include "report/png_writer.h"
 #include "settings/curve_plot.h"
 
 namespace {
 
+// Text for the page: valid UTF-8 (the file name may hold bytes of another encoding, which show
+// as U+FFFD, as in JSON) with the characters that HTML reads as markup spelled out.
 std::string escaped(const std::string& text) {
     std::string out;
-    for (char c : text) {
+    for (char c : validUtf8(text)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
@@ -206,7 +209,7 @@ std::vector<std::uint8_t> reportPagePng(const std::vector<std::uint8_t>& pageIma
     for (int y = 0; y < kPageLines; ++y)
         for (int x = 0; x < width; ++x)
             if (displayPixelIsDark(pageImage, x, page * kPageLines + y)) grey[static_cast<std::size_t>(y) * width + x] = 0;
-    return encodeStoredGreyPng(width, kPageLines, grey);
+    return encodeGreyPng(width, kPageLines, grey);
 }
 
 std::string buildConfigurationReport(const ReportContents& contents) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -109,7 +111,8 @@ void saveGaugesOnEveryPage(const std::string& path) {
     ASSERT_TRUE(session->save(path).saved);
 }
 
-// The grey pixels of a PNG as our writer makes it (8-bit grey, stored deflate blocks).
+// The grey pixels of a PNG as our writer makes it (8-bit grey, each row with filter type 0 or
+// 2), its picture data read back by zlib's inflate.
 Bytes decodeGreyPng(const Bytes& png, int& width, int& height) {
     auto be32 = [&](std::size_t at) {
         return static_cast<std::uint32_t>(png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3]);
@@ -125,17 +128,28 @@ Bytes decodeGreyPng(const Bytes& png, int& width, int& height) {
         if (type == "IDAT") z.insert(z.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
         at += 12 + length;
     }
-    Bytes raw;
-    for (std::size_t at = 2; at + 5 <= z.size();) {
-        const bool last = z[at] & 1;
-        const std::size_t n = z[at + 1] | z[at + 2] << 8;
-        raw.insert(raw.end(), z.begin() + at + 5, z.begin() + at + 5 + n);
-        at += 5 + n;
-        if (last) break;
-    }
+    const std::size_t rowBytes = static_cast<std::size_t>(width) + 1;
+    Bytes raw(rowBytes * static_cast<std::size_t>(height));
+    uLongf rawLength = static_cast<uLongf>(raw.size());
+    EXPECT_EQ(uncompress(raw.data(), &rawLength, z.data(), static_cast<uLong>(z.size())), Z_OK);
+    EXPECT_EQ(rawLength, raw.size());
     Bytes grey;
-    for (int y = 0; y < height; ++y)
-        grey.insert(grey.end(), raw.begin() + y * (width + 1) + 1, raw.begin() + (y + 1) * (width + 1));
+    grey.reserve(raw.size());
+    const Bytes noChange(static_cast<std::size_t>(width), 0);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t filter = raw[y * rowBytes];
+        const auto row = raw.begin() + static_cast<std::ptrdiff_t>(y * rowBytes + 1);
+        EXPECT_TRUE(filter == 0 || (filter == 2 && y > 0)) << "row " << y << ": filter type " << int(filter);
+        if (filter != 2) {
+            grey.insert(grey.end(), row, row + width);
+        } else if (std::memcmp(&*row, noChange.data(), noChange.size()) == 0) {  // the row above again
+            const Bytes above(grey.end() - width, grey.end());
+            grey.insert(grey.end(), above.begin(), above.end());
+        } else {
+            for (int x = 0; x < width; ++x)
+                grey.push_back(static_cast<std::uint8_t>(row[x] + grey[grey.size() - width]));
+        }
+    }
     return grey;
 }
 
@@ -148,22 +162,43 @@ TEST(CliRender, PicturePixelsAreThePageImageTheUploadSends) {
     const Bytes stream = readAll(dir.file("car.bin"));
     const Bytes pageImage(stream.begin() + 1, stream.begin() + 1 + kPageImageBytes);
 
-    for (int scale : {1, 3}) {
+    // Each scale's picture, decoded, is the page image pixel for pixel, and even the largest is
+    // small: a picture of whole display pixels packs well (at scale 16 its pixels are 15.7 MB).
+    const struct {
+        int scale;
+        std::size_t mostBytes;
+    } cases[] = {{1, 4 * 1024}, {3, 8 * 1024}, {16, 32 * 1024}};
+    for (const auto& c : cases) {
+        const int scale = c.scale;
         const std::string png = dir.file("car" + std::to_string(scale) + ".png");
-        const CommandRun r = run({"render", car, "-o", png, "--scale", std::to_string(scale), "--font", dir.file("font.png")});
+        std::vector<std::string> words = {"render", car, "-o", png, "--scale", std::to_string(scale)};
+        if (scale == 3) words.insert(words.end(), {"--font", dir.file("font.png")});
+        const CommandRun r = run(words);
         ASSERT_EQ(r.status, ExitOk) << r.err;
+        const Bytes file = readAll(png);
+        EXPECT_LE(file.size(), c.mostBytes) << "scale " << scale;
         int width = 0, height = 0;
-        const Bytes grey = decodeGreyPng(readAll(png), width, height);
+        const Bytes grey = decodeGreyPng(file, width, height);
         ASSERT_EQ(width, 240 * scale);
         ASSERT_EQ(height, 256 * scale);
+        // The expected picture, each display row enlarged once and then repeated.
+        Bytes expected;
         int darkOnPage[4] = {};
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const bool dark = displayPixelIsDark(pageImage, x / scale, y / scale);
-                ASSERT_EQ(grey[static_cast<std::size_t>(y) * width + x], dark ? 0 : 255)
-                    << "scale " << scale << " pixel " << x << "," << y;
-                darkOnPage[y / scale / 64] += dark;
+        for (int y = 0; y < 256; ++y) {
+            Bytes row;
+            for (int x = 0; x < 240; ++x) {
+                const bool dark = displayPixelIsDark(pageImage, x, y);
+                row.insert(row.end(), static_cast<std::size_t>(scale), dark ? 0 : 255);
+                darkOnPage[y / 64] += dark;
             }
+            for (int i = 0; i < scale; ++i) expected.insert(expected.end(), row.begin(), row.end());
+        }
+        ASSERT_EQ(grey.size(), expected.size()) << "scale " << scale;
+        if (grey != expected) {
+            const auto at = std::mismatch(grey.begin(), grey.end(), expected.begin()).first - grey.begin();
+            ADD_FAILURE() << "scale " << scale << ": pixel " << at % width << "," << at / width << " is "
+                          << int(grey[at]) << ", not " << int(expected[at]);
+        }
         for (int page = 0; page < 4; ++page) EXPECT_GT(darkOnPage[page], 0) << "page " << page + 1 << " is blank";
     }
     // The font grid: glyph 0x41 ("A") starts 7C, so its top row is dark from its second pixel.

@@ -100,6 +100,8 @@ struct Case {
     CheckSeverity severity;
     std::string place;
     std::string says;  // a part of the sentence
+    // The further findings of the kind, in their order: place and a part of the sentence.
+    std::vector<std::pair<std::string, std::string>> more = {};
 };
 
 const std::vector<Case>& cases() {
@@ -169,10 +171,45 @@ const std::vector<Case>& cases() {
          [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[2][k] = k * 0.5f; },
          CheckKind::CurveNotMonotonic, CheckSeverity::Note, "Custom Sensor 3, point 18 (2.66 V)",
          "falls, then rises"},
+        {"mistyped point that is huge, in its shortest exact form",
+         [](Configuration& c) { c.curves.points[0][13] = 1e30f; },
+         [](Configuration& c) { c.curves.points[0][13] = 2.03125f; },
+         CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 1, point 14 (2.03 V)",
+         "Custom Sensor 1 reads 1e+30 at 2.03 V, far off the line of its neighbours (1.88 at 1.88 V and "
+         "2.19 at 2.19 V); likely a typo."},
+        {"huge neighbours of a mistyped point",
+         [](Configuration& c) { for (int k = 0; k < 33; ++k) c.curves.points[1][k] = -2e9f + k * 1e8f; c.curves.points[1][7] = 9e9f; },
+         [](Configuration& c) { c.curves.points[1][7] = -2e9f + 7 * 1e8f; },
+         CheckKind::CurveTypo, CheckSeverity::Problem, "Custom Sensor 2, point 8 (1.09 V)",
+         "reads 9e+09 at 1.09 V, far off the line of its neighbours (-1.4e+09 at 0.94 V and -1.2e+09 at 1.25 V)"},
         {"curve point that is not a number",
          [](Configuration& c) { c.curves.points[3][5] = kNaN; },
          [](Configuration& c) { c.curves.points[3][5] = 0.78125f; },
-         CheckKind::CurveNotFinite, CheckSeverity::Problem, "Custom Sensor 4, point 6 (0.78 V)", "not a number"},
+         CheckKind::CurveNotFinite, CheckSeverity::Problem, "Custom Sensor 4, point 6 (0.78 V)",
+         "Custom Sensor 4 at 0.78 V is not a number; the file is damaged, so enter the point again."},
+        {"curve point that is infinity",
+         [](Configuration& c) { c.curves.points[1][0] = std::numeric_limits<float>::infinity(); },
+         [](Configuration& c) { c.curves.points[1][0] = 0; },
+         CheckKind::CurveNotFinite, CheckSeverity::Problem, "Custom Sensor 2, point 1 (0.00 V)",
+         "Custom Sensor 2 at 0.00 V is infinity; the file is damaged, so enter the point again."},
+        {"every point that is not finite, each named",
+         [](Configuration& c) {
+             c.curves.points[2][3] = -std::numeric_limits<float>::infinity();
+             c.curves.points[2][20] = kNaN;
+             c.curves.points[2][32] = std::numeric_limits<float>::infinity();
+             c.curves.points[3][1] = kNaN;
+         },
+         [](Configuration& c) {
+             c.curves.points[2][3] = 0.46875f;
+             c.curves.points[2][20] = 3.125f;
+             c.curves.points[2][32] = 5;
+             c.curves.points[3][1] = 0.15625f;
+         },
+         CheckKind::CurveNotFinite, CheckSeverity::Problem, "Custom Sensor 3, point 4 (0.47 V)",
+         "Custom Sensor 3 at 0.47 V is minus infinity;",
+         {{"Custom Sensor 3, point 21 (3.12 V)", "Custom Sensor 3 at 3.12 V is not a number;"},
+          {"Custom Sensor 3, point 33 (5.00 V)", "Custom Sensor 3 at 5.00 V is infinity;"},
+          {"Custom Sensor 4, point 2 (0.16 V)", "Custom Sensor 4 at 0.16 V is not a number;"}}},
         {"custom sensor gauge on its start-up curve",
          [](Configuration& c) { place(c, 0, kAdcr1Custom2); },
          [](Configuration& c) { for (float& p : c.curves.points[1]) p *= 1.5f; },
@@ -217,9 +254,22 @@ const std::vector<Case>& cases() {
          [](Configuration& c) { c.vehicle.rimDiameterIndex = 19; },
          CheckKind::TyreNoSelection, CheckSeverity::Problem, "Rim Diameter (in)", "no selection"},
         {"vehicle number that is not a number",
+         [](Configuration& c) { c.vehicle.dragCoefficient = kNaN; },
+         [](Configuration& c) { c.vehicle.dragCoefficient = 0.32f; },
+         CheckKind::VehicleNotFinite, CheckSeverity::Problem, "Drag Coefficient",
+         "Drag Coefficient is not a number; the file is damaged, so enter the value again."},
+        {"vehicle number that is infinity",
          [](Configuration& c) { c.vehicle.vehicleWeight = std::numeric_limits<float>::infinity(); },
          [](Configuration& c) { c.vehicle.vehicleWeight = 3000; },
-         CheckKind::VehicleNotFinite, CheckSeverity::Problem, "Vehicle Weight (lbs)", "damaged"},
+         CheckKind::VehicleNotFinite, CheckSeverity::Problem, "Vehicle Weight (lbs)",
+         "Vehicle Weight (lbs) is infinity; the file is damaged"},
+        {"gear ratio that is minus infinity",
+         [](Configuration& c) {
+             c.vehicle.gearRatio[2] = -std::numeric_limits<float>::infinity();
+             c.vehicle.finalDriveRatio = 4.1f;
+         },
+         [](Configuration& c) { c.vehicle.gearRatio[2] = 0; },
+         CheckKind::VehicleNotFinite, CheckSeverity::Problem, "3rd Gear Ratio", "3rd Gear Ratio is minus infinity;"},
         {"comma in a panel number",
          [](Editor& e) { type(e, IDC_FINAL_DRIVE_RATIO, "3,25"); },
          [](Editor& e) { type(e, IDC_FINAL_DRIVE_RATIO, "3.25"); },
@@ -284,9 +334,16 @@ TEST(ConfigurationCheck, EachCauseIsFoundAtItsPlaceAndGoneWhenFixed) {
         EXPECT_EQ(finding->severity, c.severity) << "case " << c.name;
         EXPECT_EQ(checkPlaceText(finding->place), c.place) << "case " << c.name;
         EXPECT_NE(finding->text.find(c.says), std::string::npos) << "case " << c.name << ": " << finding->text;
-        // Nothing else but the one cause is reported.
+        // Nothing else but the one cause is reported: its finding, and as many more as it names.
         for (const CheckFinding& f : found)
             EXPECT_EQ(f.kind, c.kind) << "case " << c.name << " also: " << f.text;
+        ASSERT_EQ(found.size(), 1 + c.more.size()) << "case " << c.name << listed(found);
+        for (std::size_t i = 0; i < c.more.size(); ++i) {
+            EXPECT_EQ(found[i + 1].severity, c.severity) << "case " << c.name << " finding " << i + 2;
+            EXPECT_EQ(checkPlaceText(found[i + 1].place), c.more[i].first) << "case " << c.name;
+            EXPECT_NE(found[i + 1].text.find(c.more[i].second), std::string::npos)
+                << "case " << c.name << ": " << found[i + 1].text;
+        }
         // The report lists it with its place, in words.
         const std::vector<ReportFinding> reported = reportFindings(config, config.typed);
         ASSERT_EQ(reported.size(), found.size()) << "case " << c.name;

@@ -100,6 +100,9 @@ TEST(ConfigurationCompare, SaysWhatDiffersInTheUsersWordsAndNothingForWhatNoOneS
              c.vehicle.tireWidthIndex = -1;
          },
          {"1st Gear Ratio: 0.000 -> 3.142", "Injector Size (CC): 550 -> 0", "Tire Width: 225 -> (no selection)"}},
+        {"a number the panel pads, without its padding",
+         [](Configuration& c) { c.vehicle.vehicleWeight = 2900; },
+         {"Vehicle Weight (lbs): 0 -> 2900"}},
         {"curve points by sensor and volts; a point that is not a number on both sides is alike",
          [](Configuration& c) {
              c.curves.points[1][2] = 62.5f;
@@ -113,6 +116,15 @@ TEST(ConfigurationCompare, SaysWhatDiffersInTheUsersWordsAndNothingForWhatNoOneS
          },
          {"Warning 1, row 1: " + rpmRule + " -> " + channelKey(kEngineSpeed - 1) + " > 7000 rpm",
           "Warning 5, row 3: (empty) -> parameter 0 < 0"}},
+        {"unused rows as the warning dialog's OK leaves them (unit -1) are empty like new ones",
+         [](Configuration& c) {
+             for (int w = 1; w < kWarningCount; ++w)
+                 for (int r = 0; r < kRowsPerWarning; ++r) c.warnings.rows[warningRowIndex(w, r)] = WarningRow{0, 0, 0, 0, -1};
+         },
+         {}},
+        {"a row emptied by the dialog",
+         [](Configuration& c) { c.warnings.rows[warningRowIndex(0, 0)] = WarningRow{1, 0, 0, 0, -1}; },
+         {"Warning 1, row 1: " + rpmRule + " -> (empty)"}},
     };
     const ConfigurationSummary before = summaryOf(*base);
     for (const Case& c : cases) {

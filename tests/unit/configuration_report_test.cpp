@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "link/upload_image.h"
+#include "platform/utf8_text.h"
 #include "report/configuration_report.h"
 
 namespace {
@@ -56,6 +57,20 @@ TEST(ConfigurationReport, FindingsCurvesAndTextsAreSaidSafely) {
     EXPECT_EQ(count(html, "<circle"), count(plain, "<circle") - 1);
     EXPECT_NE(html.find("<td class=\"number\">nan</td>"), std::string::npos);
     EXPECT_EQ(html.find("nan,"), std::string::npos);
+}
+
+// A file name with bytes of another encoding (Latin-1 here) is valid UTF-8 in the title and the
+// heading, each such byte U+FFFD, as info --json shows it; the page as a whole is valid UTF-8.
+TEST(ConfigurationReport, FileNameInAnotherEncodingShowsTheReplacementCharacter) {
+    ReportContents contents;
+    contents.file = "K\xFChler <\xE9>.vtl";
+    contents.pageImage.assign(kPageImageBytes, 0);
+    contents.summary.curves = startupCustomSensorCurves();
+    const std::string html = buildConfigurationReport(contents);
+    const std::string shown = "K\xEF\xBF\xBDhler &lt;\xEF\xBF\xBD&gt;.vtl";
+    EXPECT_NE(html.find("<title>" + shown + " - Veltrana configuration</title>"), std::string::npos) << html;
+    EXPECT_NE(html.find("<h1>" + shown + "</h1>"), std::string::npos);
+    EXPECT_EQ(validUtf8(html), html);
 }
 
 TEST(ConfigurationReport, PicturesAreBase64WithEveryTailPadded) {
