@@ -14,7 +14,8 @@ struct CurveCsvResult {
 };
 
 // Reads a curve: an optional header line (one whose first cell does not begin like a number), then 33 rows of
-// volts and value separated by a comma or a semicolon, numbers with a decimal point, cells
+// volts and value separated by a comma or a semicolon, numbers with a decimal point (in a row
+// separated by semicolons, as decimal-comma locales save it, a decimal comma too), cells
 // optionally in double quotes; blank lines are skipped. Lines end in CR LF, LF or CR; a file in
 // UTF-8 may begin with its byte-order mark, and one in UTF-16 (either byte order, with its mark)
 // is read too. Each row's volts must be its point's (k x 0.15625 V) within 0.01 V. A value is

@@ -65,12 +65,20 @@ TEST(CurveCsv, ReadsSpreadsheetVariantsIntoTheFieldTexts) {
     std::string edgeVolts = csv(33);
     edgeVolts.replace(edgeVolts.find("0.468750"), 8, "0.4787");
     edgeVolts.replace(edgeVolts.find("0.156250"), 8, "0.1463");
+    // A spreadsheet in a decimal-comma locale: semicolons, decimal commas, here and there a point.
+    std::string commas = "U [V];p [bar]\r\n";
+    for (int k = 0; k < 33; ++k) {
+        std::string row = std::to_string(k * 0.15625) + ";" + std::to_string(10 * k) + ",5\r\n";
+        if (k % 2 == 0) row.replace(row.find('.'), 1, ",");
+        commas += row;
+    }
     for (const Case& c : {Case{"header", csv(33)}, Case{"no header", csv(33, "")},
                           Case{"marked, quoted, semicolons, blank lines", semicolons},
                           Case{"CR line ends", withLineEnds(csv(33), "\r")},
                           Case{"UTF-16, little-endian", utf16(withLineEnds(csv(33), "\r\n"), true)},
                           Case{"UTF-16, big-endian", utf16(csv(33), false)},
-                          Case{"volts 0.00995 V off, either way", edgeVolts}}) {
+                          Case{"volts 0.00995 V off, either way", edgeVolts},
+                          Case{"decimal commas and points in semicolon rows", commas}}) {
         const CurveCsvResult result = parseCurveCsv(c.content);
         EXPECT_TRUE(result.accepted) << "case " << c.name << ": line " << result.line << " " << result.reason;
         if (!result.accepted) continue;
@@ -86,11 +94,12 @@ TEST(CurveCsv, ReadsSpreadsheetVariantsIntoTheFieldTexts) {
     const Shortened shortened[] = {
         {"3.14159265358979", "3.1415927"}, {"0.00001250", "0.0000125"},   {"-0.00001250", "-1.25e-5"},
         {"0.000000012345", "1.2345e-8"},   {"100.000000", "100.00000"},   {"0.123456789", "0.1234568"},
-        {"123456789012", "1.2346e11"},
+        {"123456789012", "1.2346e11"}, {"-23,2062139468195", "-23.20621"}, {"1,5", "1.5"},
     };
     for (const Shortened& c : shortened) {
         std::string rounded = csv(33);
-        rounded.replace(rounded.find("0.156250,10.5"), 13, std::string("0.16,") + c.cell);
+        const bool comma = std::string(c.cell).find(',') != std::string::npos;
+        rounded.replace(rounded.find("0.156250,10.5"), 13, std::string(comma ? "0,15625;" : "0.16,") + c.cell);
         const CurveCsvResult result = parseCurveCsv(rounded);
         EXPECT_TRUE(result.accepted) << c.cell << ": " << result.reason;
         EXPECT_EQ(result.texts[1], c.field) << c.cell;
@@ -111,7 +120,9 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
     textLine.insert(textLine.find("0.312500"), "volts,value\n");
     nul.replace(nul.find("0.625000,40.5"), 13, std::string("0.625000,4\0", 11));
     longCell.replace(longCell.find("0.625000,40.5"), 13, "0.625000,1" + std::string(2000, '0'));
-    badValue.replace(badValue.find("0.625000,40.5"), 13, "0.625000;40,5");
+    std::string twoCommas = csv(33);
+    badValue.replace(badValue.find("0.625000,40.5"), 13, "0.625000,40,5");
+    twoCommas.replace(twoCommas.find("0.625000,40.5"), 13, "0,625000;40,5,0");
     columns.replace(columns.find("0.781250,50.5"), 13, "0.781250,50.5,x");
     huge.replace(huge.find("0.937500,60.5"), 13, "0.937500,1e39");
     const Case cases[] = {
@@ -119,7 +130,8 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
         {"34 rows", csv(34), 35, "more than the 33 rows of a curve (0 V to 5 V)"},
         {"empty", "", 0, "the file ends after 0 rows; a curve has 33 (0 V to 5 V)"},
         {"volts off by 0.02", offVolts, 5, "0.49 V, but row 4 of the curve is at 0.46875 V (0.01 V either way is taken)"},
-        {"decimal comma", badValue, 6, "the value \"40,5\" is not a number (use a decimal point)"},
+        {"decimal comma in a comma row", badValue, 6, "3 columns, but a row has two: volts and value"},
+        {"two commas in a semicolon row", twoCommas, 6, "the value \"40,5,0\" is not a number (use a decimal point)"},
         {"three columns", columns, 7, "3 columns, but a row has two: volts and value"},
         {"too large", huge, 8, "the value 1e39 is too large for the display"},
         {"volts just over 0.01 V off", edgeVolts, 5, "0.4790 V, but row 4 of the curve is at 0.46875 V (0.01 V either way is taken)"},
