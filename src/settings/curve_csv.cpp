@@ -144,10 +144,10 @@ std::string withDecimalPoint(std::string cell) {
     return cell;
 }
 
-// Checks one row; on success stores its field text. `decimalComma`: the row is separated by
+// Checks one row; on success stores its field text, its cell with a decimal point and its value. `decimalComma`: the row is separated by
 // semicolons, so a comma in a number is its decimal sign. Reasons quote the cells as written.
 bool readRow(const std::vector<std::string>& cells, bool decimalComma, int point, std::string& text,
-             std::string& reason) {
+             std::string& cell, float& single, std::string& reason) {
     if (cells.size() != 2) {
         reason = std::to_string(cells.size()) + (cells.size() == 1 ? " column" : " columns") +
                  ", but a row has two: volts and value";
@@ -179,6 +179,8 @@ bool readRow(const std::vector<std::string>& cells, bool decimalComma, int point
         reason = "the value " + shown(valueCell) + " does not fit in a field (9 characters)";
         return false;
     }
+    cell = valueNumber;
+    single = static_cast<float>(value);
     return true;
 }
 
@@ -235,7 +237,8 @@ CurveCsvResult parseCurveCsv(const std::string& content) {
             return refuse(lineNumber, "more than the " + std::to_string(kCurvePointCount) +
                                           " rows of a curve (0 V to 5 V)");
         std::string reason;
-        if (!readRow(cells, separatorOf(line) == ';', rows, result.texts[rows], reason))
+        if (!readRow(cells, separatorOf(line) == ';', rows, result.texts[rows], result.cells[rows],
+                     result.values[rows], reason))
             return refuse(lineNumber, reason);
         ++rows;
     }
@@ -265,11 +268,12 @@ std::string curveImportMessage(const std::string& path, const CurveCsvResult& re
     return "The curve cannot be imported from\n" + path + "\n\n" + reason + ".\n\nThe fields are unchanged.";
 }
 
-bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::string& reason) {
+bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::string& reason,
+                    const CurvePointsKept& kept) {
     content = "volts,value\r\n";
     for (int k = 0; k < kCurvePointCount; ++k) {
         const std::string text = trim(texts[k]);
-        if (!readCurvePoint(texts[k]).asTyped) {
+        if (!kept[k] && !readCurvePoint(texts[k]).asTyped) {
             reason = "The field of row " + std::to_string(k + 1) + " (" + volts(k) + " V) holds " +
                      "\"" + text + "\"" + ", which is not the number it would send. Correct it, then export again.";
             return false;
@@ -279,9 +283,9 @@ bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::str
     return true;
 }
 
-std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& texts) {
+std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& texts, const CurvePointsKept& kept) {
     std::string content, reason;
-    if (formatCurveCsv(texts, content, reason))
+    if (formatCurveCsv(texts, content, reason, kept))
         reason = writeWholeFile(path, std::vector<std::uint8_t>(content.begin(), content.end()));
     if (reason.empty()) return {};
     return "The curve cannot be exported to\n" + path + "\n\n" + reason;

@@ -153,43 +153,72 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
               "has 33 (0 V to 5 V).\n\nThe fields are unchanged.");
 }
 
-TEST(CurveCsv, ExportWritesTheFieldsAsShownAndImportReadsThemBack) {
+TEST(CurveCsv, ExportWritesKeptValuesInFullAndImportReadsThemBack) {
     const CustomSensorCurves curves = startupCustomSensorCurves();
     MemoryForm form;
-    fillCustomSensorDialog(form, curves, 1);
+    FilledCurvePoints filled;
+    fillCustomSensorDialog(form, filled, curves, 1);
+    form.texts[IDC_CURVE_POINT_FIRST + 2] = "6.3 ";  // typed: written as shown
     const std::string path = tempPath("export.csv");
-    ASSERT_EQ(exportCurveFile(form, path), "");
+    ASSERT_EQ(exportCurveFile(form, filled, path), "");
     std::ifstream in(path, std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();
-    EXPECT_EQ(written.substr(0, 41), "volts,value\r\n0.00000,0.00\r\n0.15625,3.12\r\n");
-    EXPECT_EQ(written.substr(written.size() - 16), "5.00000,100.00\r\n");
+    const std::string start = "volts,value\r\n0.00000,0\r\n0.15625,3.125\r\n0.31250,6.3\r\n";
+    EXPECT_EQ(written.substr(0, start.size()), start);
+    EXPECT_EQ(written.substr(written.size() - 13), "5.00000,100\r\n");
 
     WatchingForm other;
-    ASSERT_EQ(importCurveFile(other, path), "");
-    std::remove(path.c_str());
+    FilledCurvePoints otherFilled;
+    ASSERT_EQ(importCurveFile(other, otherFilled, path), "");
     EXPECT_EQ(other.writes, 33);
     EXPECT_EQ(other.unguarded, 0);
-    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 2], "6.25");
-    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 32], "100.00");
+    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 1], "3.125");
+    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 32], "100");
+
+    // A file at full precision, from a decimal-comma spreadsheet: the fields show what fits,
+    // OK stores the file's values and Export writes them as the file has them.
+    std::string full = "U;p\r\n";
+    for (int k = 0; k < 33; ++k) {
+        std::string row = std::to_string(k * 0.15625) + ";-23.2062139468195\r\n";
+        for (char& ch : row) ch = ch == '.' ? ',' : ch;
+        full += row;
+    }
+    std::ofstream(path, std::ios::binary) << full;
+    ASSERT_EQ(importCurveFile(other, otherFilled, path), "");
+    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 7], "-23.20621");
+    CustomSensorCurves stored = startupCustomSensorCurves();
+    customSensorCommand(other, otherFilled, stored, 0, 1);
+    EXPECT_EQ(stored.points[0][7], -23.2062139468195f);
+    EXPECT_NE(stored.points[0][7], -23.20621f);
+    ASSERT_EQ(exportCurveFile(other, otherFilled, path), "");
+    std::ifstream again(path, std::ios::binary);
+    const std::string rewritten((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+    again.close();
+    std::remove(path.c_str());
+    EXPECT_NE(rewritten.find("\r\n1.09375,-23.2062139468195\r\n"), std::string::npos) << rewritten;
 }
 
 TEST(CurveCsv, NothingIsWrittenOrChangedWhenRefused) {
     MemoryForm form;
-    fillCustomSensorDialog(form, startupCustomSensorCurves(), 0);
+    FilledCurvePoints filled;
+    fillCustomSensorDialog(form, filled, startupCustomSensorCurves(), 0);
     form.texts[IDC_CURVE_POINT_FIRST + 10] = "1..5";
     const std::string path = tempPath("typo.csv");
     std::remove(path.c_str());
-    const std::string message = exportCurveFile(form, path);
+    const std::string message = exportCurveFile(form, filled, path);
     EXPECT_NE(message.find("row 11 (1.56250 V) holds \"1..5\""), std::string::npos) << message;
     EXPECT_FALSE(std::filesystem::exists(path));
 
     std::ofstream(path, std::ios::binary) << csv(32);
     const int writes = form.writes;
-    const std::string refused = importCurveFile(form, path);
+    const FilledCurvePoints before = filled;
+    const std::string refused = importCurveFile(form, filled, path);
     std::remove(path.c_str());
     EXPECT_NE(refused.find(path), std::string::npos);
     EXPECT_NE(refused.find("Line 33"), std::string::npos);
     EXPECT_EQ(form.writes, writes);
-    EXPECT_NE(importCurveFile(form, tempPath("missing.csv")).find("cannot be opened"), std::string::npos);
+    EXPECT_EQ(filled[10].text, before[10].text);
+    EXPECT_EQ(filled[10].value, before[10].value);
+    EXPECT_NE(importCurveFile(form, filled, tempPath("missing.csv")).find("cannot be opened"), std::string::npos);
 }
