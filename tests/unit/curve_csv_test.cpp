@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 
 #include "settings/curve_csv.h"
@@ -208,6 +209,15 @@ TEST(CurveCsv, NothingIsWrittenOrChangedWhenRefused) {
     std::remove(path.c_str());
     const std::string message = exportCurveFile(form, filled, path);
     EXPECT_NE(message.find("row 11 (1.56250 V) holds \"1..5\""), std::string::npos) << message;
+    EXPECT_FALSE(std::filesystem::exists(path));
+    // A value no text stands for (a damaged file's) is refused as its field shows it, untouched.
+    CustomSensorCurves damaged = startupCustomSensorCurves();
+    damaged.points[2][4] = std::numeric_limits<float>::quiet_NaN();
+    MemoryForm shown;
+    FilledCurvePoints shownFilled;
+    fillCustomSensorDialog(shown, shownFilled, damaged, 2);
+    const std::string nan = exportCurveFile(shown, shownFilled, path);
+    EXPECT_NE(nan.find("row 5 (0.62500 V) holds \"nan\""), std::string::npos) << nan;
     EXPECT_FALSE(std::filesystem::exists(path));
 
     std::ofstream(path, std::ios::binary) << csv(32);
