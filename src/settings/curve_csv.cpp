@@ -144,8 +144,9 @@ std::string withDecimalPoint(std::string cell) {
     return cell;
 }
 
-// Checks one row; on success stores its field text, its cell with a decimal point and its value. `decimalComma`: the row is separated by
-// semicolons, so a comma in a number is its decimal sign. Reasons quote the cells as written.
+// Checks one row; on success stores its field text, its value cell with a decimal point and its
+// value. `decimalComma`: the row is separated by semicolons, so a comma in a number is its
+// decimal sign. Reasons quote the cells as written.
 bool readRow(const std::vector<std::string>& cells, bool decimalComma, int point, std::string& text,
              std::string& cell, float& single, std::string& reason) {
     if (cells.size() != 2) {
