@@ -102,7 +102,7 @@ const Command kCommands[] = {
      cmdAnswer},
     {"scroll-window", "scroll-window CAPTION vertical|horizontal top|bottom  that window's own scroll bar",
      cmdScrollWindow},
-    {"wheel", "wheel CAPTION ID up|down [hovered]  pointer over the control, one wheel notch through the input queue (hovered: posted to the control)",
+    {"wheel", "wheel CAPTION ID up|down [hovered]  pointer over the control, one wheel notch posted to the focus (hovered: to the control)",
      cmdWheel},
     {"expect-after-wheel", "expect-after-wheel scrolled|still  the control the last wheel pointed at has moved with the wheel, or not",
      cmdExpectAfterWheel},

@@ -243,22 +243,19 @@ std::string cmdWheel(EditorSession& s, ScriptLine& line) {
   s.wheelControl = control;
   s.wheelControlAt = placeInParent(control);
   s.wheelWay = way == "up" ? 1 : -1;
-  if (route == "hovered") {
-    // As Windows hands the wheel to the window under the pointer ("scroll inactive windows").
-    if (!PostMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y)))
-      return "the wheel could not be posted to control " + std::to_string(id);
-    return {};
+  // Windows and Wine hand a wheel turn to the window with the keyboard focus; Windows, with
+  // "scroll inactive windows", to the window under the pointer (hovered). The turn is posted
+  // there, so it passes the editor's message loop as a real one does.
+  HWND target = control;
+  if (route != "hovered") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(s.mainWindow, nullptr), &info) || !info.hwndFocus)
+      return "the editor has no focus window to take the wheel";
+    target = info.hwndFocus;
   }
-  // Through the input queue: the system decides which window gets the turn.
-  HWND foreground = GetForegroundWindow();
-  DWORD owner = 0;
-  if (foreground) GetWindowThreadProcessId(foreground, &owner);
-  if (owner != s.processId) SetForegroundWindow(w);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
-  in.mi.mouseData = static_cast<DWORD>(delta);
-  if (SendInput(1, &in, sizeof in) != 1) return "SendInput did not take the wheel";
+  if (!PostMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y)))
+    return "the wheel could not be posted";
   return {};
 }
 
@@ -273,8 +270,18 @@ std::string cmdExpectAfterWheel(EditorSession& s, ScriptLine& line) {
   // Scrolling down (the wheel turned towards the user) moves the contents up.
   const bool scrolled = moved != 0 && (moved > 0) == (s.wheelWay > 0);
   if ((what == "scrolled") == scrolled && (what == "scrolled" || moved == 0)) return {};
+  // What decides where a wheel turn goes, for a failure to be read.
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(s.mainWindow, nullptr), &info);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  HWND under = WindowFromPoint(cursor);
+  auto named = [](HWND w) { return w ? windowClass(w) + " " + std::to_string(GetDlgCtrlID(w)) : std::string("nothing"); };
   return "control " + std::to_string(GetDlgCtrlID(s.wheelControl)) + " moved by " + std::to_string(moved) +
-         " pixels after the wheel turned " + (s.wheelWay > 0 ? "up" : "down") + ", expected " + what;
+         " pixels after the wheel turned " + (s.wheelWay > 0 ? "up" : "down") + ", expected " + what +
+         " (the focus is on " + named(info.hwndFocus) + ", the pointer at " + std::to_string(cursor.x) + "," +
+         std::to_string(cursor.y) + " over " + named(under) + ")";
 }
 
 std::string cmdExpectReachable(EditorSession& s, ScriptLine& line) {
