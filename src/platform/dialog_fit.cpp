@@ -58,3 +58,8 @@ int positionShowing(int position, int page, int length, int itemStart, int itemE
     else if (itemEnd > position + page) position = itemEnd - page;
     return clampInto(position, 0, lastPosition(page, length));
 }
+
+bool wheelScrollsDialog(const WheelAtList& at) {
+    if (!at.dialogScrolls || at.listDropped) return false;
+    return !(at.listHasFocus && at.pointerOverList);
+}

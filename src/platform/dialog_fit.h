@@ -39,3 +39,18 @@ int scrolledPosition(int position, ScrollRequest request, int line, int page, in
 // shown whole; otherwise the least move that shows it (its start when it is longer than the
 // view); kept between 0 and length - page.
 int positionShowing(int position, int page, int length, int itemStart, int itemEnd);
+
+// Where a turn of the mouse wheel went: to a list or combo box of a dialog (Windows hands it to
+// the control that has the focus, or to the one under the pointer).
+struct WheelAtList {
+    bool dialogScrolls = false;  // the dialog scrolls vertically, the wheel's way
+    bool listDropped = false;    // the combo box's list is open
+    bool listHasFocus = false;   // the list (or its combo box's edit) has the keyboard focus
+    bool pointerOverList = false;
+};
+
+// True when the dialog scrolls instead of the list changing its selection. A list takes the
+// wheel only while the user works it: its drop-down is open, or it has the focus with the
+// pointer over it. Any other turn scrolls a dialog that scrolls; in one that does not, the list
+// takes it as before.
+bool wheelScrollsDialog(const WheelAtList& at);

@@ -1,5 +1,10 @@
 #include "platform/dialog_fit_win.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstring>
+
 namespace {
 
 // Posted when the focus moves by the dialog manager (Tab, WM_NEXTDLGCTL): by the time it
@@ -79,6 +84,45 @@ void showFocus(HWND dialog) {
     }
 }
 
+bool hasClass(HWND window, const char* name) {
+    char found[32] = {};
+    GetClassNameA(window, found, sizeof found);
+    return _stricmp(found, name) == 0;
+}
+
+// Between a list or combo box of a scrolling dialog and the wheel: a turn that the user does
+// not mean for the list (see wheelScrollsDialog) goes to the dialog, which scrolls.
+LRESULT CALLBACK listWheelProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR dialogHandle) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(list, listWheelProc, id);
+    } else if (message == WM_MOUSEWHEEL) {
+        HWND dialog = reinterpret_cast<HWND>(dialogHandle);
+        HWND focus = GetFocus();
+        RECT box{};
+        GetWindowRect(list, &box);
+        WheelAtList at;
+        at.dialogScrolls = scrolls(dialog, SB_VERT);
+        at.listDropped = hasClass(list, "ComboBox") && SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        at.listHasFocus = focus != nullptr && (focus == list || IsChild(list, focus));
+        at.pointerOverList = PtInRect(&box, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != 0;
+        if (wheelScrollsDialog(at)) {
+            SendMessageA(dialog, WM_MOUSEWHEEL, wParam, lParam);
+            return 0;
+        }
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+// Puts listWheelProc between the wheel and every list and combo box of the dialog.
+void guardListsFromTheWheel(HWND dialog) {
+    constexpr UINT_PTR kSubclassId = 1;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (hasClass(child, "ComboBox") || hasClass(child, "ListBox"))
+            SetWindowSubclass(child, listWheelProc, kSubclassId, reinterpret_cast<DWORD_PTR>(dialog));
+    }
+}
+
 }  // namespace
 
 void setScrollRanges(HWND window, SIZE content, bool horizontal, bool vertical) {
@@ -127,6 +171,7 @@ void fitDialogIntoWorkArea(HWND dialog) {
     SetWindowPos(dialog, nullptr, to.left, to.top, to.width(), to.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     setScrollRanges(dialog, {client.right, client.bottom}, scrolls(dialog, SB_HORZ), scrolls(dialog, SB_VERT));
+    if (fit.vertical) guardListsFromTheWheel(dialog);
 }
 
 bool handleDialogScroll(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -34,8 +34,12 @@ std::string cellText(const std::string& raw) {
     return text;
 }
 
+// A line's separator: a semicolon when it holds one (what spreadsheets write where the comma is
+// the decimal sign), else a comma.
+char separatorOf(const std::string& line) { return line.find(';') != std::string::npos ? ';' : ','; }
+
 std::vector<std::string> splitCells(const std::string& line) {
-    const char separator = line.find(';') != std::string::npos ? ';' : ',';
+    const char separator = separatorOf(line);
     std::vector<std::string> cells;
     std::size_t from = 0;
     for (;;) {
@@ -132,8 +136,19 @@ bool fieldText(const std::string& cell, double value, std::string& text) {
     return std::isfinite(closest);
 }
 
-// Checks one row; on success stores its field text.
-bool readRow(const std::vector<std::string>& cells, int point, std::string& text, std::string& reason) {
+// A cell of a semicolon row with its decimal commas as points ("-23,2" as "-23.2"); a row may mix
+// both signs. A cell with more than one comma stays no number.
+std::string withDecimalPoint(std::string cell) {
+    for (char& c : cell)
+        if (c == ',') c = '.';
+    return cell;
+}
+
+// Checks one row; on success stores its field text, its value cell with a decimal point and its
+// value. `decimalComma`: the row is separated by semicolons, so a comma in a number is its
+// decimal sign. Reasons quote the cells as written.
+bool readRow(const std::vector<std::string>& cells, bool decimalComma, int point, std::string& text,
+             std::string& cell, float& single, std::string& reason) {
     if (cells.size() != 2) {
         reason = std::to_string(cells.size()) + (cells.size() == 1 ? " column" : " columns") +
                  ", but a row has two: volts and value";
@@ -141,17 +156,19 @@ bool readRow(const std::vector<std::string>& cells, int point, std::string& text
     }
     const std::string& voltCell = cells[0];
     const std::string& valueCell = cells[1];
-    if (!isWholeDecimal(voltCell)) {
+    const std::string voltNumber = decimalComma ? withDecimalPoint(voltCell) : voltCell;
+    const std::string valueNumber = decimalComma ? withDecimalPoint(valueCell) : valueCell;
+    if (!isWholeDecimal(voltNumber)) {
         reason = notANumber("the volts", voltCell);
         return false;
     }
-    if (std::fabs(readDecimal(voltCell) - point * kCurveStepVolts) > kVoltTolerance + 1e-9) {
+    if (std::fabs(readDecimal(voltNumber) - point * kCurveStepVolts) > kVoltTolerance + 1e-9) {
         reason = shown(voltCell) + " V, but row " + std::to_string(point + 1) + " of the curve is at " +
                  volts(point) + " V (0.01 V either way is taken)";
         return false;
     }
-    const double value = readDecimal(valueCell);
-    if (!isWholeDecimal(valueCell)) {
+    const double value = readDecimal(valueNumber);
+    if (!isWholeDecimal(valueNumber)) {
         reason = notANumber("the value", valueCell);
         return false;
     }
@@ -159,10 +176,12 @@ bool readRow(const std::vector<std::string>& cells, int point, std::string& text
         reason = "the value " + shown(valueCell) + " is too large for the display";
         return false;
     }
-    if (!fieldText(valueCell, value, text)) {
+    if (!fieldText(valueNumber, value, text)) {
         reason = "the value " + shown(valueCell) + " does not fit in a field (9 characters)";
         return false;
     }
+    cell = valueNumber;
+    single = static_cast<float>(value);
     return true;
 }
 
@@ -219,7 +238,9 @@ CurveCsvResult parseCurveCsv(const std::string& content) {
             return refuse(lineNumber, "more than the " + std::to_string(kCurvePointCount) +
                                           " rows of a curve (0 V to 5 V)");
         std::string reason;
-        if (!readRow(cells, rows, result.texts[rows], reason)) return refuse(lineNumber, reason);
+        if (!readRow(cells, separatorOf(line) == ';', rows, result.texts[rows], result.cells[rows],
+                     result.values[rows], reason))
+            return refuse(lineNumber, reason);
         ++rows;
     }
     if (rows < kCurvePointCount)
@@ -248,11 +269,12 @@ std::string curveImportMessage(const std::string& path, const CurveCsvResult& re
     return "The curve cannot be imported from\n" + path + "\n\n" + reason + ".\n\nThe fields are unchanged.";
 }
 
-bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::string& reason) {
+bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::string& reason,
+                    const CurvePointsKept& kept) {
     content = "volts,value\r\n";
     for (int k = 0; k < kCurvePointCount; ++k) {
         const std::string text = trim(texts[k]);
-        if (!readCurvePoint(texts[k]).asTyped) {
+        if (!kept[k] && !readCurvePoint(texts[k]).asTyped) {
             reason = "The field of row " + std::to_string(k + 1) + " (" + volts(k) + " V) holds " +
                      "\"" + text + "\"" + ", which is not the number it would send. Correct it, then export again.";
             return false;
@@ -262,9 +284,9 @@ bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::str
     return true;
 }
 
-std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& texts) {
+std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& texts, const CurvePointsKept& kept) {
     std::string content, reason;
-    if (formatCurveCsv(texts, content, reason))
+    if (formatCurveCsv(texts, content, reason, kept))
         reason = writeWholeFile(path, std::vector<std::uint8_t>(content.begin(), content.end()));
     if (reason.empty()) return {};
     return "The curve cannot be exported to\n" + path + "\n\n" + reason;

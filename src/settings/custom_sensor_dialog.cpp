@@ -17,42 +17,50 @@ bool isSensor(int index) { return index >= 0 && index < kCustomSensorCount; }
 
 int pointEditId(int point) { return IDC_CURVE_POINT_FIRST + point; }
 
-// Enough to see that a text runs past the characters OK reads.
+// Enough to see that a text runs past the characters OK reads, and longer than any text the
+// program fills in ("%5.2f" of the largest float32 has 42 characters).
 constexpr std::size_t kWholeTextLimit = 64;
+
+// Writes `value` into point k's edit as the edits show numbers, remembering it.
+void fillPoint(FormControls& form, FilledCurvePoints& filled, int k, float value) {
+    const std::string text = formatFixed(value, 5, 2);
+    form.setText(pointEditId(k), text);
+    rememberFill(filled[k], text, value);
+}
 
 }  // namespace
 
-void fillCustomSensorDialog(FormControls& form, const CustomSensorCurves& curves, int selectedSensor) {
+void fillCustomSensorDialog(FormControls& form, FilledCurvePoints& filled, const CustomSensorCurves& curves,
+                            int selectedSensor) {
     if (!isSensor(selectedSensor)) return;
     FillingControls filling;
-    for (int k = 0; k < kCurvePointCount; ++k)
-        form.setText(pointEditId(k), formatFixed(curves.points[selectedSensor][k], 5, 2));
+    for (int k = 0; k < kCurvePointCount; ++k) fillPoint(form, filled, k, curves.points[selectedSensor][k]);
 }
 
-void readCustomSensorDialog(FormControls& form, CustomSensorCurves& curves, int selectedSensor) {
+void readCustomSensorDialog(FormControls& form, const FilledCurvePoints& filled, CustomSensorCurves& curves,
+                            int selectedSensor) {
     if (!isSensor(selectedSensor)) return;
-    for (int k = 0; k < kCurvePointCount; ++k) {
-        const std::string text = form.getText(pointEditId(k), kFormTextLimit);
-        curves.points[selectedSensor][k] = static_cast<float>(readDecimal(text));
-    }
+    for (int k = 0; k < kCurvePointCount; ++k)
+        curves.points[selectedSensor][k] = keptOrTypedValue(filled[k], form.getText(pointEditId(k), kWholeTextLimit));
 }
 
-void fillCurveLine(FormControls& form, const std::string& at0V, const std::string& at5V) {
-    const double low = readCurvePoint(at0V).value;
-    const double high = readCurvePoint(at5V).value;
+void fillCurveLine(FormControls& form, FilledCurvePoints& filled, const std::string& at0V, const std::string& at5V) {
     const int last = kCurvePointCount - 1;
+    const double low = keptOrTypedValue(filled[0], at0V);
+    const double high = keptOrTypedValue(filled[last], at5V);
     FillingControls filling;
     for (int k = 0; k < kCurvePointCount; ++k) {
         // Both ends exactly as given; between them, each point rounded once to float.
         const double value = k == last ? high : low + (high - low) * k / last;
-        form.setText(pointEditId(k), formatFixed(static_cast<float>(value), 5, 2));
+        fillPoint(form, filled, k, static_cast<float>(value));
     }
 }
 
-bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int selectedSensor, int commandId) {
+bool customSensorCommand(FormControls& form, const FilledCurvePoints& filled, CustomSensorCurves& curves,
+                         int selectedSensor, int commandId) {
     switch (commandId) {
     case kOkCommand:
-        if (!fillingControls) readCustomSensorDialog(form, curves, selectedSensor);
+        if (!fillingControls) readCustomSensorDialog(form, filled, curves, selectedSensor);
         return true;
     case kCancelCommand:
         return true;
@@ -67,14 +75,24 @@ CurvePointTexts curvePointTexts(FormControls& form) {
     return texts;
 }
 
-std::string importCurveFile(FormControls& form, const std::string& path) {
+std::string importCurveFile(FormControls& form, FilledCurvePoints& filled, const std::string& path) {
     const CurveCsvResult result = readCurveCsvFile(path);
     if (!result.accepted) return curveImportMessage(path, result);
     FillingControls filling;
-    for (int k = 0; k < kCurvePointCount; ++k) form.setText(pointEditId(k), result.texts[k]);
+    for (int k = 0; k < kCurvePointCount; ++k) {
+        form.setText(pointEditId(k), result.texts[k]);
+        rememberFill(filled[k], result.texts[k], result.values[k], result.cells[k]);
+    }
     return {};
 }
 
-std::string exportCurveFile(FormControls& form, const std::string& path) {
-    return writeCurveCsvFile(path, curvePointTexts(form));
+std::string exportCurveFile(FormControls& form, const FilledCurvePoints& filled, const std::string& path) {
+    CurvePointTexts texts = curvePointTexts(form);
+    CurvePointsKept kept{};
+    for (int k = 0; k < kCurvePointCount; ++k) {
+        if (!keepsFilledValue(filled[k], texts[k]) || filled[k].exportText.empty()) continue;
+        texts[k] = filled[k].exportText;
+        kept[k] = true;
+    }
+    return writeCurveCsvFile(path, texts, kept);
 }

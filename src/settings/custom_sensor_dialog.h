@@ -5,34 +5,46 @@
 
 #include "settings/custom_sensor_curves.h"
 #include "settings/curve_point_text.h"
+#include "settings/filled_curve_points.h"
 
 class FormControls;
 
+// Every function that writes the edits remembers in `filled` what it wrote and the value it
+// stands for; one `filled` goes with each open dialog.
+
 // Writes curve `selectedSensor` into the 33 edits as "%5.2f" texts (also "Copy from...", with
 // another sensor's curve). A sensor outside 0..3 writes nothing.
-void fillCustomSensorDialog(FormControls& form, const CustomSensorCurves& curves, int selectedSensor);
+void fillCustomSensorDialog(FormControls& form, FilledCurvePoints& filled, const CustomSensorCurves& curves,
+                            int selectedSensor);
 
-// Rewrites all 33 points of curve `selectedSensor` from the edits: the first 9 characters of
-// each, read as a decimal number (no number gives 0). A sensor outside 0..3 changes nothing.
-void readCustomSensorDialog(FormControls& form, CustomSensorCurves& curves, int selectedSensor);
+// Rewrites all 33 points of curve `selectedSensor` from the edits: an edit that still shows what
+// it was filled with gives the value it was filled from, any other the first 9 characters of its
+// text read as a decimal number (no number gives 0). A sensor outside 0..3 changes nothing.
+void readCustomSensorDialog(FormControls& form, const FilledCurvePoints& filled, CustomSensorCurves& curves,
+                            int selectedSensor);
 
 // A command (WM_COMMAND control id) from the dialog. OK (1) stores the edits unless the
 // program is filling a form; OK and Cancel (2) close the dialog. Returns true when the dialog
 // is to be closed; every other command does nothing.
-bool customSensorCommand(FormControls& form, CustomSensorCurves& curves, int selectedSensor, int commandId);
+bool customSensorCommand(FormControls& form, const FilledCurvePoints& filled, CustomSensorCurves& curves,
+                         int selectedSensor, int commandId);
 
 // The edits' whole texts (up to 64 characters each, enough to see what the 9-character read
 // would cut).
 CurvePointTexts curvePointTexts(FormControls& form);
 
-// "Import...": reads a CSV curve file into the edits, not yet into the curve (OK decides).
-// Returns the message for the user when the file is refused; the edits are then unchanged.
-std::string importCurveFile(FormControls& form, const std::string& path);
+// "Import...": reads a CSV curve file into the edits, not yet into the curve (OK decides). Each
+// edit keeps the file's value in full, whatever its text could show. Returns the message for
+// the user when the file is refused; the edits are then unchanged.
+std::string importCurveFile(FormControls& form, FilledCurvePoints& filled, const std::string& path);
 
-// "Export...": writes the edits as a CSV curve file. Returns the message for the user when
-// nothing was written (a field that is not a number, or a file that cannot be written).
-std::string exportCurveFile(FormControls& form, const std::string& path);
+// "Export...": writes the edits as a CSV curve file: an edit that still shows what it was filled
+// with as the value it was filled from (in full), any other as it shows it. Returns the message
+// for the user when nothing was written (a field that is not a number, or a file that cannot be
+// written).
+std::string exportCurveFile(FormControls& form, const FilledCurvePoints& filled, const std::string& path);
 
-// "Line...": the 33 edits on the straight line from the value at 0 V to the value at 5 V (each
-// text read as OK reads a point), shown as the edits show numbers. Only the edits change.
-void fillCurveLine(FormControls& form, const std::string& at0V, const std::string& at5V);
+// "Line...": the 33 edits on the straight line from the value at 0 V to the value at 5 V, shown
+// as the edits show numbers. Each end text is read as OK reads a point; one that is what the
+// edit of its point was filled with gives that point's value. Only the edits change.
+void fillCurveLine(FormControls& form, FilledCurvePoints& filled, const std::string& at0V, const std::string& at5V);

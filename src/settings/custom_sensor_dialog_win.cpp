@@ -21,6 +21,7 @@ struct CustomSensorDialogState {
     int selectedSensor;
     const std::string* documentName;  // the open configuration's file, which Export never replaces
     std::function<void()> closed;
+    FilledCurvePoints filled;  // what the program wrote into the edits, and for which values
 };
 
 CustomSensorDialogState* stateOf(HWND dialog) { return modelessDialogState<CustomSensorDialogState>(dialog); }
@@ -44,8 +45,11 @@ bool chooseCurveFile(HWND dialog, bool save, std::string& path) {
 void exchangeCurveFile(HWND dialog, bool save) {
     std::string path;
     if (!chooseCurveFile(dialog, save, path)) return;
+    CustomSensorDialogState* state = stateOf(dialog);
+    if (state == nullptr) return;
     Win32FormControls form(dialog);
-    const std::string failure = save ? exportCurveFile(form, path) : importCurveFile(form, path);
+    const std::string failure =
+        save ? exportCurveFile(form, state->filled, path) : importCurveFile(form, state->filled, path);
     if (!failure.empty())
         messageBoxUtf8(dialog, failure, save ? "Export Curve" : "Import Curve", MB_OK | MB_ICONEXCLAMATION);
 }
@@ -62,9 +66,11 @@ INT_PTR CALLBACK curveLineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     }
     if (message != WM_COMMAND) return FALSE;
     if (LOWORD(wParam) == IDOK) {
+        CustomSensorDialogState* state = stateOf(sensorDialog);
+        if (state == nullptr) return FALSE;
         Win32FormControls form(dialog);
         Win32FormControls edits(sensorDialog);
-        fillCurveLine(edits, form.getText(IDC_LINE_AT_0V, 64), form.getText(IDC_LINE_AT_5V, 64));
+        fillCurveLine(edits, state->filled, form.getText(IDC_LINE_AT_0V, 64), form.getText(IDC_LINE_AT_5V, 64));
         EndDialog(dialog, IDOK);
     } else if (LOWORD(wParam) == IDCANCEL) {
         EndDialog(dialog, IDCANCEL);
@@ -89,7 +95,7 @@ INT_PTR CALLBACK curveCopyFromProc(HWND dialog, UINT message, WPARAM wParam, LPA
     if (message != WM_COMMAND) return FALSE;
     if (LOWORD(wParam) == IDOK) {
         Win32FormControls edits(sensorDialog);
-        fillCustomSensorDialog(edits, *state->curves, form.selectedListItem(IDC_COPY_FROM_SENSOR));
+        fillCustomSensorDialog(edits, state->filled, *state->curves, form.selectedListItem(IDC_COPY_FROM_SENSOR));
         EndDialog(dialog, IDOK);
     } else if (LOWORD(wParam) == IDCANCEL) {
         EndDialog(dialog, IDCANCEL);
@@ -171,7 +177,7 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
     if (message == showRecordAgainMessage()) {
         if (CustomSensorDialogState* state = stateOf(dialog)) {
             Win32FormControls form(dialog);
-            fillCustomSensorDialog(form, *state->curves, state->selectedSensor);
+            fillCustomSensorDialog(form, state->filled, *state->curves, state->selectedSensor);
         }
         return TRUE;
     }
@@ -203,7 +209,7 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
             return TRUE;
         }
         Win32FormControls form(dialog);
-        if (customSensorCommand(form, *state->curves, state->selectedSensor, id)) {
+        if (customSensorCommand(form, state->filled, *state->curves, state->selectedSensor, id)) {
             destroyModelessDialog(dialog, state->closed);
         }
         return TRUE;
@@ -217,12 +223,13 @@ INT_PTR CALLBACK customSensorDialogProc(HWND dialog, UINT message, WPARAM wParam
 
 HWND openCustomSensorDialog(HINSTANCE instance, HWND owner, CustomSensorCurves& curves, int sensorIndex,
                             const std::string& documentName, std::function<void()> closed) {
-    HWND dialog = createModelessDialog(instance, IDD_CUSTOM_SENSOR, owner, customSensorDialogProc,
-                                       std::make_unique<CustomSensorDialogState>(CustomSensorDialogState{
-                                           &curves, sensorIndex, &documentName, std::move(closed)}));
+    auto owned = std::make_unique<CustomSensorDialogState>(
+        CustomSensorDialogState{&curves, sensorIndex, &documentName, std::move(closed), {}});
+    CustomSensorDialogState* state = owned.get();
+    HWND dialog = createModelessDialog(instance, IDD_CUSTOM_SENSOR, owner, customSensorDialogProc, std::move(owned));
     if (dialog == nullptr) return nullptr;
     Win32FormControls form(dialog);
-    fillCustomSensorDialog(form, curves, sensorIndex);
+    fillCustomSensorDialog(form, state->filled, curves, sensorIndex);
     // The first point gets the focus with its text marked, as Tab gives it, so typing replaces it.
     SendMessageA(dialog, WM_NEXTDLGCTL,
                  reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_CURVE_POINT_FIRST)), TRUE);

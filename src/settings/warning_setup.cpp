@@ -73,7 +73,12 @@ void prepareWarningSetupLists(FormControls& form) {
     }
 }
 
-void fillWarningSetup(FormControls& form, const WarningTable& table, const EngineUnitProfile& unitProfile) {
+namespace {
+
+// Steps of filling the rows; `withUnitLists` false leaves the unit lists to the refresh that
+// follows, which builds them anyway.
+void fillWarningRows(FormControls& form, const WarningTable& table, const EngineUnitProfile& unitProfile,
+                     bool withUnitLists) {
     FillingControls filling;
     for (int r = 0; r < kWarningRowCount; ++r) {
         const WarningRowControls& controls = kRowControls[r];
@@ -82,29 +87,40 @@ void fillWarningSetup(FormControls& form, const WarningTable& table, const Engin
         form.selectListItem(controls.parameterList, row.parameter);
         form.selectListItem(controls.conditionList, row.condition);
         form.setText(controls.valueEdit, row.parameter != 0 ? formatFixed(row.value, 5, 2) : std::string());
-        rebuildUnitList(form, controls, row, unitProfile);
+        if (withUnitLists) rebuildUnitList(form, controls, row, unitProfile);
     }
+}
+
+}  // namespace
+
+void fillWarningSetup(FormControls& form, const WarningTable& table, const EngineUnitProfile& unitProfile) {
+    fillWarningRows(form, table, unitProfile, true);
 }
 
 void refreshWarningPages(FormControls& form, const WarningSetupContext& context) {
     FillingControls filling;
-    WarningTable& table = context.table;
+    // The rows as the dialog shows them: the table stays as it is until OK.
+    WarningTable shown = context.table;
     for (int warning = 0; warning < kWarningCount; ++warning) {
         int parameters[kRowsPerWarning];
         for (int j = 0; j < kRowsPerWarning; ++j) {
             const int r = warningRowIndex(warning, j);
             parameters[j] = form.selectedListItem(kRowControls[r].parameterList);
-            table.rows[r].parameter = parameters[j];
+            shown.rows[r].parameter = parameters[j];
         }
         for (int page = 0; page < kPageCount; ++page) {
             const int r = warningRowIndex(warning, page);
-            const bool shown = warningShownOnPage(parameters, context.layout, context.directory, page);
-            table.rows[r].activeOnPage = shown ? 1 : 0;
-            form.setChecked(kRowControls[r].pageCheck, shown);
+            form.setChecked(kRowControls[r].pageCheck,
+                            warningShownOnPage(parameters, context.layout, context.directory, page));
         }
     }
     for (int r = 0; r < kWarningRowCount; ++r)
-        rebuildUnitList(form, kRowControls[r], table.rows[r], context.unitProfile);
+        rebuildUnitList(form, kRowControls[r], shown.rows[r], context.unitProfile);
+}
+
+void refillWarningSetup(FormControls& form, const WarningSetupContext& context) {
+    fillWarningRows(form, context.table, context.unitProfile, false);
+    refreshWarningPages(form, context);
 }
 
 void readWarningSetup(FormControls& form, WarningTable& table) {
@@ -121,8 +137,7 @@ void readWarningSetup(FormControls& form, WarningTable& table) {
 
 void openWarningSetupForm(FormControls& form, const WarningSetupContext& context) {
     prepareWarningSetupLists(form);
-    fillWarningSetup(form, context.table, context.unitProfile);
-    refreshWarningPages(form, context);
+    refillWarningSetup(form, context);
 }
 
 bool warningSetupCommand(FormControls& form, const WarningSetupContext& context, int controlId,

@@ -36,14 +36,19 @@ void prepareWarningSetupLists(FormControls& form);
 // a row without a parameter) and each row's unit list with the stored unit selected.
 void fillWarningSetup(FormControls& form, const WarningTable& table, const EngineUnitProfile& unitProfile);
 
-// Stores every row's parameter from its list, derives the page flags into the table and the
-// check boxes, and rebuilds all unit lists with the stored unit selected.
+// Derives the page check boxes from every row's parameter list, and rebuilds all unit lists for
+// the listed parameters with the stored unit selected. The table is not touched: only OK stores,
+// so Cancel leaves it as the dialog found it.
 void refreshWarningPages(FormControls& form, const WarningSetupContext& context);
+
+// fillWarningSetup and refreshWarningPages, building each unit list once: the dialog showing
+// the table again (as it opens, after an undo).
+void refillWarningSetup(FormControls& form, const WarningSetupContext& context);
 
 // Reads all 32 rows of the dialog into the table.
 void readWarningSetup(FormControls& form, WarningTable& table);
 
-// prepareWarningSetupLists, fillWarningSetup, refreshWarningPages: the dialog as it opens.
+// prepareWarningSetupLists and refillWarningSetup: the dialog as it opens.
 void openWarningSetupForm(FormControls& form, const WarningSetupContext& context);
 
 // A WM_COMMAND from the dialog (control id, notification code). Returns true when the dialog

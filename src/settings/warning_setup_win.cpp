@@ -21,8 +21,7 @@ INT_PTR CALLBACK warningSetupDialogProc(HWND dialog, UINT message, WPARAM wParam
     if (message == showRecordAgainMessage()) {
         if (WarningDialogState* state = stateOf(dialog)) {
             Win32FormControls form(dialog);
-            fillWarningSetup(form, state->context.table, state->context.unitProfile);
-            refreshWarningPages(form, state->context);
+            refillWarningSetup(form, state->context);
         }
         return TRUE;
     }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 
 #include "settings/curve_csv.h"
@@ -65,12 +66,20 @@ TEST(CurveCsv, ReadsSpreadsheetVariantsIntoTheFieldTexts) {
     std::string edgeVolts = csv(33);
     edgeVolts.replace(edgeVolts.find("0.468750"), 8, "0.4787");
     edgeVolts.replace(edgeVolts.find("0.156250"), 8, "0.1463");
+    // A spreadsheet in a decimal-comma locale: semicolons, decimal commas, here and there a point.
+    std::string commas = "U [V];p [bar]\r\n";
+    for (int k = 0; k < 33; ++k) {
+        std::string row = std::to_string(k * 0.15625) + ";" + std::to_string(10 * k) + ",5\r\n";
+        if (k % 2 == 0) row.replace(row.find('.'), 1, ",");
+        commas += row;
+    }
     for (const Case& c : {Case{"header", csv(33)}, Case{"no header", csv(33, "")},
                           Case{"marked, quoted, semicolons, blank lines", semicolons},
                           Case{"CR line ends", withLineEnds(csv(33), "\r")},
                           Case{"UTF-16, little-endian", utf16(withLineEnds(csv(33), "\r\n"), true)},
                           Case{"UTF-16, big-endian", utf16(csv(33), false)},
-                          Case{"volts 0.00995 V off, either way", edgeVolts}}) {
+                          Case{"volts 0.00995 V off, either way", edgeVolts},
+                          Case{"decimal commas and points in semicolon rows", commas}}) {
         const CurveCsvResult result = parseCurveCsv(c.content);
         EXPECT_TRUE(result.accepted) << "case " << c.name << ": line " << result.line << " " << result.reason;
         if (!result.accepted) continue;
@@ -86,11 +95,12 @@ TEST(CurveCsv, ReadsSpreadsheetVariantsIntoTheFieldTexts) {
     const Shortened shortened[] = {
         {"3.14159265358979", "3.1415927"}, {"0.00001250", "0.0000125"},   {"-0.00001250", "-1.25e-5"},
         {"0.000000012345", "1.2345e-8"},   {"100.000000", "100.00000"},   {"0.123456789", "0.1234568"},
-        {"123456789012", "1.2346e11"},
+        {"123456789012", "1.2346e11"}, {"-23,2062139468195", "-23.20621"}, {"1,5", "1.5"},
     };
     for (const Shortened& c : shortened) {
         std::string rounded = csv(33);
-        rounded.replace(rounded.find("0.156250,10.5"), 13, std::string("0.16,") + c.cell);
+        const bool comma = std::string(c.cell).find(',') != std::string::npos;
+        rounded.replace(rounded.find("0.156250,10.5"), 13, std::string(comma ? "0,15625;" : "0.16,") + c.cell);
         const CurveCsvResult result = parseCurveCsv(rounded);
         EXPECT_TRUE(result.accepted) << c.cell << ": " << result.reason;
         EXPECT_EQ(result.texts[1], c.field) << c.cell;
@@ -111,7 +121,9 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
     textLine.insert(textLine.find("0.312500"), "volts,value\n");
     nul.replace(nul.find("0.625000,40.5"), 13, std::string("0.625000,4\0", 11));
     longCell.replace(longCell.find("0.625000,40.5"), 13, "0.625000,1" + std::string(2000, '0'));
-    badValue.replace(badValue.find("0.625000,40.5"), 13, "0.625000;40,5");
+    std::string twoCommas = csv(33);
+    badValue.replace(badValue.find("0.625000,40.5"), 13, "0.625000,40,5");
+    twoCommas.replace(twoCommas.find("0.625000,40.5"), 13, "0,625000;40,5,0");
     columns.replace(columns.find("0.781250,50.5"), 13, "0.781250,50.5,x");
     huge.replace(huge.find("0.937500,60.5"), 13, "0.937500,1e39");
     const Case cases[] = {
@@ -119,7 +131,8 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
         {"34 rows", csv(34), 35, "more than the 33 rows of a curve (0 V to 5 V)"},
         {"empty", "", 0, "the file ends after 0 rows; a curve has 33 (0 V to 5 V)"},
         {"volts off by 0.02", offVolts, 5, "0.49 V, but row 4 of the curve is at 0.46875 V (0.01 V either way is taken)"},
-        {"decimal comma", badValue, 6, "the value \"40,5\" is not a number (use a decimal point)"},
+        {"decimal comma in a comma row", badValue, 6, "3 columns, but a row has two: volts and value"},
+        {"two commas in a semicolon row", twoCommas, 6, "the value \"40,5,0\" is not a number (use a decimal point)"},
         {"three columns", columns, 7, "3 columns, but a row has two: volts and value"},
         {"too large", huge, 8, "the value 1e39 is too large for the display"},
         {"volts just over 0.01 V off", edgeVolts, 5, "0.4790 V, but row 4 of the curve is at 0.46875 V (0.01 V either way is taken)"},
@@ -141,43 +154,81 @@ TEST(CurveCsv, RefusesWithTheLineAndTheReason) {
               "has 33 (0 V to 5 V).\n\nThe fields are unchanged.");
 }
 
-TEST(CurveCsv, ExportWritesTheFieldsAsShownAndImportReadsThemBack) {
+TEST(CurveCsv, ExportWritesKeptValuesInFullAndImportReadsThemBack) {
     const CustomSensorCurves curves = startupCustomSensorCurves();
     MemoryForm form;
-    fillCustomSensorDialog(form, curves, 1);
+    FilledCurvePoints filled;
+    fillCustomSensorDialog(form, filled, curves, 1);
+    form.texts[IDC_CURVE_POINT_FIRST + 2] = "6.3 ";  // typed: written as shown
     const std::string path = tempPath("export.csv");
-    ASSERT_EQ(exportCurveFile(form, path), "");
+    ASSERT_EQ(exportCurveFile(form, filled, path), "");
     std::ifstream in(path, std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();
-    EXPECT_EQ(written.substr(0, 41), "volts,value\r\n0.00000,0.00\r\n0.15625,3.12\r\n");
-    EXPECT_EQ(written.substr(written.size() - 16), "5.00000,100.00\r\n");
+    const std::string start = "volts,value\r\n0.00000,0\r\n0.15625,3.125\r\n0.31250,6.3\r\n";
+    EXPECT_EQ(written.substr(0, start.size()), start);
+    EXPECT_EQ(written.substr(written.size() - 13), "5.00000,100\r\n");
 
     WatchingForm other;
-    ASSERT_EQ(importCurveFile(other, path), "");
-    std::remove(path.c_str());
+    FilledCurvePoints otherFilled;
+    ASSERT_EQ(importCurveFile(other, otherFilled, path), "");
     EXPECT_EQ(other.writes, 33);
     EXPECT_EQ(other.unguarded, 0);
-    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 2], "6.25");
-    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 32], "100.00");
+    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 1], "3.125");
+    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 32], "100");
+
+    // A file at full precision, from a decimal-comma spreadsheet: the fields show what fits,
+    // OK stores the file's values and Export writes them as the file has them.
+    std::string full = "U;p\r\n";
+    for (int k = 0; k < 33; ++k) {
+        std::string row = std::to_string(k * 0.15625) + ";-23.2062139468195\r\n";
+        for (char& ch : row) ch = ch == '.' ? ',' : ch;
+        full += row;
+    }
+    std::ofstream(path, std::ios::binary) << full;
+    ASSERT_EQ(importCurveFile(other, otherFilled, path), "");
+    EXPECT_EQ(other.texts[IDC_CURVE_POINT_FIRST + 7], "-23.20621");
+    CustomSensorCurves stored = startupCustomSensorCurves();
+    customSensorCommand(other, otherFilled, stored, 0, 1);
+    EXPECT_EQ(stored.points[0][7], -23.2062139468195f);
+    EXPECT_NE(stored.points[0][7], -23.20621f);
+    ASSERT_EQ(exportCurveFile(other, otherFilled, path), "");
+    std::ifstream again(path, std::ios::binary);
+    const std::string rewritten((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+    again.close();
+    std::remove(path.c_str());
+    EXPECT_NE(rewritten.find("\r\n1.09375,-23.2062139468195\r\n"), std::string::npos) << rewritten;
 }
 
 TEST(CurveCsv, NothingIsWrittenOrChangedWhenRefused) {
     MemoryForm form;
-    fillCustomSensorDialog(form, startupCustomSensorCurves(), 0);
+    FilledCurvePoints filled;
+    fillCustomSensorDialog(form, filled, startupCustomSensorCurves(), 0);
     form.texts[IDC_CURVE_POINT_FIRST + 10] = "1..5";
     const std::string path = tempPath("typo.csv");
     std::remove(path.c_str());
-    const std::string message = exportCurveFile(form, path);
+    const std::string message = exportCurveFile(form, filled, path);
     EXPECT_NE(message.find("row 11 (1.56250 V) holds \"1..5\""), std::string::npos) << message;
+    EXPECT_FALSE(std::filesystem::exists(path));
+    // A value no text stands for (a damaged file's) is refused as its field shows it, untouched.
+    CustomSensorCurves damaged = startupCustomSensorCurves();
+    damaged.points[2][4] = std::numeric_limits<float>::quiet_NaN();
+    MemoryForm shown;
+    FilledCurvePoints shownFilled;
+    fillCustomSensorDialog(shown, shownFilled, damaged, 2);
+    const std::string nan = exportCurveFile(shown, shownFilled, path);
+    EXPECT_NE(nan.find("row 5 (0.62500 V) holds \"nan\""), std::string::npos) << nan;
     EXPECT_FALSE(std::filesystem::exists(path));
 
     std::ofstream(path, std::ios::binary) << csv(32);
     const int writes = form.writes;
-    const std::string refused = importCurveFile(form, path);
+    const FilledCurvePoints before = filled;
+    const std::string refused = importCurveFile(form, filled, path);
     std::remove(path.c_str());
     EXPECT_NE(refused.find(path), std::string::npos);
     EXPECT_NE(refused.find("Line 33"), std::string::npos);
     EXPECT_EQ(form.writes, writes);
-    EXPECT_NE(importCurveFile(form, tempPath("missing.csv")).find("cannot be opened"), std::string::npos);
+    EXPECT_EQ(filled[10].text, before[10].text);
+    EXPECT_EQ(filled[10].value, before[10].value);
+    EXPECT_NE(importCurveFile(form, filled, tempPath("missing.csv")).find("cannot be opened"), std::string::npos);
 }

@@ -82,7 +82,8 @@ TEST(CustomSensorDialog, FillShowsTwoDecimalsRightAligned) {
     };
     for (const Case& c : cases) {
         FlagWatchingForm form;
-        fillCustomSensorDialog(form, curves, c.sensor);
+        FilledCurvePoints filled;
+        fillCustomSensorDialog(form, filled, curves, c.sensor);
         EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + c.point], c.text) << "case " << c.name;
         EXPECT_EQ(form.texts.size(), 33u) << "case " << c.name;
         EXPECT_EQ(form.unguardedWrites, 0) << "case " << c.name;
@@ -90,14 +91,33 @@ TEST(CustomSensorDialog, FillShowsTwoDecimalsRightAligned) {
     }
 }
 
-TEST(CustomSensorDialog, OkWithoutTypingRoundsEveryPointToItsText) {
+TEST(CustomSensorDialog, OkKeepsEveryPointWhoseTextIsAsFilled) {
     CustomSensorCurves curves = startupCustomSensorCurves();
+    curves.points[0][3] = -23.2062139468195f;
+    curves.points[0][4] = -0.0f;
+    curves.points[0][5] = 1e-7f;
+    const CustomSensorCurves before = curves;
     MemoryForm form;
-    fillCustomSensorDialog(form, curves, 0);
-    EXPECT_TRUE(customSensorCommand(form, curves, 0, kOk));
-    EXPECT_EQ(curves.points[0][1], 0.16f);
-    EXPECT_EQ(curves.points[0][3], 0.47f);
-    EXPECT_EQ(curves.points[0][32], 5.0f);
+    FilledCurvePoints filled;
+    fillCustomSensorDialog(form, filled, curves, 0);
+    EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + 3], "-23.21");
+    EXPECT_TRUE(customSensorCommand(form, filled, curves, 0, kOk));
+    EXPECT_EQ(std::memcmp(&before, &curves, sizeof curves), 0);
+
+    // A changed text is read, even back to what it showed; typing the filled text again keeps.
+    struct Case { const char* name; const char* text; float value; };
+    const Case cases[] = {
+        {"untouched", " 0.16", 0.15625f},
+        {"the same number typed", "0.16", 0.16f},
+        {"the filled text typed again", " 0.16", 0.15625f},
+        {"emptied", "", 0.0f},
+    };
+    for (const Case& c : cases) {
+        form.texts[IDC_CURVE_POINT_FIRST + 1] = c.text;
+        customSensorCommand(form, filled, curves, 0, kOk);
+        EXPECT_EQ(bitsOf(curves.points[0][1]), bitsOf(c.value)) << "case " << c.name;
+        EXPECT_EQ(bitsOf(curves.points[0][3]), bitsOf(-23.2062139468195f)) << "case " << c.name;
+    }
     // Only the dialog's own sensor is rewritten.
     EXPECT_EQ(curves.points[2][1], 0.15625f);
 }
@@ -116,11 +136,12 @@ TEST(CustomSensorDialog, ReadsAtMostNineCharactersOfEachEdit) {
     for (const Case& c : cases) {
         CustomSensorCurves curves = startupCustomSensorCurves();
         MemoryForm form;
-        fillCustomSensorDialog(form, curves, 3);
+        FilledCurvePoints filled;
+        fillCustomSensorDialog(form, filled, curves, 3);
         form.texts[IDC_CURVE_POINT_FIRST + 5] = c.text;
-        readCustomSensorDialog(form, curves, 3);
+        readCustomSensorDialog(form, filled, curves, 3);
         EXPECT_EQ(curves.points[3][5], c.value) << "case " << c.name;
-        EXPECT_EQ(curves.points[3][6], 0.94f) << "case " << c.name;
+        EXPECT_EQ(curves.points[3][6], 0.9375f) << "case " << c.name;
     }
 }
 
@@ -134,9 +155,10 @@ TEST(CustomSensorDialog, CancelAndOtherCommandsStoreNothing) {
     for (const Case& c : cases) {
         CustomSensorCurves curves = startupCustomSensorCurves();
         MemoryForm form;
-        fillCustomSensorDialog(form, curves, 1);
+        FilledCurvePoints filled;
+        fillCustomSensorDialog(form, filled, curves, 1);
         form.texts[IDC_CURVE_POINT_FIRST + 4] = "42";
-        EXPECT_EQ(customSensorCommand(form, curves, 1, c.command), c.closes) << "case " << c.name;
+        EXPECT_EQ(customSensorCommand(form, filled, curves, 1, c.command), c.closes) << "case " << c.name;
         EXPECT_EQ(curves.points[1][4], 12.5f) << "case " << c.name;
     }
 }
@@ -146,19 +168,20 @@ TEST(CustomSensorDialog, OkWhileTheProgramFillsClosesWithoutReading) {
     MemoryForm form;
     form.texts[IDC_CURVE_POINT_FIRST] = "9";
     FillingControls filling;
-    EXPECT_TRUE(customSensorCommand(form, curves, 0, kOk));
+    EXPECT_TRUE(customSensorCommand(form, FilledCurvePoints{}, curves, 0, kOk));
     EXPECT_EQ(curves.points[0][0], 0.0f);
 }
 
 TEST(CustomSensorDialog, TwoOpenDialogsEachStoreIntoTheirOwnSensor) {
     CustomSensorCurves curves = startupCustomSensorCurves();
     MemoryForm third, first;
-    fillCustomSensorDialog(third, curves, 2);
-    fillCustomSensorDialog(first, curves, 0);
+    FilledCurvePoints thirdFilled, firstFilled;
+    fillCustomSensorDialog(third, thirdFilled, curves, 2);
+    fillCustomSensorDialog(first, firstFilled, curves, 0);
     third.texts[IDC_CURVE_POINT_FIRST + 10] = "33";
     first.texts[IDC_CURVE_POINT_FIRST + 10] = "11";
-    customSensorCommand(third, curves, 2, kOk);
-    customSensorCommand(first, curves, 0, kOk);
+    customSensorCommand(third, thirdFilled, curves, 2, kOk);
+    customSensorCommand(first, firstFilled, curves, 0, kOk);
     EXPECT_EQ(curves.points[2][10], 33.0f);
     EXPECT_EQ(curves.points[0][10], 11.0f);
     EXPECT_EQ(curves.points[1][10], 31.25f);
@@ -168,9 +191,10 @@ TEST(CustomSensorDialog, SensorOutsideTheFourTouchesNothing) {
     CustomSensorCurves curves = startupCustomSensorCurves();
     const CustomSensorCurves before = curves;
     MemoryForm form;
+    FilledCurvePoints filled;
     for (int sensor : {-1, 4}) {
-        fillCustomSensorDialog(form, curves, sensor);
-        readCustomSensorDialog(form, curves, sensor);
+        fillCustomSensorDialog(form, filled, curves, sensor);
+        readCustomSensorDialog(form, filled, curves, sensor);
         EXPECT_EQ(form.writes, 0) << "case sensor " << sensor;
     }
     EXPECT_EQ(std::memcmp(&before, &curves, sizeof curves), 0);
@@ -195,7 +219,8 @@ TEST(CustomSensorDialog, LineFillsTheEditsFromTheTwoEnds) {
     };
     for (const Case& c : cases) {
         FlagWatchingForm form;
-        fillCurveLine(form, c.at0V, c.at5V);
+        FilledCurvePoints filled;
+        fillCurveLine(form, filled, c.at0V, c.at5V);
         EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST], c.first) << "case " << c.name;
         EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + 1], c.second) << "case " << c.name;
         EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + 16], c.middle) << "case " << c.name;
@@ -205,7 +230,25 @@ TEST(CustomSensorDialog, LineFillsTheEditsFromTheTwoEnds) {
     // Only the edits change: Cancel afterwards stores nothing.
     CustomSensorCurves curves = startupCustomSensorCurves();
     FlagWatchingForm form;
-    fillCurveLine(form, "0", "100");
-    EXPECT_TRUE(customSensorCommand(form, curves, 0, kCancel));
+    FilledCurvePoints filled;
+    fillCurveLine(form, filled, "0", "100");
+    EXPECT_TRUE(customSensorCommand(form, filled, curves, 0, kCancel));
     EXPECT_EQ(bitsOf(curves.points[0][32]), bitsOf(5.0f));
+
+    // An end shown as its point was filled is that point's value, and OK keeps the line's
+    // points as computed, not as shown (" 0.00", " 5.00"; point 1 " 0.16").
+    curves.points[0][0] = 0.004f;
+    curves.points[0][32] = 5.004f;
+    fillCustomSensorDialog(form, filled, curves, 0);
+    fillCurveLine(form, filled, " 0.00", " 5.00");
+    EXPECT_EQ(form.texts[IDC_CURVE_POINT_FIRST + 1], " 0.16");
+    EXPECT_TRUE(customSensorCommand(form, filled, curves, 0, kOk));
+    EXPECT_EQ(bitsOf(curves.points[0][0]), bitsOf(0.004f));
+    EXPECT_EQ(bitsOf(curves.points[0][1]), bitsOf(static_cast<float>(double{0.004f} + (double{5.004f} - double{0.004f}) / 32)));
+    EXPECT_EQ(bitsOf(curves.points[0][32]), bitsOf(5.004f));
+    // A typed end is read as typed.
+    fillCurveLine(form, filled, "0", " 5.00");
+    customSensorCommand(form, filled, curves, 0, kOk);
+    EXPECT_EQ(bitsOf(curves.points[0][0]), bitsOf(0.0f));
+    EXPECT_EQ(bitsOf(curves.points[0][32]), bitsOf(5.004f));
 }

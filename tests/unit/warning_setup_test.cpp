@@ -226,14 +226,18 @@ TEST(WarningSetup, ChoosingAParameterDerivesThePagesAndOffersItsUnits) {
 
     EXPECT_FALSE(dialog.choose(row(0, 0).parameterList, kEngineSpeed));
     EXPECT_EQ(checkBoxes(dialog.form, 0), (std::vector<int>{0, 1, 0, 0}));
-    EXPECT_EQ(pageFlags(dialog.table, 0), (std::vector<int>{0, 1, 0, 0}));
-    EXPECT_EQ(dialog.table.rows[0].parameter, kEngineSpeed);
     EXPECT_EQ(dialog.form.lists[row(0, 0).unitList].items, (std::vector<std::string>{"rpm", "rpm"}));
+    // The table waits for OK.
+    EXPECT_EQ(pageFlags(dialog.table, 0), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(dialog.table.rows[0].parameter, 0);
 
     dialog.choose(row(0, 1).parameterList, kCoolant);
     EXPECT_EQ(checkBoxes(dialog.form, 0), (std::vector<int>{0, 0, 0, 0}));
-    EXPECT_EQ(pageFlags(dialog.table, 0), (std::vector<int>{0, 0, 0, 0}));
     EXPECT_EQ(dialog.form.lists[row(0, 1).unitList].items, (std::vector<std::string>{"C", "F"}));
+    dialog.choose(row(0, 1).parameterList, 0);
+    EXPECT_TRUE(dialog.command(kOk));
+    EXPECT_EQ(pageFlags(dialog.table, 0), (std::vector<int>{0, 1, 0, 0}));
+    EXPECT_EQ(dialog.table.rows[0].parameter, kEngineSpeed);
 }
 
 TEST(WarningSetup, EveryRefreshReselectsTheStoredUnit) {
@@ -257,21 +261,52 @@ TEST(WarningSetup, EveryRefreshReselectsTheStoredUnit) {
     EXPECT_EQ(dialog.form.lists[ids.unitList].selection, 1);
 }
 
-TEST(WarningSetup, CancelKeepsWhatRefreshesStored) {
+TEST(WarningSetup, CancelDiscardsEveryChange) {
     Dialog dialog;
     dialog.pages.place(0, textGaugeId("RPM"));
     dialog.table.rows[warningRowIndex(1, 0)].value = 4.0f;
+    dialog.table.rows[warningRowIndex(1, 2)].activeOnPage = 1;  // not what the layout derives
+    dialog.table.rows[warningRowIndex(6, 0)] = WarningRow{0, 200, 1, 2.0f, 1};  // a damaged file's
+    const WarningTable before = dialog.table;
     dialog.open();
     dialog.form.texts[row(1, 0).valueEdit] = "99";
     dialog.form.lists[row(1, 0).conditionList].selection = 1;
     dialog.choose(row(1, 0).parameterList, kEngineSpeed);
+    dialog.choose(row(3, 3).parameterList, kCoolant);
+    dialog.choose(row(3, 3).parameterList, kEngineLoad);
 
     EXPECT_TRUE(dialog.command(kCancel));
-    const WarningRow& stored = dialog.table.rows[warningRowIndex(1, 0)];
-    EXPECT_EQ(stored.parameter, kEngineSpeed);
-    EXPECT_EQ(pageFlags(dialog.table, 1), (std::vector<int>{1, 0, 0, 0}));
-    EXPECT_EQ(stored.value, 4.0f);
-    EXPECT_EQ(stored.condition, 0);
+    for (int r = 0; r < kWarningRowCount; ++r) {
+        const WarningRow& stored = dialog.table.rows[r];
+        const WarningRow& was = before.rows[r];
+        EXPECT_EQ(stored.activeOnPage, was.activeOnPage) << "case row " << r;
+        EXPECT_EQ(stored.parameter, was.parameter) << "case row " << r;
+        EXPECT_EQ(stored.condition, was.condition) << "case row " << r;
+        EXPECT_EQ(stored.value, was.value) << "case row " << r;
+        EXPECT_EQ(stored.unit, was.unit) << "case row " << r;
+    }
+}
+
+TEST(WarningSetup, OpeningBuildsEachUnitListOnce) {
+    // Counts how often each list is emptied.
+    struct CountingForm : MemoryForm {
+        void clearList(int id) override {
+            MemoryForm::clearList(id);
+            ++clears[id];
+        }
+        std::map<int, int> clears;
+    };
+    WarningTable table{};
+    table.rows[warningRowIndex(2, 1)] = WarningRow{0, kEngineLoad, 1, 3.0f, 1};
+    Pages pages;
+    const EngineUnitProfiles profiles = defaultEngineUnitProfiles();
+    CountingForm form;
+    openWarningSetupForm(form, WarningSetupContext{table, pages.layout, pages.directory, profiles.profiles[0]});
+    for (int r = 0; r < kWarningRowCount; ++r)
+        EXPECT_EQ(form.clears[warningRowControls(r).unitList], 1) << "case row " << r;
+    const WarningRowControls& ids = row(2, 1);
+    EXPECT_EQ(form.lists[ids.unitList].items, (std::vector<std::string>{"kPa", "psi"}));
+    EXPECT_EQ(form.lists[ids.unitList].selection, 1);
 }
 
 TEST(WarningSetup, FillShowsValuesOnlyForRowsWithAParameter) {
@@ -336,8 +371,7 @@ TEST(WarningSetup, OnlyParameterAndConditionChangesRefresh) {
         dialog.open();
         dialog.form.lists[row(5, 0).parameterList].selection = kCoolant;  // not yet notified
         EXPECT_EQ(dialog.command(c.id, c.code), c.closes) << "case " << c.name;
-        EXPECT_EQ(dialog.table.rows[warningRowIndex(5, 0)].parameter, c.refreshes ? kCoolant : 0)
-            << "case " << c.name;
+        EXPECT_EQ(dialog.form.lists[row(5, 0).unitList].items.size(), c.refreshes ? 2u : 0u) << "case " << c.name;
     }
 }
 

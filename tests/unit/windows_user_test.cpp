@@ -406,4 +406,21 @@ TEST(DialogFit, ScrollStepsAndTheFocusStayWithinTheContents) {
         EXPECT_EQ(positionShowing(100, 300, 1000, i.start, i.end), i.expected) << i.start << "-" << i.end;
 }
 
+TEST(DialogFit, TheWheelChangesAListOnlyWhileTheUserWorksIt) {
+    struct Case {
+        const char* name;
+        WheelAtList at;  // dialog scrolls, list dropped, list has the focus, pointer over the list
+        bool dialogScrolls;
+    };
+    const Case cases[] = {
+        {"focused list, pointer elsewhere", {true, false, true, false}, true},
+        {"list under the pointer without the focus", {true, false, false, true}, true},
+        {"neither", {true, false, false, false}, true},
+        {"focused list under the pointer", {true, false, true, true}, false},
+        {"open drop-down, pointer elsewhere", {true, true, false, false}, false},
+        {"a dialog that does not scroll", {false, false, false, true}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(wheelScrollsDialog(c.at), c.dialogScrolls) << "case " << c.name;
+}
+
 }  // namespace

@@ -110,6 +110,8 @@ std::string cmdExpectOwner(EditorSession&, ScriptLine&);
 std::string cmdAnswer(EditorSession&, ScriptLine&);
 std::string cmdScrollWindow(EditorSession&, ScriptLine&);
 std::string cmdExpectReachable(EditorSession&, ScriptLine&);
+std::string cmdWheel(EditorSession&, ScriptLine&);
+std::string cmdExpectAfterWheel(EditorSession&, ScriptLine&);
 
 // The keyboard through the system's input queue, and waits for what keys do (commands_keys.cpp)
 std::string cmdKeys(EditorSession&, ScriptLine&);

@@ -211,6 +211,79 @@ std::string cmdScrollWindow(EditorSession& s, ScriptLine& line) {
   return {};
 }
 
+namespace {
+// Where a control stands in its parent's client area.
+POINT placeInParent(HWND control) {
+  RECT box{};
+  GetWindowRect(control, &box);
+  POINT at{box.left, box.top};
+  ScreenToClient(GetParent(control), &at);
+  return at;
+}
+}  // namespace
+
+std::string cmdWheel(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  std::string caption = takeCaption(s, line, false);
+  const long id = a.number("control id");
+  const std::string way = a.word("up or down");
+  const std::string route = a.optionalWord();
+  if (!a.done()) return a.error;
+  if ((way != "up" && way != "down") || (!route.empty() && route != "hovered"))
+    return "not up|down [hovered]: " + way + " " + route;
+  HWND w = resolveWindow(s, caption);
+  if (!w) return "no window \"" + caption + "\"; the editor shows:" + shownWindows(s);
+  HWND control = findControl(w, static_cast<int>(id));
+  if (!control) return "no control " + std::to_string(id) + " in \"" + caption + "\"";
+  RECT box{};
+  GetWindowRect(control, &box);
+  const POINT at{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  SetCursorPos(at.x, at.y);
+  const int delta = way == "up" ? WHEEL_DELTA : -WHEEL_DELTA;
+  s.wheelControl = control;
+  s.wheelControlAt = placeInParent(control);
+  s.wheelWay = way == "up" ? 1 : -1;
+  // Windows and Wine hand a wheel turn to the window with the keyboard focus; Windows, with
+  // "scroll inactive windows", to the window under the pointer (hovered). The turn is posted
+  // there, so it passes the editor's message loop as a real one does.
+  HWND target = control;
+  if (route != "hovered") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(s.mainWindow, nullptr), &info) || !info.hwndFocus)
+      return "the editor has no focus window to take the wheel";
+    target = info.hwndFocus;
+  }
+  if (!PostMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y)))
+    return "the wheel could not be posted";
+  return {};
+}
+
+std::string cmdExpectAfterWheel(EditorSession& s, ScriptLine& line) {
+  Args a(line);
+  const std::string what = a.word("scrolled or still");
+  if (!a.done()) return a.error;
+  if (what != "scrolled" && what != "still") return "not scrolled|still: " + what;
+  if (!s.wheelControl || !IsWindow(s.wheelControl)) return "no wheel turned at a control that is still there";
+  const POINT now = placeInParent(s.wheelControl);
+  const long moved = now.y - s.wheelControlAt.y;
+  // Scrolling down (the wheel turned towards the user) moves the contents up.
+  const bool scrolled = moved != 0 && (moved > 0) == (s.wheelWay > 0);
+  if ((what == "scrolled") == scrolled && (what == "scrolled" || moved == 0)) return {};
+  // What decides where a wheel turn goes, for a failure to be read.
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(s.mainWindow, nullptr), &info);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  HWND under = WindowFromPoint(cursor);
+  auto named = [](HWND w) { return w ? windowClass(w) + " " + std::to_string(GetDlgCtrlID(w)) : std::string("nothing"); };
+  return "control " + std::to_string(GetDlgCtrlID(s.wheelControl)) + " moved by " + std::to_string(moved) +
+         " pixels after the wheel turned " + (s.wheelWay > 0 ? "up" : "down") + ", expected " + what +
+         " (the focus is on " + named(info.hwndFocus) + ", the pointer at " + std::to_string(cursor.x) + "," +
+         std::to_string(cursor.y) + " over " + named(under) + ")";
+}
+
 std::string cmdExpectReachable(EditorSession& s, ScriptLine& line) {
   Args a(line);
   std::string caption = takeCaption(s, line, false);

@@ -37,6 +37,11 @@ struct EditorSession {
   std::map<std::string, HWND> found;
   // Windows' question before log-off (query-end-session), sent from a thread of its own since
   // the editor answers only after its prompt: the thread, and the answer once it has returned.
+  // The control the last `wheel` pointed at, where it stood in its window then, and which way
+  // the wheel turned (+1 up, -1 down), for `expect-after-wheel`.
+  HWND wheelControl = nullptr;
+  POINT wheelControlAt = {0, 0};
+  int wheelWay = 0;
   HANDLE endSessionQuery = nullptr;
   bool endSessionAnswered = false;
   DWORD_PTR endSessionAnswer = 0;
