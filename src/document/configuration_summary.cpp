@@ -135,14 +135,6 @@ bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& s
     return true;
 }
 
-std::string shortestNumber(float value) {
-    if (std::isnan(value)) return "nan";
-    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
 std::string conditionText(const WarningConditionInfo& c) {
     std::string text = c.parameterName.empty() ? "parameter " + std::to_string(c.parameter) : c.parameterName;
     text += " " + (c.condition.empty() ? std::string("(no condition)") : c.condition);

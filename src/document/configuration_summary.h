@@ -10,6 +10,7 @@
 
 #include "document/configuration.h"
 #include "document/configuration_file.h"
+#include "settings/number_text.h"
 #include "settings/panel_text.h"
 
 struct EngineUnitProfile;
@@ -70,8 +71,6 @@ ConfigurationSummary summarizeConfiguration(const Configuration& config, std::ve
 // the reason.
 bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& summary, std::string& reason);
 
-// The shortest decimal text that reads back as exactly `value`; "nan", "inf", "-inf" otherwise.
-std::string shortestNumber(float value);
 // "engine_speed > 6500 rpm"; a position that names no channel is "parameter N".
 std::string conditionText(const WarningConditionInfo& condition);
 // "engine_speed > 6500 rpm and coolant_temp > 100 C; active on page 2": a warning's conditions

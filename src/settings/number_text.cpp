@@ -154,3 +154,11 @@ std::int32_t readInteger(const std::string& text) {
                ? std::numeric_limits<std::int32_t>::max()
                : static_cast<std::int32_t>(positive);
 }
+
+std::string shortestNumber(float value) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}

@@ -13,6 +13,9 @@ constexpr std::size_t kFormTextLimit = 9;
 // `precision` decimals (ties to even), a sign for negative values including -0, right-aligned
 // with spaces to at least `width` characters; "inf", "-inf", "nan", "-nan" for non-finite values.
 std::string formatFixed(double value, int width, int precision);
+// The shortest decimal text that reads back as exactly `value` ("0.15625", "1e+30"); "nan", "inf",
+// "-inf" for a value that is not finite.
+std::string shortestNumber(float value);
 
 // The text printf gives for "%d".
 std::string formatInt(std::int32_t value);
