@@ -346,7 +346,7 @@ std::string WebSession::uploadSummaryLine() {
 }
 
 std::vector<std::uint8_t> WebSession::displayPng() {
-    return encodeStoredGreyPng(kDisplayPictureWidth, kDisplayPictureHeight, displayPictureGrey(pageImage()));
+    return encodeGreyPng(kDisplayPictureWidth, kDisplayPictureHeight, displayPictureGrey(pageImage()));
 }
 
 std::vector<std::uint8_t> WebSession::pageImage() {
