@@ -70,11 +70,7 @@ HWND openCompareWindow(AppState& app) {
 
 void showDifferences(HWND window, const std::string& path, const std::vector<ConfigurationDifference>& differences) {
     const CompareWindow& compareWindow = *toolWindowState<CompareWindow>(window);
-    const std::string summary =
-        differences.empty() ? "No differences from " + path + " to the open configuration"
-                            : std::to_string(differences.size()) +
-                                  (differences.size() == 1 ? " difference" : " differences") + " from " + path +
-                                  " to the open configuration";
+    const std::string summary = compareSummaryText(path, differences.size());
     // The path is UTF-8 and may lie outside the ANSI code page.
     setWindowTextUtf8(compareWindow.summary, summary);
     std::vector<std::string> lines;

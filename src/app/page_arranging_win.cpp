@@ -59,8 +59,6 @@ HWND outlineWindow(AppState& app) {
 
 void hideOutline(AppState& app) { ShowWindow(outlineWindow(app), SW_HIDE); }
 
-std::string pageName(int page) { return "page " + std::to_string(page + 1); }
-
 // The page the ghost stands on, for the page dialogs' first choice; page 1 elsewhere.
 int pageUnderGhost(const AppState& app) {
     return pageAt(app.config.directory, app.editing.ghost.previewX, app.editing.ghost.previewY).value_or(0);
@@ -213,10 +211,9 @@ void openCopyPage(AppState& app) {
     choice.from = pageUnderGhost(app);
     choice.to = (choice.from + 1) % kPageCount;
     if (!runPageDialog(app, IDD_COPY_PAGE, choice) || choice.from == choice.to) return;
+    const PageQuestion question = copyPageQuestion(choice.from, choice.to);
     if (usedSlotCount(app.config.directory.pages[choice.to]) > 0 &&
-        !app.documentShell->askYesNo("Replace the gauges of " + pageName(choice.to) + " with those of " +
-                      pageName(choice.from) + "?",
-                  "Copy Page?"))
+        !app.documentShell->askYesNo(question.text, question.caption))
         return;
     if (copyPage(app.config.layout, app.config.directory, *app.views, choice.from, choice.to))
         recordEdit(documentOf(app));
@@ -228,7 +225,8 @@ void openClearPage(AppState& app) {
     if (!runPageDialog(app, IDD_CLEAR_PAGE, choice)) return;
     // An empty page has nothing to clear, so nothing to ask.
     if (usedSlotCount(app.config.directory.pages[choice.from]) == 0) return;
-    if (!app.documentShell->askYesNo("Remove every gauge from " + pageName(choice.from) + "?", "Clear Page?")) return;
+    const PageQuestion question = clearPageQuestion(choice.from);
+    if (!app.documentShell->askYesNo(question.text, question.caption)) return;
     clearPage(app.config.layout, app.config.directory, *app.views, choice.from);
     recordEdit(documentOf(app));
 }

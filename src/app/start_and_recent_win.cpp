@@ -132,7 +132,7 @@ void openRecentFile(AppState& app, int position) {
         app.recentFiles = withoutRecentFile(app.recentFiles, path);
         storeRecentFiles(app);
         showRecentFiles(app);
-        messageBoxUtf8(app.mainWindow, path + " cannot be found. It is taken off the recent files.",
+        messageBoxUtf8(app.mainWindow, recentFileGoneMessage(path),
                        "Veltrana", MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -5,7 +5,7 @@
 // what it writes and sends is what the editor would.
 #include <string>
 
-#include "cli/built_in_bitmaps.h"
+#include "layout/built_in_bitmaps.h"
 #include "document/configuration.h"
 #include "document/configuration_file.h"
 #include "layout/gauge_catalog.h"

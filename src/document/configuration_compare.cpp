@@ -132,3 +132,9 @@ std::vector<ConfigurationDifference> compareConfigurations(const ConfigurationSu
     }
     return out.list;
 }
+
+std::string compareSummaryText(const std::string& path, std::size_t differences) {
+    if (differences == 0) return "No differences from " + path + " to the open configuration";
+    return std::to_string(differences) + (differences == 1 ? " difference" : " differences") + " from " + path +
+           " to the open configuration";
+}

@@ -20,3 +20,7 @@ struct ConfigurationDifference {
 
 std::vector<ConfigurationDifference> compareConfigurations(const ConfigurationSummary& first,
                                                            const ConfigurationSummary& second);
+
+// The line over the differences from file `path` to the open configuration:
+// "No differences from PATH to the open configuration", "3 differences from PATH to ...".
+std::string compareSummaryText(const std::string& path, std::size_t differences);

@@ -229,7 +229,12 @@ LoadResult loadConfiguration(const std::string& path, Configuration& configurati
         return result;
     }
     bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return loadConfigurationBytes(bytes, configuration, catalog, host);
+}
 
+LoadResult loadConfigurationBytes(const std::vector<std::uint8_t>& bytes, Configuration& configuration,
+                                  const GaugeCatalog& catalog, ViewHost& host) {
+    LoadResult result;
     // 22 KB of blocks: kept on the heap.
     auto parsed = std::make_unique<ParsedConfigurationFile>(parseConfigurationFile(bytes));
     if (!parsed->accepted) {

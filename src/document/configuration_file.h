@@ -87,6 +87,9 @@ SaveResult saveConfiguration(const std::string& path, const Configuration& confi
 // changes nothing.
 LoadResult loadConfiguration(const std::string& path, Configuration& configuration,
                              const GaugeCatalog& catalog, ViewHost& host);
+// The same for a file's bytes already read (a browser hands over the chosen file's contents).
+LoadResult loadConfigurationBytes(const std::vector<std::uint8_t>& bytes, Configuration& configuration,
+                                  const GaugeCatalog& catalog, ViewHost& host);
 
 // Message box texts naming the file and the reason.
 std::string saveFailureMessage(const std::string& path, const std::string& reason);

@@ -1,11 +1,11 @@
 #include "document/configuration_summary.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 
 #include "layout/gauge_catalog.h"
+#include "platform/decimal_chars.h"
 #include "profiles/engine_unit_profiles.h"
 #include "settings/vehicle_fields.h"
 #include "settings/warning_table.h"
@@ -114,7 +114,11 @@ ConfigurationSummary summarizeConfiguration(const Configuration& config, std::ve
     return summary;
 }
 
-bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& summary, std::string& reason) {
+namespace {
+
+// A file as a freshly started editor holds it after `load` loaded it into the record.
+template <typename Load>
+bool summarizeLoaded(ConfigurationSummary& summary, std::string& reason, Load load) {
     // The editor as it starts: empty pages, the rev meter's start range, start-up curves and
     // profiles.
     auto config = std::make_unique<Configuration>();
@@ -125,7 +129,7 @@ bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& s
 
     NoViews views;
     const GaugeCatalog noCatalog;
-    const LoadResult loaded = loadConfiguration(path, *config, noCatalog, views);
+    const LoadResult loaded = load(*config, noCatalog, views);
     if (!loaded.loaded) {
         reason = loaded.reason;
         return false;
@@ -133,6 +137,21 @@ bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& s
     // The panel shows the record: the file's vehicle settings, or the start-up ones it lacks.
     summary = summarizeConfiguration(*config, savedPanelTexts(config->vehicle), profiles.profiles[0], loaded.version);
     return true;
+}
+
+}  // namespace
+
+bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& summary, std::string& reason) {
+    return summarizeLoaded(summary, reason, [&](Configuration& config, const GaugeCatalog& catalog, ViewHost& views) {
+        return loadConfiguration(path, config, catalog, views);
+    });
+}
+
+bool summarizeConfigurationBytes(const std::vector<std::uint8_t>& bytes, ConfigurationSummary& summary,
+                                 std::string& reason) {
+    return summarizeLoaded(summary, reason, [&](Configuration& config, const GaugeCatalog& catalog, ViewHost& views) {
+        return loadConfigurationBytes(bytes, config, catalog, views);
+    });
 }
 
 std::string conditionText(const WarningConditionInfo& c) {

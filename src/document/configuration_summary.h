@@ -70,6 +70,9 @@ ConfigurationSummary summarizeConfiguration(const Configuration& config, std::ve
 // the file lacks, the panel texts as the panel fills them. A file Load refuses gives false and
 // the reason.
 bool summarizeConfigurationFile(const std::string& path, ConfigurationSummary& summary, std::string& reason);
+// The same for a file's bytes read elsewhere.
+bool summarizeConfigurationBytes(const std::vector<std::uint8_t>& bytes, ConfigurationSummary& summary,
+                                 std::string& reason);
 
 // "engine_speed > 6500 rpm"; a position that names no channel is "parameter N".
 std::string conditionText(const WarningConditionInfo& condition);

@@ -79,10 +79,14 @@ void loadDocument(const Document& d) {
     loadDocumentFrom(d, path);
 }
 
-bool loadDocumentFrom(const Document& d, const std::string& path) {
+namespace {
+
+// Load once the file is chosen: `read` loads it into the configuration or says why not.
+template <typename Read>
+bool loadDocumentWith(const Document& d, const std::string& path, Read read) {
     recordPendingEdit(d);
     const std::string before = d.name;
-    const LoadResult result = loadConfiguration(path, d.config, d.catalog, d.views);
+    const LoadResult result = read();
     if (!result.loaded) {
         d.shell.showFailure(loadFailureMessage(path, result.reason));
         return false;
@@ -93,6 +97,16 @@ bool loadDocumentFrom(const Document& d, const std::string& path) {
     if (d.history.recordRename(documentBytes(d), before, d.name)) documentChanged(d);
     d.shell.fileUsed(path);
     return true;
+}
+
+}  // namespace
+
+bool loadDocumentFrom(const Document& d, const std::string& path) {
+    return loadDocumentWith(d, path, [&] { return loadConfiguration(path, d.config, d.catalog, d.views); });
+}
+
+bool loadDocumentBytes(const Document& d, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    return loadDocumentWith(d, name, [&] { return loadConfigurationBytes(bytes, d.config, d.catalog, d.views); });
 }
 
 bool saveDocument(const Document& d) {

@@ -2,7 +2,9 @@
 // The document's commands: Create, Load, Save, Save as, Undo, Redo, the steps that edits take,
 // and the exit sequence. They work on the program's configuration and name through the shell's
 // choosers and questions, so every route runs in tests on fakes.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "document/configuration.h"
 #include "document/edit_history.h"
@@ -38,6 +40,10 @@ void loadDocument(const Document& document);
 // Loads `path` as Load does once a file is chosen (the command line, a dropped file, a recent
 // file): one step, or the Load message and nothing changed. True when it was loaded.
 bool loadDocumentFrom(const Document& document, const std::string& path);
+// The same for a file's contents read elsewhere (a browser's chosen or dropped file); `name`
+// becomes the document's name and is the one the Load message gives.
+bool loadDocumentBytes(const Document& document, const std::string& name,
+                       const std::vector<std::uint8_t>& bytes);
 // "Save confuguration": untitled documents go through Save as. True when the file was written.
 bool saveDocument(const Document& document);
 // "Save configuration as": the chosen name with ".vtl" added when it lacks it.

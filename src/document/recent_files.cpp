@@ -67,3 +67,7 @@ std::string recentFileMenuText(std::size_t position, const std::string& path) {
     }
     return text;
 }
+
+std::string recentFileGoneMessage(const std::string& path) {
+    return path + " cannot be found. It is taken off the recent files.";
+}

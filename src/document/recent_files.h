@@ -19,3 +19,5 @@ std::vector<std::string> recentFilesFromStored(const std::vector<std::string>& s
 // The menu item for position 0..3: "&1 C:\cars\car.vtl", with the path's ampersands doubled and
 // a long path shortened in its middle.
 std::string recentFileMenuText(std::size_t position, const std::string& path);
+// The message when a listed file is gone, which takes it off the list.
+std::string recentFileGoneMessage(const std::string& path);

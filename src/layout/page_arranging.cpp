@@ -151,3 +151,17 @@ bool pressEnterOnPages(GaugeCarry& carry, EditingState& state, PageLayout& layou
     placeGhost(state, layout, directory, catalog, host);
     return true;
 }
+
+namespace {
+
+std::string pageName(int page) { return "page " + std::to_string(page + 1); }
+
+}  // namespace
+
+PageQuestion copyPageQuestion(int from, int to) {
+    return {"Replace the gauges of " + pageName(to) + " with those of " + pageName(from) + "?", "Copy Page?"};
+}
+
+PageQuestion clearPageQuestion(int page) {
+    return {"Remove every gauge from " + pageName(page) + "?", "Clear Page?"};
+}

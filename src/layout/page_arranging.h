@@ -5,6 +5,7 @@
 // the gauge stood, shifted by as many grid steps as the ghost moved since the pick-up.
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "layout/gauge_catalog.h"
 #include "layout/page_editing.h"
@@ -55,6 +56,15 @@ bool cutGaugeAtGhost(EditingState& state, PageLayout& layout, PageDirectory& dir
 // since). Nothing happens when nothing was copied.
 void pasteGauge(EditingState& state, PageLayout& layout, PageDirectory& directory,
                 const GaugeCatalog& catalog, ViewHost& host, const GaugeSelectors& selectors);
+
+// The questions of "Copy Page To..." (when the target page has gauges) and "Clear Page...", with
+// their captions.
+struct PageQuestion {
+    std::string text;
+    std::string caption;
+};
+PageQuestion copyPageQuestion(int from, int to);
+PageQuestion clearPageQuestion(int page);
 
 // The page lists of "Copy Page To..." and "Clear Page...": "Page 1" to "Page 4".
 void fillPageList(FormControls& form, int listId, int selectedPage);

@@ -1,7 +1,6 @@
 #include "settings/curve_csv.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -9,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/decimal_chars.h"
 #include "platform/file_replace.h"
 #include "settings/custom_sensor_curves.h"
 #include "settings/number_text.h"
@@ -92,12 +92,9 @@ std::vector<std::string> fittingTexts(double value) {
         if (text.size() <= kFormTextLimit) texts.push_back(text);
     }
     for (int digits = 1; digits <= static_cast<int>(kFormTextLimit); ++digits) {
-        char buffer[48];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                          std::chars_format::scientific, digits - 1);
-        if (result.ec != std::errc()) continue;
         // "1.25e-05" and "3.4e+38" without the exponent's plus and leading zeros.
-        std::string text(buffer, result.ptr);
+        std::string text = scientificDecimalText(value, digits - 1);
+        if (text.empty()) continue;
         const std::size_t e = text.find('e');
         std::size_t digitsFrom = e + 1;
         if (text[digitsFrom] == '+') text.erase(digitsFrom, 1);
@@ -289,5 +286,9 @@ std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& te
     if (formatCurveCsv(texts, content, reason, kept))
         reason = writeWholeFile(path, std::vector<std::uint8_t>(content.begin(), content.end()));
     if (reason.empty()) return {};
+    return curveExportMessage(path, reason);
+}
+
+std::string curveExportMessage(const std::string& path, const std::string& reason) {
     return "The curve cannot be exported to\n" + path + "\n\n" + reason;
 }

@@ -44,3 +44,5 @@ bool formatCurveCsv(const CurvePointTexts& texts, std::string& content, std::str
 // Writes the file through a temporary one beside it, so a failure leaves an old file whole.
 // Returns the message for the user, empty when the file was written.
 std::string writeCurveCsvFile(const std::string& path, const CurvePointTexts& texts, const CurvePointsKept& kept = {});
+// "The curve cannot be exported to", the file and the reason.
+std::string curveExportMessage(const std::string& path, const std::string& reason);

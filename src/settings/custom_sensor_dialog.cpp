@@ -75,8 +75,10 @@ CurvePointTexts curvePointTexts(FormControls& form) {
     return texts;
 }
 
-std::string importCurveFile(FormControls& form, FilledCurvePoints& filled, const std::string& path) {
-    const CurveCsvResult result = readCurveCsvFile(path);
+namespace {
+
+std::string importCurve(FormControls& form, FilledCurvePoints& filled, const std::string& path,
+                        const CurveCsvResult& result) {
     if (!result.accepted) return curveImportMessage(path, result);
     FillingControls filling;
     for (int k = 0; k < kCurvePointCount; ++k) {
@@ -86,13 +88,30 @@ std::string importCurveFile(FormControls& form, FilledCurvePoints& filled, const
     return {};
 }
 
-std::string exportCurveFile(FormControls& form, const FilledCurvePoints& filled, const std::string& path) {
+}  // namespace
+
+std::string importCurveFile(FormControls& form, FilledCurvePoints& filled, const std::string& path) {
+    return importCurve(form, filled, path, readCurveCsvFile(path));
+}
+
+std::string importCurveText(FormControls& form, FilledCurvePoints& filled, const std::string& name,
+                            const std::string& content) {
+    return importCurve(form, filled, name, parseCurveCsv(content));
+}
+
+CurvePointTexts exportedCurveTexts(FormControls& form, const FilledCurvePoints& filled, CurvePointsKept& kept) {
     CurvePointTexts texts = curvePointTexts(form);
-    CurvePointsKept kept{};
+    kept = CurvePointsKept{};
     for (int k = 0; k < kCurvePointCount; ++k) {
         if (!keepsFilledValue(filled[k], texts[k]) || filled[k].exportText.empty()) continue;
         texts[k] = filled[k].exportText;
         kept[k] = true;
     }
+    return texts;
+}
+
+std::string exportCurveFile(FormControls& form, const FilledCurvePoints& filled, const std::string& path) {
+    CurvePointsKept kept{};
+    const CurvePointTexts texts = exportedCurveTexts(form, filled, kept);
     return writeCurveCsvFile(path, texts, kept);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "settings/custom_sensor_curves.h"
+#include "settings/curve_csv.h"
 #include "settings/curve_point_text.h"
 #include "settings/filled_curve_points.h"
 
@@ -37,12 +38,17 @@ CurvePointTexts curvePointTexts(FormControls& form);
 // edit keeps the file's value in full, whatever its text could show. Returns the message for
 // the user when the file is refused; the edits are then unchanged.
 std::string importCurveFile(FormControls& form, FilledCurvePoints& filled, const std::string& path);
+// The same for a file's contents read elsewhere (a browser's chosen file), named `name`.
+std::string importCurveText(FormControls& form, FilledCurvePoints& filled, const std::string& name,
+                            const std::string& content);
 
 // "Export...": writes the edits as a CSV curve file: an edit that still shows what it was filled
 // with as the value it was filled from (in full), any other as it shows it. Returns the message
 // for the user when nothing was written (a field that is not a number, or a file that cannot be
 // written).
 std::string exportCurveFile(FormControls& form, const FilledCurvePoints& filled, const std::string& path);
+// The texts Export writes, as above; the ones that are kept values are marked in `kept`.
+CurvePointTexts exportedCurveTexts(FormControls& form, const FilledCurvePoints& filled, CurvePointsKept& kept);
 
 // "Line...": the 33 edits on the straight line from the value at 0 V to the value at 5 V, shown
 // as the edits show numbers. Each end text is read as OK reads a point; one that is what the

@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/decimal_chars.h"
+
 namespace {
 
 bool isFormSpace(char c) {
@@ -29,14 +31,7 @@ std::string formatFixed(double value, int width, int precision) {
     } else if (std::isinf(value)) {
         text = value < 0 ? "-inf" : "inf";
     } else {
-        // The largest double has 309 integer digits; room for those, a sign, the point and
-        // the decimals.
-        std::string buffer(320 + static_cast<std::size_t>(precision), '\0');
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::fixed, precision);
-        buffer.resize(result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - buffer.data())
-                                               : 0);
-        text = buffer;
+        text = fixedDecimalText(value, precision);
     }
     return padLeft(text, width);
 }
@@ -105,13 +100,12 @@ double scanDecimal(const std::string& text, std::size_t& end) {
     end = i;
 
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
+    const DecimalRead read = readDecimalChars(number, value);
+    if (read == DecimalRead::outOfRange) {
         // Too large gives infinity, too small gives zero, as the C library's conversion does.
         const bool tooLarge = magnitude + exponent > 0;
         value = tooLarge ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (result.ec != std::errc()) {
+    } else if (read != DecimalRead::ok) {
         value = 0.0;
     }
     return negative ? -value : value;
@@ -158,7 +152,5 @@ std::int32_t readInteger(const std::string& text) {
 std::string shortestNumber(float value) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    return shortestDecimalText(value);
 }

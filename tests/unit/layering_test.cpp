@@ -29,7 +29,7 @@ struct Place {
 const Place kPlaces[] = {
     {"src/platform", 0}, {"src/layout", 1}, {"src/profiles", 2}, {"src/settings", 3},
     {"src/document", 4}, {"src/link", 5},   {"src/report", 6},   {"src/app", 7},
-    {"src/cli", 7},      {"tools", 8},      {"tests/support", 8},
+    {"src/cli", 7},      {"src/web", 7},    {"tools", 8},      {"tests/support", 8},
     {"tests/unit", 9},   {"tests/cli", 9},  {"tests/fuzz", 9},   {"tests/e2e", 9},
 };
 
@@ -228,10 +228,10 @@ TEST(Layering, OnlyTheShellIncludesTheResourceIds) {
 // names FormControls) is included only where forms are: the seam and its in-memory form
 // (src/platform), the page editor's gauge selectors and page list (src/layout), the settings
 // panels' and dialogs' logic (src/settings), and the shells that hold the forms (src/app,
-// src/cli). No other file of src/, in a folder named here or not, includes one; what such a file
+// src/cli, src/web). No other file of src/, in a folder named here or not, includes one; what such a file
 // needs of a form's fields (their labels, the texts they show) stands in a plain header beside
 // the record.
-const char* const kFormPlaces[] = {"src/platform", "src/layout", "src/settings", "src/app", "src/cli"};
+const char* const kFormPlaces[] = {"src/platform", "src/layout", "src/settings", "src/app", "src/cli", "src/web"};
 
 TEST(Layering, NoFormLogicOutsideTheFormsAndTheShells) {
     const fs::path root = fs::path(VELTRANA_SOURCE_DIR);

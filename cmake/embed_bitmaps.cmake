@@ -1,5 +1,5 @@
-# Turns the committed bitmap files into a C++ source that holds their bytes, so the command-line
-# program needs no resource folder at run time. Run as
+# Turns the committed bitmap files into a C++ source that holds their bytes, so a program
+# needs no resource folder at run time. Run as
 #   cmake -DBITMAP_DIR=<folder> -DOUTPUT=<file.cpp> -P embed_bitmaps.cmake
 # Every "<id>_<name>.bmp" of the folder becomes one entry of kBuiltInBitmapFiles, in id order.
 file(GLOB files RELATIVE "${BITMAP_DIR}" "${BITMAP_DIR}/*.bmp")
@@ -27,7 +27,7 @@ if(count EQUAL 0)
 endif()
 file(WRITE "${OUTPUT}.tmp"
 "// Generated from the committed bitmap folder by embed_bitmaps.cmake; do not edit.
-#include \"cli/built_in_bitmaps.h\"
+#include \"layout/built_in_bitmaps.h\"
 
 namespace {
 ${arrays}}  // namespace

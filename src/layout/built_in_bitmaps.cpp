@@ -1,4 +1,4 @@
-#include "cli/built_in_bitmaps.h"
+#include "layout/built_in_bitmaps.h"
 
 #include <string>
 #include <vector>
