@@ -79,7 +79,16 @@ files.onUsed = (handle) => recent.used(handle);
 const curveDialog = new CurveDialog(module, session, documentChanged, showMessage);
 const warningDialog = new WarningDialog(session, documentChanged);
 
+// "Create a configuration": the editor's question; the contents stay, the name goes, and the
+// next Save asks where to write.
+function create() {
+  if (!window.confirm(module.createQuestion)) return;
+  session.create();
+  documentChanged();
+}
+
 const commands = {
+  create,
   open: () => files.choose(),
   save: () => files.save().then(showHistory),
   'save-as': () => files.saveAs().then(showHistory),

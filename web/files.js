@@ -14,6 +14,20 @@ export class Files {
     this.onLoaded = onLoaded;
     this.showMessage = showMessage;
     this.handle = null;  // the file the document was opened from or saved to, where allowed
+    this.handleName = '';  // the document's name when it was tied to that file
+  }
+
+  // Save writes back through the handle only while the document still has the name it had when
+  // it was opened or saved there: an undo past the load, or Create, gives the document another
+  // name, and its contents must not go into the file it was not read from.
+  heldHandle() {
+    if (!this.handle || !this.handle.createWritable) return null;
+    return this.handleName === this.session.name() ? this.handle : null;
+  }
+
+  hold(handle) {
+    this.handle = handle;
+    this.handleName = handle ? this.session.name() : '';
   }
 
   // Load: a refused file changes nothing and the core's message says why.
@@ -24,7 +38,7 @@ export class Files {
       this.showMessage(failure);
       return false;
     }
-    this.handle = handle;
+    this.hold(handle);
     this.onLoaded();
     this.onUsed(handle);
     return true;
@@ -57,8 +71,8 @@ export class Files {
   }
 
   async save() {
-    if (this.handle && this.handle.createWritable) return this.writeTo(this.handle);
-    return this.saveAs();
+    const handle = this.heldHandle();
+    return handle ? this.writeTo(handle) : this.saveAs();
   }
 
   async saveAs() {
@@ -94,8 +108,8 @@ export class Files {
       this.showMessage(this.session.saveFailure(handle.name, String(error.message || error)));
       return false;
     }
-    this.handle = handle;
     this.session.saved(handle.name);
+    this.hold(handle);
     this.onUsed(handle);
     return true;
   }

@@ -63,7 +63,7 @@ void recordEdit(const Document& document) {
 }
 
 void createDocument(const Document& d) {
-    if (!d.shell.askYesNo("Are you sure you wish to create a new file?", "Create new file?"))
+    if (!d.shell.askYesNo(kCreateQuestion, kCreateCaption))
         return;
     recordPendingEdit(d);
     const std::string before = d.name;

@@ -32,7 +32,10 @@ void startHistory(const Document& document);
 // the configuration changed since the last one.
 void recordEdit(const Document& document);
 
-// "Create a configuration": after a Yes, forgets the name; what is on screen stays.
+// "Create a configuration": after a Yes to this question, forgets the name; what is on screen
+// stays, and the next save asks where to write it.
+inline constexpr const char* kCreateQuestion = "Are you sure you wish to create a new file?";
+inline constexpr const char* kCreateCaption = "Create new file?";
 void createDocument(const Document& document);
 // "Load an existing configuration": a file that cannot be read or is refused changes nothing,
 // takes no step and is reported by name and reason.

@@ -269,8 +269,10 @@ EMSCRIPTEN_BINDINGS(veltrana) {
     emscripten::function("withoutRecentFile", &withoutRecent);
     emscripten::function("recentFileGoneMessage", &recentFileGoneMessage);
     emscripten::function("clearPageQuestion", &clearQuestion);
+    emscripten::constant("createQuestion", std::string(kCreateQuestion));
     emscripten::class_<WebSession>("Session")
         .constructor<>()
+        .function("create", &WebSession::create)
         .function("load", &load)
         .function("saveBytes", &saveBytes)
         .function("saved", &WebSession::saved)

@@ -68,6 +68,11 @@ std::string WebSession::load(const std::string& name, const std::vector<std::uin
     return "";
 }
 
+void WebSession::create() {
+    cancelCarry();
+    createDocument(document());
+}
+
 std::vector<std::uint8_t> WebSession::saveBytes() {
     readEditors();
     return documentBytes(document());

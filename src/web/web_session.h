@@ -52,6 +52,9 @@ public:
     // Load with the file's contents: "" when loaded (one undo step), else the Load message with
     // the file's name and the reason, and nothing changed.
     std::string load(const std::string& name, const std::vector<std::uint8_t>& bytes);
+    // "Create a configuration" once the page has asked: the default name, the contents kept,
+    // one undo step.
+    void create();
     // What Save writes: the panel read back, then the file's bytes.
     std::vector<std::uint8_t> saveBytes();
     // The bytes were written under `name`: the document takes the name and counts as saved.

@@ -138,6 +138,50 @@ async function saveDownload(page, name) {
   return file;
 }
 
+// A page whose file pickers answer from the origin's private file system: its handles are the
+// browser's own, so writing back, Save as, and the recent files kept in IndexedDB run as with
+// files on disk. `window.nextPick` names the file the next picker returns (null: cancelled).
+async function openPageWithFileAccess(browser) {
+  const context = await browser.newContext({ viewport: { width: 1366, height: 768 } });
+  await context.addInitScript(() => {
+    window.picked = { open: 0, save: 0 };
+    window.nextPick = null;
+    const pick = async (create) => {
+      if (!window.nextPick) throw new DOMException('The user aborted a request.', 'AbortError');
+      return (await navigator.storage.getDirectory()).getFileHandle(window.nextPick, { create });
+    };
+    window.showOpenFilePicker = async () => { window.picked.open += 1; return [await pick(false)]; };
+    window.showSaveFilePicker = async () => { window.picked.save += 1; return pick(true); };
+  });
+  const page = await context.newPage();
+  page.errors = [];
+  page.on('pageerror', (error) => page.errors.push(String(error)));
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready=true]');
+  return page;
+}
+
+// The private file system's files, as bytes in and out of the page.
+async function putFile(page, name, bytes) {
+  await page.evaluate(async ([name, data]) => {
+    const handle = await (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
+    const writable = await handle.createWritable();
+    await writable.write(Uint8Array.from(atob(data), (c) => c.charCodeAt(0)));
+    await writable.close();
+  }, [name, Buffer.from(bytes).toString('base64')]);
+}
+
+async function fileBytes(page, name) {
+  const data = await page.evaluate(async (name) => {
+    const file = await (await (await navigator.storage.getDirectory()).getFileHandle(name)).getFile();
+    return [...new Uint8Array(await file.arrayBuffer())];
+  }, name);
+  return Buffer.from(data);
+}
+
+const documentName = (page) => page.textContent('#document-name');
+const sessionBytes = async (page) => Buffer.from(await page.evaluate(() => [...window.veltrana.session.saveBytes()]));
+
 // The Windows editor's own scenario that builds the committed examples, replayed in the page
 // step by step: each "start" to its save is one example.
 function exampleScenarios() {
@@ -287,6 +331,85 @@ const scenarios = [
     assert.ok(stream(saved, path.join(work, 'a.bin')).equals(stream(example('track_car.vtl'), path.join(work, 'b.bin'))));
     assert.equal(await page.textContent('#document-name'), 'track_car.vtl');
     assert.deepEqual(page.errors, []);
+  }],
+
+  // Open, Save and Save as through file handles, Create, the recent files across a reload, and
+  // the warning before a tab with unsaved work closes.
+  ['files: write back, Save as, Create, recent files, close warning', async (browser) => {
+    const page = await openPageWithFileAccess(browser);
+    const street = fs.readFileSync(example('street_car.vtl'));
+    const track = fs.readFileSync(example('track_car.vtl'));
+    await putFile(page, 'street.vtl', street);
+    await putFile(page, 'track.vtl', track);
+    const pick = (name) => page.evaluate((name) => { window.nextPick = name; }, name);
+    const picked = () => page.evaluate(() => ({ ...window.picked }));
+    const recentNames = () => page.$$eval('#recent-files button', (buttons) => buttons.map((b) => b.textContent));
+
+    await pick('street.vtl');
+    await page.click('#open');
+    await page.waitForFunction(() => document.getElementById('document-name').textContent === 'street.vtl');
+    await clickAt(page, 0, 0, 0, 'right');
+    assert.equal(await documentName(page), 'street.vtl *');
+    // Save writes back into the opened file without asking.
+    await page.keyboard.press('Control+s');
+    await page.waitForFunction(() => document.getElementById('document-name').textContent === 'street.vtl');
+    const edited = await fileBytes(page, 'street.vtl');
+    assert.ok(!edited.equals(street) && edited.equals(await sessionBytes(page)), 'Save wrote the edit into street.vtl');
+    assert.deepEqual(await picked(), { open: 1, save: 0 });
+
+    // Undo past a load gives the document its earlier name: Save then asks, and the file just
+    // opened keeps its bytes.
+    await pick('track.vtl');
+    await page.click('#open');
+    await page.waitForFunction(() => document.getElementById('document-name').textContent === 'track.vtl');
+    await page.click('#undo');
+    assert.equal(await documentName(page), 'street.vtl *');
+    await pick('copy.vtl');
+    await page.keyboard.press('Control+s');
+    await page.waitForFunction(() => window.picked.save === 1 && document.title.startsWith('copy.vtl'));
+    assert.ok((await fileBytes(page, 'track.vtl')).equals(track), 'track.vtl is untouched');
+    assert.ok((await fileBytes(page, 'copy.vtl')).equals(edited), 'copy.vtl holds the document');
+
+    // Create asks the editor's question, keeps the pages, and the next Save asks for a name; a
+    // cancelled picker changes nothing.
+    const [question] = await Promise.all([
+      new Promise((resolve) => page.once('dialog', async (dialog) => { resolve(dialog.message()); await dialog.accept(); })),
+      page.click('#create'),
+    ]);
+    assert.equal(question, 'Are you sure you wish to create a new file?');
+    assert.equal(await documentName(page), 'Untitled1.vtl');
+    await pick(null);
+    await page.keyboard.press('Control+s');
+    await page.waitForFunction(() => window.picked.save === 2);
+    assert.equal(await documentName(page), 'Untitled1.vtl');
+    assert.ok((await fileBytes(page, 'copy.vtl')).equals(edited));
+
+    // The recent files outlive the page, newest first; Alt+2 opens the second, and one that is
+    // gone is named and taken off the list.
+    assert.deepEqual(await recentNames(page), ['1 copy.vtl', '2 track.vtl', '3 street.vtl']);
+    await page.reload();
+    await page.waitForSelector('body[data-ready=true]');
+    await page.waitForFunction(() => document.querySelectorAll('#recent-files button').length === 3);
+    await page.keyboard.press('Alt+2');
+    await page.waitForFunction(() => document.getElementById('document-name').textContent === 'track.vtl');
+    assert.equal(await placed(page), 29);
+    await page.evaluate(async () => (await navigator.storage.getDirectory()).removeEntry('street.vtl'));
+    await page.click('#recent-files button:text-is("3 street.vtl")');
+    assert.match(await messageText(page), /street\.vtl/);
+    assert.deepEqual(await recentNames(page), ['1 track.vtl', '2 copy.vtl']);
+
+    // Closing the tab with unsaved work asks; the page stays when the user says so.
+    await clickAt(page, 3, 180, 0, 'right');
+    // A page that does not ask closes, and 'close' ends the wait.
+    const warned = new Promise((resolve) => {
+      page.once('dialog', async (dialog) => { resolve(dialog.type()); await dialog.dismiss(); });
+      page.once('close', () => resolve('closed without asking'));
+    });
+    await page.close({ runBeforeUnload: true });
+    assert.equal(await warned, 'beforeunload');
+    assert.equal(await documentName(page), 'track.vtl *', 'the page stays');
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
   }],
 
   ['a damaged file is refused with the core\'s reason and nothing changes', async (browser) => {
