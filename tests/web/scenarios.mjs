@@ -390,6 +390,14 @@ const scenarios = [
     await page.reload();
     await page.waitForSelector('body[data-ready=true]');
     await page.waitForFunction(() => document.querySelectorAll('#recent-files button').length === 3);
+    // A file dropped on the page opens as Open does.
+    await page.evaluate((data) => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([Uint8Array.from(atob(data), (c) => c.charCodeAt(0))], 'dropped.vtl'));
+      document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    }, street.toString('base64'));
+    await page.waitForFunction(() => document.getElementById('document-name').textContent === 'dropped.vtl');
+    assert.equal(await placed(page), 12);
     await page.keyboard.press('Alt+2');
     await page.waitForFunction(() => document.getElementById('document-name').textContent === 'track.vtl');
     assert.equal(await placed(page), 29);
