@@ -174,6 +174,19 @@ window.addEventListener('resize', () => previews.layOut());
 previews.layOut();
 showCheck(session);
 showHistory();
+// The service worker keeps the page for starts without network and, on a host that sends no
+// isolation headers, adds them. On such a host the first visit is not isolated: once the worker
+// controls the page, one reload makes it so, unless the user has already changed something.
+if ('serviceWorker' in navigator && window.isSecureContext) {
+  const firstVisit = !navigator.serviceWorker.controller;
+  navigator.serviceWorker.register('service-worker.js').then(() => {
+    if (!firstVisit || window.crossOriginIsolated) return;
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+      if (!session.modified()) window.location.reload();
+    }, { once: true });
+  }).catch(() => {});
+}
+
 document.body.dataset.ready = 'true';
 performance.mark('veltrana-ready');
 

@@ -2,7 +2,7 @@
 // place/move/undo/save scenario against a file the Windows editor committed, and refused files.
 // Run by tests/web/run, which builds the page, serves it and names the browser and the CLI.
 import assert from 'node:assert/strict';
-import { execFileSync, spawnSync } from 'node:child_process';
+import { execFileSync, spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -69,7 +69,9 @@ async function previewPixels(page) {
 }
 
 async function openPage(browser, screen = { viewport: { width: 1366, height: 768 } }) {
-  const context = await browser.newContext({ acceptDownloads: true, ...screen });
+  // The service worker is left out here (the offline scenario has it): each scenario sees the
+  // served folder as it is.
+  const context = await browser.newContext({ acceptDownloads: true, serviceWorkers: 'block', ...screen });
   // The download and the file input are the routes a browser without the File System Access
   // API takes; the scenarios take them, as a picker cannot be answered headless.
   await context.addInitScript(() => {
@@ -142,7 +144,7 @@ async function saveDownload(page, name) {
 // browser's own, so writing back, Save as, and the recent files kept in IndexedDB run as with
 // files on disk. `window.nextPick` names the file the next picker returns (null: cancelled).
 async function openPageWithFileAccess(browser) {
-  const context = await browser.newContext({ viewport: { width: 1366, height: 768 } });
+  const context = await browser.newContext({ viewport: { width: 1366, height: 768 }, serviceWorkers: 'block' });
   await context.addInitScript(() => {
     window.picked = { open: 0, save: 0 };
     window.nextPick = null;
@@ -177,6 +179,34 @@ async function fileBytes(page, name) {
     return [...new Uint8Array(await file.arrayBuffer())];
   }, name);
   return Buffer.from(data);
+}
+
+// The served folder on a server of its own that sends no headers at all, as a plain static host
+// does; stop() ends it.
+async function plainServer() {
+  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',
+                                   '--directory', path.join(root, 'build/web/site')],
+                       { stdio: ['ignore', 'pipe', 'ignore'] });
+  const port = await new Promise((resolve, reject) => {
+    let text = '';
+    server.stdout.on('data', (data) => {
+      text += data;
+      const found = /port (\d+)/.exec(text);
+      if (found) resolve(found[1]);
+    });
+    server.on('exit', () => reject(new Error('the plain server ended')));
+  });
+  return { url: `http://127.0.0.1:${port}/`, stop: () => server.kill() };
+}
+
+// Waits for a page's condition across reloads the page makes itself.
+async function until(page, condition, what, ms = 20000) {
+  const end = Date.now() + ms;
+  for (;;) {
+    if (await page.evaluate(condition).catch(() => false)) return;
+    if (Date.now() > end) throw new Error(`not within ${ms} ms: ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
 }
 
 const documentName = (page) => page.textContent('#document-name');
@@ -418,6 +448,35 @@ const scenarios = [
     assert.equal(await documentName(page), 'track.vtl *', 'the page stays');
     assert.deepEqual(page.errors, []);
     await page.context().close();
+  }],
+
+  // On a host that sends no headers: the first visit installs the service worker and becomes
+  // cross-origin isolated through it; the manifest makes the page installable; with the server
+  // stopped the page starts again from what the worker kept, and works.
+  ['offline: installable, isolated by its service worker, starts with the server stopped', async (browser) => {
+    const server = await plainServer();
+    // A profile of its own: Chromium does not install apps from an incognito context.
+    const profile = fs.mkdtempSync(path.join(work, 'profile-'));
+    const context = await chromium.launchPersistentContext(profile, {
+      executablePath: browserPath, headless: true, viewport: { width: 1366, height: 768 } });
+    try {
+      const page = context.pages()[0] || await context.newPage();
+      await page.goto(server.url);
+      await until(page, () => window.crossOriginIsolated && document.body.dataset.ready === 'true',
+                  'the first visit becomes isolated');
+      const cdp = await context.newCDPSession(page);
+      const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+      assert.deepEqual(installabilityErrors, [], 'installable');
+      server.stop();
+      await page.reload();
+      await page.waitForSelector('body[data-ready=true]');
+      assert.ok(await page.evaluate(() => window.crossOriginIsolated), 'isolated offline too');
+      await openFile(page, example('street_car.vtl'));
+      assert.equal(await placed(page), 12);
+    } finally {
+      server.stop();
+      await context.close();
+    }
   }],
 
   ['a damaged file is refused with the core\'s reason and nothing changes', async (browser) => {
