@@ -320,10 +320,20 @@ const scenarios = [
     const screens = [
       [{ viewport: { width: 1366, height: 768 } }, 2],
       [{ viewport: { width: 1920, height: 1080 }, deviceScaleFactor: 2 }, 6],
+      [{ viewport: { width: 3840, height: 2160 } }, 6],
     ];
     for (const [screen, scale] of screens) {
       const page = await openPage(browser, screen);
       assert.equal(await page.evaluate(() => window.veltrana.scale()), scale);
+      // It reads without sideways scrolling, every command in view.
+      const outside = await page.evaluate(() => {
+        const width = document.documentElement.clientWidth;
+        const wide = document.documentElement.scrollWidth > width ? ['the page'] : [];
+        return wide.concat([...document.querySelectorAll('header button')]
+          .filter((b) => { const r = b.getBoundingClientRect(); return r.right > width || r.width === 0; })
+          .map((b) => b.id));
+      });
+      assert.deepEqual(outside, [], `${screen.viewport.width} x ${screen.viewport.height}`);
       for (const name of ['street_car.vtl', 'track_car.vtl']) await previewEqualsRender(page, name);
       assert.deepEqual(page.errors, []);
     }
