@@ -1,0 +1,147 @@
+// The test's stand-in for Web Serial, with the API's shape: navigator.serial (getPorts,
+// requestPort, the connect and disconnect events) and ports with getInfo, open with its options,
+// readable, writable, close and forget. Bytes travel over a WebSocket to serial_bridge.mjs,
+// which holds a pseudo-terminal whose far end is the display simulator. Installed by the test
+// runner in the page (an init script) and in the page's workers (prepended to their scripts),
+// never by the page itself.
+//
+// config: { bridge: 'ws://...', ports: [{ device, usbVendorId, usbProductId, unplugAfter }],
+//           choose: index of the port the picker returns, or null when the user cancels it }
+// getPorts() lists every configured port (they count as granted before), in the same order in
+// the page and in its workers, and as the same objects each time within one context.
+// eslint-disable-next-line no-unused-vars
+function installFakeSerial(config) {
+  const lost = () => new DOMException('The device has been lost.', 'NetworkError');
+
+  class FakeSerialPort extends EventTarget {
+    #spec;
+    #socket = null;
+    #readable = null;
+    #writable = null;
+    #pending = [];  // resolvers of writes the line has not yet taken, in order
+    #serial;
+
+    constructor(spec, serial) {
+      super();
+      this.#spec = spec;
+      this.#serial = serial;
+      this.onconnect = null;
+      this.ondisconnect = null;
+    }
+
+    getInfo() {
+      const info = {};
+      if (this.#spec.usbVendorId !== undefined) info.usbVendorId = this.#spec.usbVendorId;
+      if (this.#spec.usbProductId !== undefined) info.usbProductId = this.#spec.usbProductId;
+      return info;
+    }
+
+    get readable() { return this.#readable; }
+    get writable() { return this.#writable; }
+
+    // As Chromium checks them: a baud rate is required, the rest must be among the allowed values.
+    async open(options) {
+      if (this.#socket) throw new DOMException('The port is already open.', 'InvalidStateError');
+      if (!options || !(options.baudRate > 0)) throw new TypeError('Requested baud rate must be greater than zero.');
+      if (options.dataBits !== undefined && ![7, 8].includes(options.dataBits)) throw new TypeError('Requested number of data bits must be 7 or 8.');
+      if (options.stopBits !== undefined && ![1, 2].includes(options.stopBits)) throw new TypeError('Requested number of stop bits must be 1 or 2.');
+      if (options.parity !== undefined && !['none', 'even', 'odd'].includes(options.parity)) throw new TypeError(`The provided value '${options.parity}' is not a valid enum value of type ParityType.`);
+      const socket = new WebSocket(`${config.bridge}?device=${encodeURIComponent(this.#spec.device)}`);
+      socket.binaryType = 'arraybuffer';
+      const open = {
+        baudRate: options.baudRate, dataBits: options.dataBits ?? 8, stopBits: options.stopBits ?? 1,
+        parity: options.parity ?? 'none', flowControl: options.flowControl ?? 'none',
+      };
+      await new Promise((resolve, reject) => {
+        const failed = () => reject(new DOMException('Failed to open serial port.', 'NetworkError'));
+        socket.onopen = () => socket.send(JSON.stringify({ open, unplugAfter: this.#spec.unplugAfter }));
+        socket.onerror = failed;
+        socket.onclose = failed;
+        socket.onmessage = (event) => {
+          const message = typeof event.data === 'string' ? JSON.parse(event.data) : {};
+          if (message.opened) resolve(); else failed();
+        };
+      });
+      this.#socket = socket;
+      let reading;
+      this.#readable = new ReadableStream({
+        start: (controller) => { reading = controller; },
+        cancel: () => {},
+      });
+      let writing;
+      this.#writable = new WritableStream({
+        start: (controller) => { writing = controller; },
+        // Resolves when the line took the bytes, as a real port's write does once the system
+        // took them; a line that takes nothing leaves it pending.
+        write: (chunk) => new Promise((resolve, reject) => {
+          if (socket.readyState !== WebSocket.OPEN) return reject(lost());
+          const bytes = chunk instanceof ArrayBuffer ? new Uint8Array(chunk) : new Uint8Array(chunk.buffer, chunk.byteOffset, chunk.byteLength);
+          this.#pending.push({ resolve, reject });
+          socket.send(bytes.slice());
+        }),
+        abort: () => {},
+      });
+      socket.onmessage = (event) => {
+        if (typeof event.data === 'string') {
+          if (JSON.parse(event.data).taken !== undefined) this.#pending.shift()?.resolve();
+          return;
+        }
+        try { reading.enqueue(new Uint8Array(event.data)); } catch { /* cancelled */ }
+      };
+      socket.onerror = null;
+      socket.onclose = (event) => {
+        if (this.#socket !== socket) return;
+        if (event.code !== 4001) return;
+        // Unplugged: the streams error and the disconnect event reaches the port and
+        // navigator.serial, as on a real unplug.
+        const error = lost();
+        for (const write of this.#pending.splice(0)) write.reject(error);
+        try { reading.error(error); } catch { /* already closed */ }
+        try { writing.error(error); } catch { /* already closed */ }
+        const disconnect = () => {
+          const event = new Event('disconnect', { bubbles: true });
+          return event;
+        };
+        this.dispatchEvent(disconnect());
+        if (typeof this.ondisconnect === 'function') this.ondisconnect(disconnect());
+        this.#serial.dispatchEvent(disconnect());
+        if (typeof this.#serial.ondisconnect === 'function') this.#serial.ondisconnect(disconnect());
+      };
+    }
+
+    // As Chromium: both streams must be unlocked (a pending write is aborted by the writer first).
+    async close() {
+      if (!this.#socket) throw new DOMException('The port is already closed.', 'InvalidStateError');
+      if (this.#readable?.locked || this.#writable?.locked) throw new TypeError('Cannot cancel a locked stream');
+      const socket = this.#socket;
+      this.#socket = null;
+      this.#readable = null;
+      this.#writable = null;
+      for (const write of this.#pending.splice(0)) write.reject(new DOMException('The port is closed.', 'InvalidStateError'));
+      socket.onclose = null;
+      socket.close();
+    }
+
+    async forget() {}
+  }
+
+  class FakeSerial extends EventTarget {
+    #ports;
+    constructor() {
+      super();
+      this.onconnect = null;
+      this.ondisconnect = null;
+      this.#ports = config.ports.map((spec) => new FakeSerialPort(spec, this));
+    }
+    async getPorts() { return [...this.#ports]; }
+    async requestPort() {
+      if (config.choose === null || config.choose === undefined) throw new DOMException('No port selected by the user.', 'NotFoundError');
+      return this.#ports[config.choose];
+    }
+  }
+
+  Object.defineProperty(Object.getPrototypeOf(navigator), 'serial', {
+    configurable: true,
+    get: (() => { const serial = new FakeSerial(); return () => serial; })(),
+  });
+}
