@@ -53,6 +53,7 @@ struct FirmwareOptions {
     bool babbleAtEnd = false;
     long babbleAtRequest = kNone;
     long vanishAt = kNone;  // the display goes away (we close the line) before asking for byte K
+    std::string expectLine;  // the line's settings when D1 arrives, e.g. 38400-8N1
 };
 
 void usage() {
@@ -73,6 +74,7 @@ void usage() {
                  "  --wrong-echo K      echo byte K wrongly, then request the next byte once more\n"
                  "  --babble-at STAGE   send meaningless bytes instead of: request=K, end\n"
                  "  --vanish-at K       close the line and end instead of asking for byte K\n"
+                 "  --expect-line SET   the line must be set as SET when D1 arrives, e.g. 38400-8N1\n"
                  "  --next ...          then another exchange with options of its own\n");
 }
 
@@ -139,6 +141,7 @@ bool parseOptions(const std::vector<std::string>& args, FirmwareOptions& o) {
             else if (v.compare(0, 8, "request=") != 0 || !parseNumber(v.substr(8), o.babbleAtRequest)) return false;
         }
         else if (a == "--vanish-at") { if (!parseNumber(v, o.vanishAt)) return false; }
+        else if (a == "--expect-line") o.expectLine = v;
         else return false;
     }
     return o.length >= 0;
@@ -263,6 +266,15 @@ int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool
         return finish(3);
     }
     if (stray) std::printf("firmware: %d stray byte(s) before D1\n", stray);
+    // The program's end set the line before it wrote D1 (the master reports the slave's settings).
+    if (!o.expectLine.empty()) {
+        const std::string line = lineSettingsText(pty.master);
+        std::printf("firmware: line set as %s\n", line.c_str());
+        if (line != o.expectLine) {
+            std::printf("firmware: the line should be %s\n", o.expectLine.c_str());
+            return finish(1);
+        }
+    }
     if (o.silentAtGoAhead) return finish(stopAndListen(line, o, "silent after D1"));
     // Read before each byte the program waits on is written: its next wait began no earlier.
     double lastSentMs = nowMs();
