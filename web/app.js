@@ -7,6 +7,7 @@ import { PagePreviews } from './pages.js';
 import { VehiclePanel, showCheck } from './panel.js';
 import { CurveDialog, WarningDialog } from './settings.js';
 import { RecentFiles } from './recent.js';
+import { UploadCommand, serialCommand } from './serial.js';
 import { compareWith, exportImage, exportReport, previewDisplay } from './outputs.js';
 
 const module = await createVeltrana();
@@ -78,6 +79,11 @@ const recent = new RecentFiles(module, (file, handle) => files.openFile(file, ha
 files.onUsed = (handle) => recent.used(handle);
 const curveDialog = new CurveDialog(module, session, documentChanged, showMessage);
 const warningDialog = new WarningDialog(session, documentChanged);
+
+const upload = new UploadCommand(module, session, showHistory, showMessage);
+// "Upgrade Display Firmware": off, with the serial commands' sentence where there is no Web
+// Serial, until its action is given here.
+serialCommand(module, 'upgrade-firmware', null);
 
 const commands = {
   open: () => files.choose(),
@@ -169,4 +175,4 @@ document.body.dataset.ready = 'true';
 performance.mark('veltrana-ready');
 
 // For the console and the scenarios: the session and the previews' geometry and scale.
-window.veltrana = { session, geometry: previews.geometry, scale: () => previews.scale };
+window.veltrana = { module, session, geometry: previews.geometry, scale: () => previews.scale, upload };

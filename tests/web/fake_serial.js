@@ -7,10 +7,33 @@
 //
 // config: { bridge: 'ws://...', ports: [{ device, usbVendorId, usbProductId, unplugAfter }],
 //           choose: index of the port the picker returns, or null when the user cancels it }
-// getPorts() lists every configured port (they count as granted before), in the same order in
-// the page and in its workers, and as the same objects each time within one context.
+// In a worker config is null: the worker's stand-in asks the page's for it over a
+// BroadcastChannel (a test's browser context is a profile of its own, so only its own page
+// answers). getPorts() lists every configured port (they count as granted before), in the same
+// order in the page and in its workers, and as the same objects each time within one context.
 // eslint-disable-next-line no-unused-vars
-function installFakeSerial(config) {
+function installFakeSerial(givenConfig) {
+  const channel = new BroadcastChannel('veltrana-fake-serial');
+  const configReady = givenConfig
+    ? Promise.resolve(givenConfig)
+    : new Promise((resolve) => {
+      channel.addEventListener('message', (event) => { if (event.data && event.data.config) resolve(event.data.config); });
+      channel.postMessage('config?');
+    });
+  // An unplug seen where the port is open (a worker) reaches every context, as Chromium's
+  // disconnect event does.
+  const ports = [];
+  const disconnected = (index) => {
+    const port = ports[index];
+    if (!port) return;
+    port.dispatchEvent(new Event('disconnect', { bubbles: true }));
+    navigator.serial.dispatchEvent(new Event('disconnect', { bubbles: true }));
+  };
+  channel.addEventListener('message', (event) => {
+    if (givenConfig && event.data === 'config?') channel.postMessage({ config: givenConfig });
+    if (event.data && event.data.disconnected !== undefined) disconnected(event.data.disconnected);
+  });
+  let config = givenConfig;
   const lost = () => new DOMException('The device has been lost.', 'NetworkError');
 
   class FakeSerialPort extends EventTarget {
@@ -70,7 +93,13 @@ function installFakeSerial(config) {
       });
       let writing;
       this.#writable = new WritableStream({
-        start: (controller) => { writing = controller; },
+        start: (controller) => {
+          writing = controller;
+          // As Chromium's port: an abort ends a write still in flight, so the port can close.
+          controller.signal.addEventListener('abort', () => {
+            for (const write of this.#pending.splice(0)) write.reject(controller.signal.reason);
+          });
+        },
         // Resolves when the line took the bytes, as a real port's write does once the system
         // took them; a line that takes nothing leaves it pending.
         write: (chunk) => new Promise((resolve, reject) => {
@@ -98,14 +127,8 @@ function installFakeSerial(config) {
         for (const write of this.#pending.splice(0)) write.reject(error);
         try { reading.error(error); } catch { /* already closed */ }
         try { writing.error(error); } catch { /* already closed */ }
-        const disconnect = () => {
-          const event = new Event('disconnect', { bubbles: true });
-          return event;
-        };
-        this.dispatchEvent(disconnect());
-        if (typeof this.ondisconnect === 'function') this.ondisconnect(disconnect());
-        this.#serial.dispatchEvent(disconnect());
-        if (typeof this.#serial.ondisconnect === 'function') this.#serial.ondisconnect(disconnect());
+        channel.postMessage({ disconnected: ports.indexOf(this) });
+        disconnected(ports.indexOf(this));
       };
     }
 
@@ -131,12 +154,17 @@ function installFakeSerial(config) {
       super();
       this.onconnect = null;
       this.ondisconnect = null;
-      this.#ports = config.ports.map((spec) => new FakeSerialPort(spec, this));
+      this.#ports = configReady.then((given) => {
+        config = given;
+        ports.push(...given.ports.map((spec) => new FakeSerialPort(spec, this)));
+        return ports;
+      });
     }
-    async getPorts() { return [...this.#ports]; }
+    async getPorts() { return [...await this.#ports]; }
     async requestPort() {
+      const ports = await this.#ports;
       if (config.choose === null || config.choose === undefined) throw new DOMException('No port selected by the user.', 'NotFoundError');
-      return this.#ports[config.choose];
+      return ports[config.choose];
     }
   }
 

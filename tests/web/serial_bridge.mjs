@@ -135,6 +135,7 @@ export async function startSerialBridge() {
         execFileSync('stty', ['-F', device, ...sttyArguments(message.open)], { stdio: 'pipe' });
         fd = fs.openSync(device, fs.constants.O_RDWR | fs.constants.O_NOCTTY | fs.constants.O_NONBLOCK);
       } catch (error) {
+        log.push({ device, event: 'failed', error: String(error.message || error) });
         socket.send(JSON.stringify({ error: String(error.message || error) }));
         closed = true;
         socket.close();
