@@ -81,7 +81,12 @@ export async function runFirmwareExchange(module, port, image, progress = () => 
     let step = exchange.start(performance.now());
     while (step.action !== 'finished') {
       if (step.action === 'write') {
-        await writer.write(Uint8Array.of(step.byte));
+        try {
+          await writer.write(Uint8Array.of(step.byte));
+        } catch {
+          // As the Windows editor's writeByte: a failed write is not reported; the display,
+          // which then sends nothing, ends the exchange with the machine's time-out.
+        }
         step = exchange.wrote(performance.now());
         if (firstWriteOfImage === null && exchange.bytesSent() > 0) firstWriteOfImage = performance.now();
         if (exchange.progress() !== shown) {

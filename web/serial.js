@@ -32,12 +32,12 @@ export function serialCommand(module, id, run) {
 }
 
 // The port's name in messages, as the core words it from what the browser tells.
-function portName(module, port) {
+export function portName(module, port) {
   const info = port ? port.getInfo() : {};
   return module.serialPortName(info.usbVendorId ?? -1, info.usbProductId ?? -1);
 }
 
-async function rememberedPort() {
+export async function rememberedPort() {
   const saved = JSON.parse(localStorage.getItem(rememberedKey) || 'null');
   if (!saved) return null;
   const port = (await navigator.serial.getPorts())[saved.index];
@@ -45,14 +45,14 @@ async function rememberedPort() {
   return info && info.usbVendorId === saved.info.usbVendorId && info.usbProductId === saved.info.usbProductId ? port : null;
 }
 
-async function remember(port) {
+export async function remember(port) {
   const index = (await navigator.serial.getPorts()).indexOf(port);
   if (index >= 0) localStorage.setItem(rememberedKey, JSON.stringify({ index, info: port.getInfo() }));
   return index;
 }
 
 // Asks for a port; null when the user cancelled the picker.
-async function askForPort() {
+export async function askForPort() {
   try {
     return await navigator.serial.requestPort();
   } catch (error) {

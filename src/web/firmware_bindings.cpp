@@ -1,5 +1,5 @@
 // The firmware update's part of the binding layer: the file check and its texts, the dialog's
-// and the notices' texts, the line settings, and the exchange's state machine, which the page's
+// and the notices' texts, and the exchange's state machine, which the page's
 // serial worker drives byte by byte. Nothing is decided here; the page shows and sends what
 // these return.
 #include <emscripten/bind.h>
@@ -9,7 +9,6 @@
 #include "link/firmware_file_check.h"
 #include "link/firmware_texts.h"
 #include "link/firmware_update.h"
-#include "platform/serial_port.h"
 
 using emscripten::val;
 
@@ -74,16 +73,6 @@ val noticeOf(int transferResult) {
     return result;
 }
 
-// The line as Web Serial's open() takes it: 38400 baud, 8 data bits, no parity, 1 stop bit.
-val firmwareLine() {
-    val result = val::object();
-    result.set("baudRate", kFirmwareBaud);
-    result.set("dataBits", 8);
-    result.set("parity", std::string("none"));
-    result.set("stopBits", 1);
-    return result;
-}
-
 // A step as a JavaScript value: {action: "write", byte}, {action: "read", timeoutMs} or
 // {action: "finished", result}.
 val stepOf(const FirmwareExchange& exchange, const FirmwareStep& step) {
@@ -130,7 +119,6 @@ EMSCRIPTEN_BINDINGS(veltrana_firmware) {
     emscripten::function("checkFirmware", &checkFirmware);
     emscripten::function("firmwareDialog", &firmwareDialog);
     emscripten::function("firmwareNotice", &noticeOf);
-    emscripten::function("firmwareLine", &firmwareLine);
     // The result of a port that cannot be opened, for the notice.
     emscripten::constant("firmwarePortFailed", static_cast<int>(FirmwarePortFailed));
     emscripten::class_<WebFirmwareExchange>("FirmwareExchange")

@@ -1,6 +1,7 @@
 // The web page's figures, printed and not judged: the first start from a local server to an
 // interactive page, the bytes it downloads, and the time from a click on a page to the redrawn
-// preview. Run by `tests/web/run benchmark`.
+// preview, and the firmware exchange's time per image byte. Run by `tests/web/run benchmark`.
+import { spawnSync } from 'node:child_process';
 import { chromium } from 'playwright-core';
 
 const [url, , browserPath] = process.argv.slice(2);
@@ -50,3 +51,13 @@ const ms = (value) => `${value.toFixed(1)} ms`;
 console.log(`first start to an interactive page: ${ms(median(starts))} (median of ${runs}; ${starts.map(ms).join(', ')})`);
 console.log(`bytes downloaded: ${bytes} (${(bytes / 1048576).toFixed(2)} MB, uncompressed)`);
 console.log(`click on a page to the redrawn preview: ${ms(median(clicks))} median, ${ms(Math.max(...clicks))} at most (${clicks.length} clicks)`);
+
+// The firmware update's exchange through the page, its worker, the tests' fake Web Serial port
+// and bridge, against the display simulator (the whole-image row of serial_scenarios.mjs, with a
+// larger image): time per image byte against the wire's request, byte and echo.
+const serial = spawnSync(process.execPath, [new URL('./serial_scenarios.mjs', import.meta.url).pathname, ...process.argv.slice(2)], {
+  encoding: 'utf8',
+  env: { ...process.env, WEB_SCENARIO: 'firmware update, whole image', FIRMWARE_BENCHMARK_BYTES: '4000' },
+});
+const figure = /firmware exchange: .*/.exec(serial.stdout);
+console.log(figure ? figure[0] : `firmware exchange: not measured\n${serial.stdout}${serial.stderr}`);

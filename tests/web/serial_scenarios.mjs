@@ -19,6 +19,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 import { startSerialBridge } from './serial_bridge.mjs';
+import { firmwareScenarios, firmwareSlowScenarios } from './firmware_scenarios.mjs';
 
 const [url, cli, browserPath, root] = process.argv.slice(2);
 const simulatorProgram = path.join(root, 'build/native/tools/display_simulator/display_simulator');
@@ -152,6 +153,9 @@ const scenarios = [
     };
   }],
 
+  // The firmware update's rows that wait out the core's limits (firmware_scenarios.mjs).
+  ...firmwareSlowScenarios,
+
   // A line that takes a few kilobytes and then nothing: the write times out as the Windows
   // editor's does, the page says how far it got, and lets go of the port (the simulator checks
   // it was closed within 3 s of the last byte taken).
@@ -267,6 +271,9 @@ const scenarios = [
     await page.click('#undo');
     assert.equal(await page.isDisabled('#open'), false);
   }]),
+
+  // The firmware update's other rows.
+  ...firmwareScenarios,
 ];
 
 // The page is served from a copy of the site whose worker script has the stand-in before it
@@ -275,8 +282,10 @@ const scenarios = [
 async function serveSiteWithFakeWorker() {
   const site = path.join(work, 'site');
   fs.cpSync(new URL(url).protocol === 'http:' ? path.join(root, 'build/web/site') : '', site, { recursive: true });
-  const worker = path.join(site, 'upload-worker.js');
-  fs.writeFileSync(worker, `${fakeSource}\ninstallFakeSerial(null);\n${fs.readFileSync(worker, 'utf8')}`);
+  for (const name of ['upload-worker.js', 'firmware-worker.js']) {
+    const worker = path.join(site, name);
+    fs.writeFileSync(worker, `${fakeSource}\ninstallFakeSerial(null);\n${fs.readFileSync(worker, 'utf8')}`);
+  }
   const server = spawn(path.join(root, 'scripts/serve-web'), [site], { stdio: ['ignore', 'pipe', 'ignore'] });
   const port = await new Promise((resolve) => {
     let text = '';
@@ -315,7 +324,7 @@ async function runScenario([name, setup, run], index) {
     const t = { page: opened.page, dir, device, bridge, simulator, after: null };
     await run(t);
     if (simulator) {
-      const status = await simulator.status();
+      const status = await simulator.status(setup.simulatorWithinMs);
       assert.equal(status, setup.simulatorStatus, `the simulator's exit status\n${simulator.output()}`);
     }
     if (t.after) t.after();

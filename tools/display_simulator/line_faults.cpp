@@ -98,14 +98,14 @@ int runNeverReading(PseudoTerminal& pty, double timeoutS) {
     return heldS <= kStalledPortLimitS ? 0 : 1;
 }
 
-int babbleUntilClosed(PseudoTerminal& pty, double quietSinceMs) {
+int babbleUntilClosed(PseudoTerminal& pty, double quietSinceMs, int everyMs) {
     releaseOurSlave(pty);
     // A program that stops reading must not stop us from noticing it.
     fcntl(pty.master, F_SETFL, fcntl(pty.master, F_GETFL) | O_NONBLOCK);
     const double start = nowMs();
     std::uint8_t next = 0;
     long sent = 0;
-    while (!closed(pty.master, 2)) {
+    while (!closed(pty.master, everyMs)) {
         if (nowMs() - start > kGiveUpS * 1000.0) {
             std::printf("babble: the program still reads %g s later\n", kGiveUpS);
             return 1;
