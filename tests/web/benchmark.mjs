@@ -1,9 +1,20 @@
 // The web page's figures, printed and not judged: the first start from a local server to an
-// interactive page, the bytes it downloads, and the time from a click on a page to the redrawn
-// preview. Run by `tests/web/run benchmark`.
+// interactive page, the bytes it downloads, the time from a click on a page to the redrawn
+// preview, and an upload of the start-up configuration through the test's Web Serial bridge to
+// the display simulator: its span against the sum of its minimum pauses, its pauses short of
+// their minimum (both from the simulator's arrival times, through tools/link_benchmark's
+// link_figures) and the upload worker's processor time (the renderer's worker thread, from
+// /proc). Run by `tests/web/run benchmark`, which then has the Windows editor upload the same
+// configuration under Wine (tools/link_benchmark/run editor) for its row beside ours.
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
 import { chromium } from 'playwright-core';
+import { startSerialBridge } from './serial_bridge.mjs';
+import { fakeSource, serveSiteWithFakeWorker, startSimulator } from './serial_harness.mjs';
 
-const [url, , browserPath] = process.argv.slice(2);
+const [url, , browserPath, root] = process.argv.slice(2);
 const runs = 5;
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
@@ -50,3 +61,92 @@ const ms = (value) => `${value.toFixed(1)} ms`;
 console.log(`first start to an interactive page: ${ms(median(starts))} (median of ${runs}; ${starts.map(ms).join(', ')})`);
 console.log(`bytes downloaded: ${bytes} (${(bytes / 1048576).toFixed(2)} MB, uncompressed)`);
 console.log(`click on a page to the redrawn preview: ${ms(median(clicks))} median, ${ms(Math.max(...clicks))} at most (${clicks.length} clicks)`);
+
+// --- The upload through the bridge -------------------------------------------------------------
+
+const clockTicks = Number(execFileSync('getconf', ['CLK_TCK'], { encoding: 'utf8' })) || 100;
+const monotonicMs = () => Number(process.hrtime.bigint()) / 1e6;  // CLOCK_MONOTONIC, as the simulator's
+
+// The processes under `pid` (the browser this benchmark launched), by their parent links.
+function descendants(pid) {
+  const parents = new Map();
+  for (const entry of fs.readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
+      parents.set(entry, stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]);
+    } catch { /* gone */ }
+  }
+  const found = new Set([String(pid)]);
+  for (let grew = true; grew;) {
+    grew = false;
+    for (const [child, parent] of parents) if (found.has(parent) && !found.has(child)) { found.add(child); grew = true; }
+  }
+  return [...found];
+}
+
+// The processor time (ms, user and system) of every dedicated worker thread under `pid`.
+function workerCpuMs(pid) {
+  let ticks = 0;
+  for (const process of descendants(pid)) {
+    let tasks = [];
+    try { tasks = fs.readdirSync(`/proc/${process}/task`); } catch { continue; }
+    for (const task of tasks) {
+      try {
+        if (!fs.readFileSync(`/proc/${process}/task/${task}/comm`, 'utf8').startsWith('DedicatedWorker')) continue;
+        const stat = fs.readFileSync(`/proc/${process}/task/${task}/stat`, 'utf8');
+        const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+        ticks += Number(fields[11]) + Number(fields[12]);
+      } catch { /* ended */ }
+    }
+  }
+  return (ticks * 1000) / clockTicks;
+}
+
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'veltrana-bench-'));
+const bridge = await startSerialBridge();
+const served = await serveSiteWithFakeWorker(root, work);
+const server = await chromium.launchServer({ executablePath: browserPath, headless: true });
+const uploadBrowser = await chromium.connect(server.wsEndpoint());
+const simulator = startSimulator(root, work, ['--record', 'upload.bin', '--record-times', 'times.txt',
+  '--idle-ms', '1500', '--timeout', '120', '--expect-line', '38400-8O1']);
+const device = await simulator.device();
+const context = await uploadBrowser.newContext({ viewport: { width: 1366, height: 768 } });
+const config = { bridge: bridge.url, ports: [{ device, usbVendorId: 0x0403, usbProductId: 0x6001 }], choose: 0 };
+await context.addInitScript({ content: `${fakeSource}\ninstallFakeSerial(${JSON.stringify(config)});` });
+const page = await context.newPage();
+await page.goto(served.url);
+await page.waitForSelector('body[data-ready=true]');
+// The start-up configuration as Save writes it: the plan of its pauses comes from the same core.
+const saved = await page.evaluate(() => Array.from(window.veltrana.session.saveBytes()));
+fs.writeFileSync(path.join(work, 'startup.vtl'), Buffer.from(saved));
+execFileSync(path.join(root, 'build/native/tools/upload_benchmark/upload_benchmark'),
+  ['--load', path.join(work, 'startup.vtl'), '--plan', path.join(work, 'plan.txt')]);
+const samples = [];
+const sampler = setInterval(() => samples.push(`${monotonicMs().toFixed(3)} ${workerCpuMs(server.process().pid).toFixed(3)}`), 20);
+await page.click('#upload');
+await page.waitForSelector('#upload-dialog[open][data-state=confirm]');
+await page.click('#upload-proceed');
+await page.waitForSelector('#upload-dialog:not([open])', { state: 'attached', timeout: 180000 });
+const outcome = await page.getAttribute('#upload-dialog', 'data-state');
+clearInterval(sampler);
+const status = await simulator.status(30000);
+fs.writeFileSync(path.join(work, 'samples.txt'), `${samples.join('\n')}\n`);
+await context.close();
+await uploadBrowser.close();
+await server.close();
+await bridge.close();
+served.stop();
+
+if (outcome !== 'sent' || status !== 0) {
+  console.log(`upload through the bridge: ${outcome}, simulator status ${status}\n${simulator.output()}`);
+} else {
+  const cpu = samples.map((line) => Number(line.split(' ')[1]));
+  console.log(`upload of the start-up configuration through the bridge (${simulator.output().match(/line set as \S+/)?.[0]}):`);
+  console.log(`${'run'.padEnd(34)} ${'span/min'.padStart(8)} ${'least margin'.padStart(13)} ${'short'.padStart(6)} ${'cpu share'.padStart(11)}`);
+  process.stdout.write(execFileSync(path.join(root, 'build/native/tools/link_benchmark/link_figures'),
+    ['report', 'page, startup, worker', path.join(work, 'plan.txt'), path.join(work, 'times.txt'), path.join(work, 'samples.txt')],
+    { encoding: 'utf8' }));
+  console.log(`the upload worker's processor time over the whole upload: ${(cpu[cpu.length - 1] - cpu[0]).toFixed(0)} ms`);
+}
+fs.rmSync(work, { recursive: true, force: true });

@@ -13,48 +13,21 @@
 // bridge and helpers; run returns when the page is done, and the simulator's exit status and
 // output are then checked by `t.simulatorStatus`.
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 import { startSerialBridge } from './serial_bridge.mjs';
+import { fakeSource, serveSiteWithFakeWorker, startSimulator } from './serial_harness.mjs';
 
 const [url, cli, browserPath, root] = process.argv.slice(2);
-const simulatorProgram = path.join(root, 'build/native/tools/display_simulator/display_simulator');
-const fakeSource = fs.readFileSync(new URL('./fake_serial.js', import.meta.url), 'utf8');
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'veltrana-serial-'));
 const example = (name) => path.join(root, 'examples', name);
 const usb = { usbVendorId: 0x0403, usbProductId: 0x6001 };
 const usbName = 'USB serial port 0403:6001';
 // An address that is not localhost and not https: not a secure context (the browser maps it).
 const insecureHost = 'veltrana-insecure.test';
-
-function startSimulator(dir, args) {
-  const deviceFile = path.join(dir, 'device');
-  const child = spawn(simulatorProgram, ['--device-file', deviceFile, ...args], { cwd: dir });
-  let output = '';
-  child.stdout.on('data', (data) => { output += data; });
-  child.stderr.on('data', (data) => { output += data; });
-  const exited = new Promise((resolve) => child.on('exit', (code) => resolve(code)));
-  return {
-    async device() {
-      for (let i = 0; i < 200 && !fs.existsSync(deviceFile); ++i) await new Promise((r) => setTimeout(r, 25));
-      return fs.readFileSync(deviceFile, 'utf8').trim();
-    },
-    // The simulator's exit status once it has judged, within `ms`.
-    async status(ms = 15000) {
-      let timer;
-      const late = new Promise((resolve) => { timer = setTimeout(() => resolve('still running'), ms); });
-      const code = await Promise.race([exited, late]);
-      clearTimeout(timer);
-      if (code === 'still running') child.kill();
-      return code;
-    },
-    output: () => output,
-    kill: () => child.kill(),
-  };
-}
 
 // The page with the fake Web Serial in it and in its workers.
 async function openPage(browser, bridge, setup, ports) {
@@ -137,6 +110,23 @@ const scenarios = [
     assert.ok(await page.evaluate(() => window.crossOriginIsolated), 'the page is cross-origin isolated');
     const end = await uploadEnd(page, 120000);
     assert.deepEqual(end, { state: 'sent', message: '' });
+    // The worker's own readings: every run's next write began no sooner than its minimum pause,
+    // and its bytes' time on the line, after its write was done (the line's end is judged by
+    // the simulator; the bridge's answer to each write can hide a shortfall smaller than its
+    // round trip there).
+    const early = await page.evaluate(() => {
+      const { times } = window.veltrana.upload.lastResult;
+      const plan = window.veltrana.session.uploadPlan();
+      const charMs = window.veltrana.module.serialLine(true).characterTimeMs;
+      const found = [];
+      for (let i = 0; i + 1 < plan.offsets.length; ++i) {
+        const least = Math.max(plan.pauses[i], plan.lengths[i] * charMs);
+        const waited = times[2 * i + 1] - times[2 * i];
+        if (waited < least) found.push(`run ${i}: ${waited.toFixed(3)} ms of ${least.toFixed(3)}`);
+      }
+      return found;
+    });
+    assert.deepEqual(early, [], 'pauses the worker cut short');
     const max = await page.getAttribute('#upload-progress', 'max');
     assert.equal(await page.evaluate(() => document.getElementById('upload-progress').value), Number(max));
     // Remembered: the next upload names the port and asks for none.
@@ -271,28 +261,8 @@ const scenarios = [
   }]),
 ];
 
-// The page is served from a copy of the site whose worker script has the stand-in before it
-// (installed with no configuration: it asks the page's). A route that serves the worker's script
-// instead would do, but Chromium then refuses the worker's WebSockets.
-async function serveSiteWithFakeWorker() {
-  const site = path.join(work, 'site');
-  fs.cpSync(new URL(url).protocol === 'http:' ? path.join(root, 'build/web/site') : '', site, { recursive: true });
-  const worker = path.join(site, 'upload-worker.js');
-  fs.writeFileSync(worker, `${fakeSource}\ninstallFakeSerial(null);\n${fs.readFileSync(worker, 'utf8')}`);
-  const server = spawn(path.join(root, 'scripts/serve-web'), [site], { stdio: ['ignore', 'pipe', 'ignore'] });
-  const port = await new Promise((resolve) => {
-    let text = '';
-    server.stdout.on('data', (data) => {
-      text += data;
-      const found = text.match(/port (\d+)/);
-      if (found) resolve(found[1]);
-    });
-  });
-  return { url: `http://127.0.0.1:${port}/`, stop: () => server.kill() };
-}
-
 const only = process.env.WEB_SCENARIO;
-const served = await serveSiteWithFakeWorker();
+const served = await serveSiteWithFakeWorker(root, work);
 const siteUrl = served.url;
 const browser = await chromium.launch({
   executablePath: browserPath, headless: true,
@@ -305,7 +275,7 @@ async function runScenario([name, setup, run], index) {
   const started = Date.now();
   const dir = path.join(work, `scenario-${index}`);
   fs.mkdirSync(dir);
-  const simulator = setup.simulator ? startSimulator(dir, setup.simulator) : null;
+  const simulator = setup.simulator ? startSimulator(root, dir, setup.simulator) : null;
   let context = null;
   let release = null;
   let device = '';
