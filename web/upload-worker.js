@@ -13,7 +13,9 @@
 // In:  { portIndex, portInfo, line: serialLine(true), plan: uploadPlan(), cancel: Int32Array on
 //        a SharedArrayBuffer or null }, then "cancel" as a message where there is no shared flag.
 // Out: { progress: steps } now and then, and once { done: { outcome, bytesSent, bytesTotal,
-//        pausesMs, spanMs } }, outcome "sent", "not-opened", "stopped" or "cancelled".
+//        spanMs, times } }, outcome "sent", "not-opened", "stopped" or "cancelled"; times holds
+//        two readings of performance.now() per run sent: when its write was done, and when the
+//        next run's write began (for the scenarios and the figures).
 
 let cancelFlag = null;  // Int32Array over shared memory: [0] becomes 1 on Cancel
 let cancelAsked = false;
@@ -55,11 +57,13 @@ async function upload({ portIndex, portInfo, line, plan }) {
   let steps = 0;
   let lastPosted = 0;
   const started = performance.now();
+  const times = new Float64Array(2 * plan.offsets.length);
   for (let i = 0; i < plan.offsets.length; ++i) {
     if (cancelled()) {
       result.outcome = 'cancelled';
       break;
     }
+    if (i > 0) times[2 * i - 1] = performance.now();  // the previous run's pause has ended
     const length = plan.lengths[i];
     const bytes = plan.bytes.subarray(plan.offsets[i], plan.offsets[i] + length);
     let taken = false;
@@ -73,6 +77,7 @@ async function upload({ portIndex, portInfo, line, plan }) {
       break;
     }
     const written = performance.now();
+    times[2 * i] = written;
     result.bytesSent += length;
     if (plan.steps[i]) steps += length;
     // Progress at most every 50 ms, before the wait: posting costs the pause nothing.
@@ -83,6 +88,7 @@ async function upload({ portIndex, portInfo, line, plan }) {
     waitUntil(written + Math.max(plan.pauses[i], length * line.characterTimeMs));
   }
   result.spanMs = performance.now() - started;
+  result.times = times;
   // A write the port never took is abandoned before the port can close.
   try {
     if (result.outcome === 'stopped') await writer.abort(); else await writer.close();

@@ -17,6 +17,7 @@
 #include "settings/vehicle_fields.h"
 #include "settings/warning_setup.h"
 #include "layout/page_layout.h"
+#include "link/serial_availability.h"
 #include "link/upload.h"
 #include "link/upload_confirm_text.h"
 #include "link/upload_image.h"

@@ -364,15 +364,6 @@ UploadPlan WebSession::uploadPlan() {
     return plan;
 }
 
-std::string serialUnavailableReason(bool hasWebSerial, bool secureContext) {
-    if (!secureContext)
-        return "Upload and firmware upgrade need the page served securely (https, or from this computer).";
-    if (!hasWebSerial)
-        return "Upload and firmware upgrade need Web Serial, which this browser lacks: use Chrome, Edge or "
-               "Opera.";
-    return "";
-}
-
 std::vector<std::uint8_t> WebSession::displayPng() {
     return encodeGreyPng(kDisplayPictureWidth, kDisplayPictureHeight, displayPictureGrey(pageImage()));
 }

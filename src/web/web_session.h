@@ -34,10 +34,6 @@ struct UploadPlan {
     int progressSteps = 0;
 };
 
-// Why the page's serial commands (upload, firmware upgrade) are off, in one sentence; "" when
-// the browser has Web Serial on a page served securely.
-std::string serialUnavailableReason(bool hasWebSerial, bool secureContext);
-
 // The ghost or the carried gauge's outline as the page draws it over the previews.
 struct PageMarker {
     bool ghostShown = false;  // the selected gauge at the pointer

@@ -6,7 +6,13 @@
 // never by the page itself.
 //
 // config: { bridge: 'ws://...', ports: [{ device, usbVendorId, usbProductId, unplugAfter }],
-//           choose: index of the port the picker returns, or null when the user cancels it }
+//           choose: index of the port the picker returns, or null when the user cancels it,
+//           buffer: bytes a write may leave with the bridge unanswered (default 0) }
+// With buffer 0 a write resolves when the bridge has put its bytes into the terminal: the
+// bridge's own delays can then only lengthen what the display sees, never shorten it, which the
+// scenarios need on a busy machine. With a buffer, a write resolves once its bytes are handed to
+// the WebSocket while the bytes not yet answered fit in it (a system's output buffer), and waits
+// for answers otherwise; a line that takes nothing still stops every write once it is full.
 // In a worker config is null: the worker's stand-in asks the page's for it over a
 // BroadcastChannel (a test's browser context is a profile of its own, so only its own page
 // answers). getPorts() lists every configured port (they count as granted before), in the same
@@ -41,7 +47,7 @@ function installFakeSerial(givenConfig) {
     #socket = null;
     #readable = null;
     #writable = null;
-    #pending = [];  // resolvers of writes the line has not yet taken, in order
+    #pending = [];  // writes the line has not yet taken, in order: { bytes, resolve, reject }
     #serial;
 
     constructor(spec, serial) {
@@ -97,7 +103,7 @@ function installFakeSerial(givenConfig) {
           writing = controller;
           // As Chromium's port: an abort ends a write still in flight, so the port can close.
           controller.signal.addEventListener('abort', () => {
-            for (const write of this.#pending.splice(0)) write.reject(controller.signal.reason);
+            for (const write of this.#pending.splice(0)) if (!write.settled) write.reject(controller.signal.reason);
           });
         },
         // Resolves when the line took the bytes, as a real port's write does once the system
@@ -105,14 +111,20 @@ function installFakeSerial(givenConfig) {
         write: (chunk) => new Promise((resolve, reject) => {
           if (socket.readyState !== WebSocket.OPEN) return reject(lost());
           const bytes = chunk instanceof ArrayBuffer ? new Uint8Array(chunk) : new Uint8Array(chunk.buffer, chunk.byteOffset, chunk.byteLength);
-          this.#pending.push({ resolve, reject });
+          const write = { length: bytes.length, resolve, reject, settled: false };
+          this.#pending.push(write);
           socket.send(bytes.slice());
+          this.#settle();
         }),
         abort: () => {},
       });
       socket.onmessage = (event) => {
         if (typeof event.data === 'string') {
-          if (JSON.parse(event.data).taken !== undefined) this.#pending.shift()?.resolve();
+          if (JSON.parse(event.data).taken === undefined) return;
+          const write = this.#pending.shift();
+          if (!write) return;
+          if (!write.settled) write.resolve();
+          this.#settle();
           return;
         }
         try { reading.enqueue(new Uint8Array(event.data)); } catch { /* cancelled */ }
@@ -124,12 +136,24 @@ function installFakeSerial(givenConfig) {
         // Unplugged: the streams error and the disconnect event reaches the port and
         // navigator.serial, as on a real unplug.
         const error = lost();
-        for (const write of this.#pending.splice(0)) write.reject(error);
+        for (const write of this.#pending.splice(0)) if (!write.settled) write.reject(error);
         try { reading.error(error); } catch { /* already closed */ }
         try { writing.error(error); } catch { /* already closed */ }
         channel.postMessage({ disconnected: ports.indexOf(this) });
         disconnected(ports.indexOf(this));
       };
+    }
+
+    // Resolves the writes whose bytes fit in the buffer with everything not yet answered.
+    #settle() {
+      let unanswered = 0;
+      for (const write of this.#pending) {
+        unanswered += write.length;
+        if (!write.settled && unanswered <= (config.buffer ?? 0)) {
+          write.settled = true;
+          write.resolve();
+        }
+      }
     }
 
     // As Chromium: both streams must be unlocked (a pending write is aborted by the writer first).
@@ -140,7 +164,7 @@ function installFakeSerial(givenConfig) {
       this.#socket = null;
       this.#readable = null;
       this.#writable = null;
-      for (const write of this.#pending.splice(0)) write.reject(new DOMException('The port is closed.', 'InvalidStateError'));
+      for (const write of this.#pending.splice(0)) if (!write.settled) write.reject(new DOMException('The port is closed.', 'InvalidStateError'));
       socket.onclose = null;
       socket.close();
     }

@@ -15,7 +15,7 @@
 //   With "unplugAfter" the cable is pulled once that many bytes have been written: the slave is
 //   closed and the connection ends with code 4001, which the fake port turns into its disconnect
 //   event and errored streams. Closing the connection closes the slave.
-import { execFileSync } from 'node:child_process';
+import { execFileSync, fork } from 'node:child_process';
 import fs from 'node:fs';
 import { WebSocketServer } from 'ws';
 
@@ -35,13 +35,54 @@ function sttyArguments(options) {
 
 const isAgain = (error) => error && (error.code === 'EAGAIN' || error.code === 'EWOULDBLOCK');
 
+// The bridge in a process of its own, so that whatever the test's own process does (driving the
+// browser, copying files) cannot hold up a write's answer: a port's write that takes a second
+// counts as a port that stopped taking bytes. The same interface as serveSerialBridge.
 export async function startSerialBridge() {
+  const child = fork(new URL(import.meta.url), ['--serve'], { stdio: ['ignore', 'inherit', 'inherit', 'ipc'] });
+  const log = [];
+  const url = await new Promise((resolve, reject) => {
+    child.once('exit', () => reject(new Error('the serial bridge ended')));
+    child.on('message', (message) => {
+      if (message.url) resolve(message.url);
+      if (message.log) log.push(message.log);
+    });
+  });
+  let holds = 0;
+  return {
+    url,
+    log,
+    holdDevice(device) {
+      const id = ++holds;
+      child.send({ hold: device, id });
+      return () => child.send({ release: id });
+    },
+    close: () => new Promise((resolve) => {
+      child.once('exit', resolve);
+      child.kill();
+    }),
+  };
+}
+
+if (process.argv[2] === '--serve') {
+  const bridge = await serveSerialBridge((entry) => process.send({ log: entry }));
+  const releases = new Map();
+  process.on('message', (message) => {
+    if (message.hold) releases.set(message.id, bridge.holdDevice(message.hold));
+    if (message.release) releases.get(message.release)?.();
+  });
+  process.on('disconnect', () => process.exit(0));
+  process.send({ url: bridge.url });
+}
+
+// The bridge in this process; `report` hears of every open, refusal and unplug.
+export async function serveSerialBridge(report = () => {}) {
   const server = new WebSocketServer({ host: '127.0.0.1', port: 0 });
   await new Promise((resolve) => server.once('listening', resolve));
   const held = new Map();  // device -> holders (another program, or an open connection)
   const hold = (device) => held.set(device, (held.get(device) ?? 0) + 1);
   const release = (device) => held.set(device, Math.max(0, (held.get(device) ?? 1) - 1));
-  const log = [];
+  const log = { push: report };
 
   server.on('connection', (socket, request) => {
     const device = new URL(request.url, 'ws://bridge').searchParams.get('device');
@@ -154,7 +195,6 @@ export async function startSerialBridge() {
 
   return {
     url: `ws://127.0.0.1:${server.address().port}/`,
-    log,
     // Another program takes the device: opens of it fail until the returned function is called.
     holdDevice(device) {
       hold(device);

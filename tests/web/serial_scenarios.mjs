@@ -13,49 +13,22 @@
 // bridge and helpers; run returns when the page is done, and the simulator's exit status and
 // output are then checked by `t.simulatorStatus`.
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 import { startSerialBridge } from './serial_bridge.mjs';
+import { fakeSource, serveSiteWithFakeWorker, startSimulator } from './serial_harness.mjs';
 import { firmwareScenarios, firmwareSlowScenarios } from './firmware_scenarios.mjs';
 
 const [url, cli, browserPath, root] = process.argv.slice(2);
-const simulatorProgram = path.join(root, 'build/native/tools/display_simulator/display_simulator');
-const fakeSource = fs.readFileSync(new URL('./fake_serial.js', import.meta.url), 'utf8');
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'veltrana-serial-'));
 const example = (name) => path.join(root, 'examples', name);
 const usb = { usbVendorId: 0x0403, usbProductId: 0x6001 };
 const usbName = 'USB serial port 0403:6001';
 // An address that is not localhost and not https: not a secure context (the browser maps it).
 const insecureHost = 'veltrana-insecure.test';
-
-function startSimulator(dir, args) {
-  const deviceFile = path.join(dir, 'device');
-  const child = spawn(simulatorProgram, ['--device-file', deviceFile, ...args], { cwd: dir });
-  let output = '';
-  child.stdout.on('data', (data) => { output += data; });
-  child.stderr.on('data', (data) => { output += data; });
-  const exited = new Promise((resolve) => child.on('exit', (code) => resolve(code)));
-  return {
-    async device() {
-      for (let i = 0; i < 200 && !fs.existsSync(deviceFile); ++i) await new Promise((r) => setTimeout(r, 25));
-      return fs.readFileSync(deviceFile, 'utf8').trim();
-    },
-    // The simulator's exit status once it has judged, within `ms`.
-    async status(ms = 15000) {
-      let timer;
-      const late = new Promise((resolve) => { timer = setTimeout(() => resolve('still running'), ms); });
-      const code = await Promise.race([exited, late]);
-      clearTimeout(timer);
-      if (code === 'still running') child.kill();
-      return code;
-    },
-    output: () => output,
-    kill: () => child.kill(),
-  };
-}
 
 // The page with the fake Web Serial in it and in its workers.
 async function openPage(browser, bridge, setup, ports) {
@@ -136,8 +109,25 @@ const scenarios = [
     await page.click('#upload-proceed');
     await page.waitForSelector('#upload-dialog[data-state=running]');
     assert.ok(await page.evaluate(() => window.crossOriginIsolated), 'the page is cross-origin isolated');
-    const end = await uploadEnd(page, 60000);
+    const end = await uploadEnd(page, 120000);
     assert.deepEqual(end, { state: 'sent', message: '' });
+    // The worker's own readings: every run's next write began no sooner than its minimum pause,
+    // and its bytes' time on the line, after its write was done (the line's end is judged by
+    // the simulator; the bridge's answer to each write can hide a shortfall smaller than its
+    // round trip there).
+    const early = await page.evaluate(() => {
+      const { times } = window.veltrana.upload.lastResult;
+      const plan = window.veltrana.session.uploadPlan();
+      const charMs = window.veltrana.module.serialLine(true).characterTimeMs;
+      const found = [];
+      for (let i = 0; i + 1 < plan.offsets.length; ++i) {
+        const least = Math.max(plan.pauses[i], plan.lengths[i] * charMs);
+        const waited = times[2 * i + 1] - times[2 * i];
+        if (waited < least) found.push(`run ${i}: ${waited.toFixed(3)} ms of ${least.toFixed(3)}`);
+      }
+      return found;
+    });
+    assert.deepEqual(early, [], 'pauses the worker cut short');
     const max = await page.getAttribute('#upload-progress', 'max');
     assert.equal(await page.evaluate(() => document.getElementById('upload-progress').value), Number(max));
     // Remembered: the next upload names the port and asks for none.
@@ -183,7 +173,7 @@ const scenarios = [
     const { page } = t;
     await page.evaluate(() => navigator.serial.addEventListener('disconnect', () => { window.unplugged = true; }));
     await startUpload(page);
-    const end = await uploadEnd(page, 10000);
+    const end = await uploadEnd(page, 30000);
     assert.equal(end.state, 'stopped');
     // The start byte and 66 whole lines of the page image were taken; the 67th was cut.
     assert.equal(end.message, await coreMessage(page, 'stopped', 1 + 66 * 30, 13490, usbName));
@@ -194,13 +184,15 @@ const scenarios = [
 
   // Another program holds the port: open() fails as Chromium's does, nothing is sent.
   ['a port another program holds: "Failed to access" and nothing sent', {
-    simulator: ['--idle-ms', '500', '--timeout', '3'],
-    simulatorStatus: 3,  // nothing arrived
+    // Stopped by the test once the page has answered: a simulator that ended by itself would free
+    // its pseudo-terminal for another scenario while the device still counts as held.
+    simulator: ['--idle-ms', '500', '--timeout', '300'],
+    simulatorStatus: 'stopped with nothing received',
     held: true,
   }, async (t) => {
     const { page } = t;
     await startUpload(page);
-    const end = await uploadEnd(page, 10000);
+    const end = await uploadEnd(page, 30000);
     assert.deepEqual(end, { state: 'not-opened', message: `Failed to access ${usbName}` });
   }],
 
@@ -213,7 +205,7 @@ const scenarios = [
     await startUpload(page);
     await page.waitForFunction(() => document.getElementById('upload-progress').value > 500);
     await page.click('#upload-cancel');
-    const end = await uploadEnd(page, 5000);
+    const end = await uploadEnd(page, 15000);
     assert.equal(end.state, 'cancelled');
     const [, sent] = end.message.match(/after (\d+) of 13490 bytes/) ?? [];
     assert.ok(Number(sent) > 500, end.message);
@@ -276,30 +268,8 @@ const scenarios = [
   ...firmwareScenarios,
 ];
 
-// The page is served from a copy of the site whose worker script has the stand-in before it
-// (installed with no configuration: it asks the page's). A route that serves the worker's script
-// instead would do, but Chromium then refuses the worker's WebSockets.
-async function serveSiteWithFakeWorker() {
-  const site = path.join(work, 'site');
-  fs.cpSync(new URL(url).protocol === 'http:' ? path.join(root, 'build/web/site') : '', site, { recursive: true });
-  for (const name of ['upload-worker.js', 'firmware-worker.js']) {
-    const worker = path.join(site, name);
-    fs.writeFileSync(worker, `${fakeSource}\ninstallFakeSerial(null);\n${fs.readFileSync(worker, 'utf8')}`);
-  }
-  const server = spawn(path.join(root, 'scripts/serve-web'), [site], { stdio: ['ignore', 'pipe', 'ignore'] });
-  const port = await new Promise((resolve) => {
-    let text = '';
-    server.stdout.on('data', (data) => {
-      text += data;
-      const found = text.match(/port (\d+)/);
-      if (found) resolve(found[1]);
-    });
-  });
-  return { url: `http://127.0.0.1:${port}/`, stop: () => server.kill() };
-}
-
 const only = process.env.WEB_SCENARIO;
-const served = await serveSiteWithFakeWorker();
+const served = await serveSiteWithFakeWorker(root, work);
 const siteUrl = served.url;
 const browser = await chromium.launch({
   executablePath: browserPath, headless: true,
@@ -312,7 +282,7 @@ async function runScenario([name, setup, run], index) {
   const started = Date.now();
   const dir = path.join(work, `scenario-${index}`);
   fs.mkdirSync(dir);
-  const simulator = setup.simulator ? startSimulator(dir, setup.simulator) : null;
+  const simulator = setup.simulator ? startSimulator(root, dir, setup.simulator) : null;
   let context = null;
   let release = null;
   let device = '';
@@ -323,7 +293,13 @@ async function runScenario([name, setup, run], index) {
     context = opened.context;
     const t = { page: opened.page, dir, device, bridge, simulator, after: null };
     await run(t);
-    if (simulator) {
+    if (release) release();
+    release = null;
+    if (simulator && setup.simulatorStatus === 'stopped with nothing received') {
+      simulator.kill();
+      await simulator.status();
+      assert.doesNotMatch(simulator.output(), /received/, 'nothing was sent');
+    } else if (simulator) {
       const status = await simulator.status(setup.simulatorWithinMs);
       assert.equal(status, setup.simulatorStatus, `the simulator's exit status\n${simulator.output()}`);
     }
