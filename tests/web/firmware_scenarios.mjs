@@ -121,6 +121,34 @@ export const firmwareScenarios = [
     assert.equal(await page.evaluate(() => window.portRequests), 0, 'no port was asked for');
     assert.deepEqual(t.bridge.log.filter((entry) => entry.device === t.device), [], 'no port was opened');
   }],
+  // A file longer than the display takes asks first, with the core's words; Cancel (the
+  // default) sends nothing and asks for no port.
+  ['firmware update, a file of 40000 bytes: the warning first, Cancel sends nothing', { choose: 0 }, async (t) => {
+    const { page } = t;
+    const file = path.join(t.dir, 'long.bin');
+    fs.writeFileSync(file, Buffer.alloc(40000, 0x5a));
+    await page.click('#upgrade-firmware');
+    await page.setInputFiles('#firmware-input', file);
+    await page.waitForSelector('#firmware-question[open]');
+    assert.equal(await page.textContent('#firmware-question-caption'), 'Firmware File');
+    const text = await page.textContent('#firmware-question-text');
+    for (const part of ['The firmware file is larger than the display takes:', 'long.bin',
+      'It has 40000 bytes; the update sends only its first 32768 bytes.', 'Choose OK to send them anyway.']) {
+      assert.ok(text.includes(part), `${part} in ${text}`);
+    }
+    await page.keyboard.press('Enter');  // the default button is Cancel
+    await page.waitForSelector('#firmware-question:not([open])', { state: 'attached' });
+    assert.equal(await page.isVisible('#firmware-dialog'), false);
+    await page.click('#upgrade-firmware');
+    await page.setInputFiles('#firmware-input', file);
+    await page.click('#firmware-question button[value=ok]');
+    await page.waitForSelector('#firmware-dialog[open]');
+    const lines = await page.$$eval('#firmware-file li', (items) => items.map((item) => item.textContent));
+    assert.deepEqual(lines.slice(0, 2), ['File: long.bin', 'Size: 40000 bytes (the first 32768 are sent)']);
+    await page.click('#firmware-cancel');
+    assert.equal(await page.isVisible('#firmware-dialog'), false);
+    assert.deepEqual(t.bridge.log.filter((entry) => entry.device === t.device), [], 'no port was opened');
+  }],
 ];
 
 // For the benchmark: the display's own clock times a good update's exchange from its go-ahead
