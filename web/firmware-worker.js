@@ -24,7 +24,7 @@ async function update({ portIndex, portInfo, line, image }) {
   }
   let outcome;
   try {
-    outcome = await runFirmwareExchange(module, port, image, (steps) => postMessage({ progress: steps }));
+    outcome = await runFirmwareExchange(module, port, line, image, (steps) => postMessage({ progress: steps }));
   } finally {
     try { await port.close(); } catch { /* the device was lost */ }
   }

@@ -68,27 +68,31 @@ export class ByteReader {
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-// Runs the whole exchange on an open port with the core `module`. `progress(steps, sent)` is
-// called when the bar (0..100) moves. Resolves to { result, bytesSent, exchangeMs } where
-// exchangeMs runs from the go-ahead's arrival to the end (for the benchmark).
-export async function runFirmwareExchange(module, port, image, progress = () => {}) {
+// A write that the port has not taken within timeoutMs counts as failed (the Windows editor's
+// write time-out), so a port that takes nothing cannot hold the exchange.
+function writeWithin(writer, bytes, timeoutMs) {
+  let timer;
+  const late = new Promise((resolve) => { timer = setTimeout(resolve, timeoutMs, false); });
+  return Promise.race([writer.write(bytes).then(() => true, () => false), late]).finally(() => clearTimeout(timer));
+}
+
+// Runs the whole exchange on an open port with the core `module`; `line` is the core's
+// serialLine(false) (its write time-out). `progress(steps, sent)` is called when the bar
+// (0..100) moves. Resolves to { result, bytesSent }.
+export async function runFirmwareExchange(module, port, line, image, progress = () => {}) {
   const exchange = new module.FirmwareExchange(image);
   const reader = new ByteReader(port);
   const writer = port.writable.getWriter();
-  let firstWriteOfImage = null;
+  let stuck = false;  // a write the port never took
   try {
     let shown = 0;
     let step = exchange.start(performance.now());
     while (step.action !== 'finished') {
       if (step.action === 'write') {
-        try {
-          await writer.write(Uint8Array.of(step.byte));
-        } catch {
-          // As the Windows editor's writeByte: a failed write is not reported; the display,
-          // which then sends nothing, ends the exchange with the machine's time-out.
-        }
+        // As the Windows editor's writeByte: a failed write is not reported; the display, which
+        // then sends nothing, ends the exchange with the machine's time-out.
+        if (!(await writeWithin(writer, Uint8Array.of(step.byte), line.writeTimeoutMs))) stuck = true;
         step = exchange.wrote(performance.now());
-        if (firstWriteOfImage === null && exchange.bytesSent() > 0) firstWriteOfImage = performance.now();
         if (exchange.progress() !== shown) {
           shown = exchange.progress();
           progress(shown, exchange.bytesSent());
@@ -99,15 +103,12 @@ export async function runFirmwareExchange(module, port, image, progress = () => 
       const now = performance.now();
       step = byte === null ? exchange.nothingArrived(now) : exchange.arrived(byte, now);
     }
-    return {
-      result: exchange.result(),
-      bytesSent: exchange.bytesSent(),
-      exchangeMs: firstWriteOfImage === null ? 0 : performance.now() - firstWriteOfImage,
-    };
+    return { result: exchange.result(), bytesSent: exchange.bytesSent() };
   } finally {
     exchange.delete();
     await reader.close();
-    try { await writer.close(); } catch { /* the line is gone */ }
+    // A write still pending is abandoned, so the port can close.
+    try { if (stuck) await writer.abort(); else await writer.close(); } catch { /* the line is gone */ }
     writer.releaseLock();
   }
 }

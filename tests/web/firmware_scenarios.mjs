@@ -61,6 +61,10 @@ const rows = [
     report: /wrong echo; 0 byte/ },
   { name: 'silent instead of a request', size: 600, display: ['--silent-at', 'request=300'], notice: failure,
     withinS: 30, report: /silent before a request; 0 byte/ },
+  // The cable is pulled after D1 and 49 bytes: writes fail, reads bring nothing, and the next
+  // read's second ends it; the display waits in vain for byte 49 (its status 1).
+  { name: 'cable pulled halfway', size: 600, display: [], ports: { unplugAfter: 50 }, simulatorStatus: 1,
+    notice: failure, withinS: 30, report: /byte 49 did not come/ },
   { name: 'silent instead of an echo', size: 600, display: ['--silent-at', 'echo=10'], notice: failure,
     withinS: 30, report: /silent instead of an echo; 0 byte/ },
 ];
@@ -68,7 +72,8 @@ const rows = [
 const rowScenario = (row) => [`firmware update, ${row.name}: ${row.notice.text}`, {
     simulator: ['--firmware', '--length', String(row.size), '--make-file', 'firmware.bin', String(row.size),
       '--timeout', '120', ...row.display],
-    simulatorStatus: 0,
+    ports: row.ports,
+    simulatorStatus: row.simulatorStatus ?? 0,
     simulatorWithinMs: 60000,
   }, async (t) => {
     const file = path.join(t.dir, 'firmware.bin');
