@@ -5,7 +5,8 @@
 //
 // In:  { portIndex, portInfo, line: serialLine(false), image: the checked file's image }
 // Out: { progress: steps 0..100 } as the bar moves, then once { done: { result, bytesSent } },
-//      result as runFirmwareUpdate's (1 when the port could not be opened).
+//      result as runFirmwareUpdate's (1 when the port could not be opened; null when the
+//      worker itself failed).
 import createVeltrana from './veltrana.mjs';
 import { runFirmwareExchange } from './firmware_link.js';
 
@@ -32,5 +33,11 @@ async function update({ portIndex, portInfo, line, image }) {
 }
 
 onmessage = async (event) => {
-  postMessage({ done: await update(event.data) });
+  try {
+    postMessage({ done: await update(event.data) });
+  } catch {
+    // The module did not load, or the port failed in a way the exchange did not expect: the
+    // page shows the failure notice (result null) rather than wait for ever.
+    postMessage({ done: { result: null, bytesSent: 0 } });
+  }
 };

@@ -62,7 +62,7 @@ export class FirmwareUpdate {
     const worker = new Worker(new URL('./firmware-worker.js', import.meta.url), { type: 'module' });
     return new Promise((resolve) => {
       worker.onmessage = (event) => {
-        if (event.data.done) resolve(event.data.done.result);
+        if (event.data.done) resolve(event.data.done.result ?? this.module.firmwarePortFailed);
         else this.showProgress(event.data.progress);
       };
       worker.onerror = () => resolve(this.module.firmwarePortFailed);
