@@ -63,7 +63,7 @@ const rows = [
     withinS: 30, report: /silent before a request; 0 byte/ },
   // The cable is pulled after D1 and 49 bytes: writes fail, reads bring nothing, and the next
   // read's second ends it; the display waits in vain for byte 49 (its status 1).
-  { name: 'cable pulled halfway', size: 600, display: [], ports: { unplugAfter: 50 }, simulatorStatus: 1,
+  { name: 'cable pulled halfway', size: 600, display: ['--byte-timeout-ms', '5000'], ports: { unplugAfter: 50 }, simulatorStatus: 1,
     notice: failure, withinS: 30, report: /byte 49 did not come/ },
   { name: 'silent instead of an echo', size: 600, display: ['--silent-at', 'echo=10'], notice: failure,
     withinS: 30, report: /silent instead of an echo; 0 byte/ },
@@ -71,7 +71,9 @@ const rows = [
 
 const rowScenario = (row) => [`firmware update, ${row.name}: ${row.notice.text}`, {
     simulator: ['--firmware', '--length', String(row.size), '--make-file', 'firmware.bin', String(row.size),
-      '--timeout', '120', ...row.display],
+      // The display's patience with the page (not a rule of the exchange): a busy machine can
+      // hold the page's answer for seconds.
+      '--timeout', '120', '--byte-timeout-ms', '30000', ...row.display],
     ports: row.ports,
     simulatorStatus: row.simulatorStatus ?? 0,
     simulatorWithinMs: 60000,
