@@ -7,6 +7,8 @@ import { PagePreviews } from './pages.js';
 import { VehiclePanel, showCheck } from './panel.js';
 import { CurveDialog, WarningDialog } from './settings.js';
 import { RecentFiles } from './recent.js';
+import { UploadCommand } from './serial.js';
+import { FirmwareUpdate } from './firmware.js';
 import { compareWith, exportImage, exportReport, previewDisplay } from './outputs.js';
 
 const module = await createVeltrana();
@@ -86,6 +88,11 @@ function create() {
   session.create();
   documentChanged();
 }
+
+const upload = new UploadCommand(module, session, showHistory, showMessage);
+// "Upgrade Display Firmware": off, with the serial commands' sentence where there is no Web
+// Serial.
+const firmware = new FirmwareUpdate(module, showMessage);
 
 const commands = {
   create,
@@ -191,4 +198,4 @@ document.body.dataset.ready = 'true';
 performance.mark('veltrana-ready');
 
 // For the console and the scenarios: the session and the previews' geometry and scale.
-window.veltrana = { session, geometry: previews.geometry, scale: () => previews.scale };
+window.veltrana = { module, session, geometry: previews.geometry, scale: () => previews.scale, upload, firmware };

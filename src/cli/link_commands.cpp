@@ -105,6 +105,8 @@ int runUploadCommand(const Invocation& invocation, std::ostream& out, std::ostre
                             "stopped taking bytes after " + std::to_string(result.bytesSent) + " of " +
                                 std::to_string(result.bytesTotal) + "; the upload is incomplete",
                             ExitPortFailed);
+        case UploadOutcome::Cancelled:  // runUpload has no Cancel; only the web page's sender does
+            break;
     }
     return ExitPortFailed;
 }

@@ -26,6 +26,23 @@ std::string fileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Sums a file given in pieces and keeps what the transfer would send.
+void addPiece(CheckedFirmwareFile& file, const std::uint8_t* bytes, std::size_t count) {
+    file.crc = crc32(bytes, count, file.crc);
+    const std::size_t room = kFirmwareMaxBytes - file.image.size();
+    file.image.insert(file.image.end(), bytes, bytes + std::min(room, count));
+    file.size += count;
+}
+
+// The verdict on a file read in full.
+void judge(CheckedFirmwareFile& file) {
+    if (file.size == 0) {
+        file.reason = "The file is empty: there is nothing to send.";
+        return;
+    }
+    file.verdict = file.size > kFirmwareMaxBytes ? FirmwareFileVerdict::TooLong : FirmwareFileVerdict::Ready;
+}
+
 }  // namespace
 
 CheckedFirmwareFile checkFirmwareFile(const std::string& path) {
@@ -41,12 +58,7 @@ CheckedFirmwareFile checkFirmwareFile(const std::string& path) {
     std::vector<std::uint8_t> piece(64 * 1024);
     std::size_t got = 0;
     errno = 0;
-    while ((got = std::fread(piece.data(), 1, piece.size(), f)) > 0) {
-        file.crc = crc32(piece.data(), got, file.crc);
-        const std::size_t room = kFirmwareMaxBytes - file.image.size();
-        file.image.insert(file.image.end(), piece.begin(), piece.begin() + std::min(room, got));
-        file.size += got;
-    }
+    while ((got = std::fread(piece.data(), 1, piece.size(), f)) > 0) addPiece(file, piece.data(), got);
     // A read error (a folder opened as a file, a device that fails) is not an empty file.
     const bool failed = std::ferror(f) != 0;
     const int error = errno;
@@ -56,11 +68,15 @@ CheckedFirmwareFile checkFirmwareFile(const std::string& path) {
         file.image.clear();
         return file;
     }
-    if (file.size == 0) {
-        file.reason = "The file is empty: there is nothing to send.";
-        return file;
-    }
-    file.verdict = file.size > kFirmwareMaxBytes ? FirmwareFileVerdict::TooLong : FirmwareFileVerdict::Ready;
+    judge(file);
+    return file;
+}
+
+CheckedFirmwareFile checkFirmwareBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    CheckedFirmwareFile file;
+    file.path = path;
+    addPiece(file, bytes.data(), bytes.size());
+    judge(file);
     return file;
 }
 

@@ -25,6 +25,9 @@ struct CheckedFirmwareFile {
 
 // Reads the whole file once, for its size and CRC-32, keeping the bytes that would be sent.
 CheckedFirmwareFile checkFirmwareFile(const std::string& path);
+// The same check of a file's bytes, read by someone else (the web page, from a chosen File);
+// `path` is the name shown in the messages and the summary.
+CheckedFirmwareFile checkFirmwareBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // The message for a refused file: which file and why.
 std::string firmwareRefusalMessage(const CheckedFirmwareFile& file);

@@ -1,14 +1,8 @@
 #include "link/firmware_file_check_win.h"
 
 #include "link/firmware_file_check.h"
+#include "link/firmware_texts.h"
 #include "platform/text_win.h"
-
-namespace {
-
-// The caption of the messages about the chosen file.
-const char kFileCaption[] = "Firmware File";
-
-}  // namespace
 
 bool acceptFirmwareFile(HWND owner, const CheckedFirmwareFile& file) {
     switch (file.verdict) {
@@ -16,11 +10,11 @@ bool acceptFirmwareFile(HWND owner, const CheckedFirmwareFile& file) {
         return true;
     case FirmwareFileVerdict::TooLong:
         // Cancel is the default: a hasty Enter must not send a file that is probably wrong.
-        return messageBoxUtf8(owner, firmwareTooLongWarning(file), kFileCaption,
+        return messageBoxUtf8(owner, firmwareTooLongWarning(file), kFirmwareFileCaption,
                            MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) == IDOK;
     case FirmwareFileVerdict::Refused:
         break;
     }
-    messageBoxUtf8(owner, firmwareRefusalMessage(file), kFileCaption, MB_OK | MB_ICONERROR);
+    messageBoxUtf8(owner, firmwareRefusalMessage(file), kFirmwareFileCaption, MB_OK | MB_ICONERROR);
     return false;
 }

@@ -77,17 +77,33 @@ UploadResult runUpload(const UploadStream& stream, int comPortIndex, SerialPort&
 }
 
 std::string uploadFailureMessage(const UploadResult& result, int comPortIndex) {
+    return uploadFailureMessageNaming(result, comPortName(comPortIndex));
+}
+
+std::string uploadFailureMessageNaming(const UploadResult& result, const std::string& portName) {
     char text[400];
     switch (result.outcome) {
         case UploadOutcome::Sent: return "";
         case UploadOutcome::PortNotOpened:
-            return "Failed to access " + comPortName(comPortIndex);
+            return "Failed to access " + portName;
         case UploadOutcome::PortStoppedTaking:
+            std::snprintf(text, sizeof text, "Upload failed: %s stopped taking bytes after %zu of %zu.",
+                          portName.c_str(), result.bytesSent, result.bytesTotal);
+            return text;
+        case UploadOutcome::Cancelled:
             std::snprintf(text, sizeof text,
-                          "Upload failed: %s stopped taking bytes after %zu of %zu.",
-                          comPortName(comPortIndex).c_str(), result.bytesSent,
-                          result.bytesTotal);
+                          "Upload cancelled after %zu of %zu bytes. The display holds only part of the "
+                          "configuration: upload it again before you use the display.",
+                          result.bytesSent, result.bytesTotal);
             return text;
     }
     return "";
+}
+
+std::string uploadFailureCaption(UploadOutcome outcome) {
+    switch (outcome) {
+        case UploadOutcome::PortStoppedTaking: return "Upload failed";
+        case UploadOutcome::Cancelled: return "Upload cancelled";
+        default: return "";
+    }
 }

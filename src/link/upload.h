@@ -15,6 +15,7 @@ enum class UploadOutcome {
     Sent,
     PortNotOpened,      // openResult tells why; nothing was written
     PortStoppedTaking,  // a byte was refused; the upload stopped there
+    Cancelled,          // the user stopped it between two runs (the web page's Cancel)
 };
 
 struct UploadResult {
@@ -36,3 +37,10 @@ void waitSince(Clock& clock, double startMs, double minimumMs);
 // The message for a failed upload: "Failed to access Com %d" when the port did not open, an
 // "Upload failed" text naming the port when it stopped taking bytes; "" after success.
 std::string uploadFailureMessage(const UploadResult& result, int comPortIndex);
+// The same messages with the port named as the caller can name it: the web page has no port
+// number, only what the browser tells of the device (usbSerialPortName). A cancelled upload
+// says that the display now holds part of a configuration.
+std::string uploadFailureMessageNaming(const UploadResult& result, const std::string& portName);
+// The message box's caption: "" for the platform's default (the port did not open), else
+// "Upload failed" or "Upload cancelled".
+std::string uploadFailureCaption(UploadOutcome outcome);

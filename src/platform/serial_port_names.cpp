@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 int comPortNumber(const std::string& deviceName) {
     if (deviceName.size() < 4 || deviceName.size() > 6) return 0;
@@ -34,4 +35,11 @@ std::string deviceNameOfPort(const std::string& friendlyName, int number) {
         name.erase(name.size() - ending.size());
     while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
     return name;
+}
+
+std::string usbSerialPortName(int usbVendorId, int usbProductId) {
+    if (usbVendorId < 0 || usbProductId < 0) return "the serial port";
+    char text[40];
+    std::snprintf(text, sizeof text, "USB serial port %04X:%04X", usbVendorId & 0xFFFF, usbProductId & 0xFFFF);
+    return text;
 }

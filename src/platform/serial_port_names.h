@@ -27,3 +27,8 @@ std::string deviceNameOfPort(const std::string& friendlyName, int number);
 // The ports present now, each once, by number (Win32: the serial device map and the port
 // class's friendly names). Never throws; an empty list when nothing can be read.
 std::vector<SerialPortName> presentSerialPorts();
+
+// A port as a browser can name it, which knows no port number: "USB serial port 0403:6001" from
+// its USB vendor and product ids (hexadecimal, four digits), "the serial port" when it has none
+// (a negative id).
+std::string usbSerialPortName(int usbVendorId, int usbProductId);

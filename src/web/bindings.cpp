@@ -17,7 +17,12 @@
 #include "settings/vehicle_fields.h"
 #include "settings/warning_setup.h"
 #include "layout/page_layout.h"
+#include "link/serial_availability.h"
+#include "link/upload.h"
+#include "link/upload_confirm_text.h"
 #include "link/upload_image.h"
+#include "platform/serial_port.h"
+#include "platform/serial_port_names.h"
 #include "web/web_session.h"
 
 using emscripten::val;
@@ -195,6 +200,73 @@ val compare(WebSession& session, const std::string& name, const val& bytes) {
     return result;
 }
 
+// The stream "Proceed" sends and its runs, as arrays the upload worker walks: each run's offset,
+// length, minimum pause (ms from its first byte) and whether it steps the progress bar.
+val uploadPlan(WebSession& session) {
+    const UploadPlan plan = session.uploadPlan();
+    const std::size_t n = plan.writes.size();
+    std::vector<std::uint32_t> offsets(n), lengths(n);
+    std::vector<double> pauses(n);
+    std::vector<std::uint8_t> steps(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        offsets[i] = static_cast<std::uint32_t>(plan.writes[i].offset);
+        lengths[i] = static_cast<std::uint32_t>(plan.writes[i].length);
+        pauses[i] = plan.writes[i].minimumPauseMs;
+        steps[i] = plan.writes[i].stepsProgress ? 1 : 0;
+    }
+    val result = val::object();
+    result.set("bytes", arrayOf(plan.bytes));
+    result.set("offsets", val::global("Uint32Array").new_(emscripten::typed_memory_view(n, offsets.data())));
+    result.set("lengths", val::global("Uint32Array").new_(emscripten::typed_memory_view(n, lengths.data())));
+    result.set("pauses", val::global("Float64Array").new_(emscripten::typed_memory_view(n, pauses.data())));
+    result.set("steps", arrayOf(steps));
+    result.set("progressSteps", plan.progressSteps);
+    return result;
+}
+
+// The line a link operation opens, in Web Serial's words, with the time a byte takes on it and
+// how long a write may take before the port counts as having stopped (as the Windows editor's
+// write time-out). The upload asks for odd parity, the firmware update for none.
+val serialLine(bool oddParity) {
+    const Parity parity = oddParity ? Parity::Odd : Parity::None;
+    val line = val::object();
+    line.set("baudRate", static_cast<int>(kUploadBaud));
+    line.set("dataBits", 8);
+    line.set("stopBits", 1);
+    line.set("parity", std::string(oddParity ? "odd" : "none"));
+    line.set("characterTimeMs", characterTimeMs(kUploadBaud, parity));
+    line.set("writeTimeoutMs", static_cast<int>(kWriteTimeoutMs));
+    return line;
+}
+
+val uploadConfirmTexts() {
+    val lines = val::array();
+    for (const char* line : kUploadConfirmLines) lines.call<void>("push", std::string(line));
+    val texts = val::object();
+    texts.set("caption", std::string(kUploadConfirmCaption));
+    texts.set("lines", lines);
+    texts.set("proceed", std::string(kUploadConfirmProceed));
+    texts.set("cancel", std::string(kUploadConfirmCancel));
+    texts.set("showProblems", std::string(kUploadConfirmShowProblems));
+    return texts;
+}
+
+// How an upload ended, from the worker's report: outcome "sent", "not-opened", "stopped" or
+// "cancelled", with the bytes the port took of the stream's. Text and caption of its message.
+val uploadFailure(const std::string& outcome, double bytesSent, double bytesTotal, const std::string& portName) {
+    UploadResult result;
+    result.outcome = outcome == "not-opened" ? UploadOutcome::PortNotOpened
+                     : outcome == "stopped"  ? UploadOutcome::PortStoppedTaking
+                     : outcome == "cancelled" ? UploadOutcome::Cancelled
+                                              : UploadOutcome::Sent;
+    result.bytesSent = static_cast<std::size_t>(bytesSent);
+    result.bytesTotal = static_cast<std::size_t>(bytesTotal);
+    val message = val::object();
+    message.set("text", uploadFailureMessageNaming(result, portName));
+    message.set("caption", uploadFailureCaption(result.outcome));
+    return message;
+}
+
 val displayPng(WebSession& session) { return arrayOf(session.displayPng()); }
 
 // The recent files' names after one was used or found gone, newest first.
@@ -270,6 +342,11 @@ EMSCRIPTEN_BINDINGS(veltrana) {
     emscripten::function("recentFileGoneMessage", &recentFileGoneMessage);
     emscripten::function("clearPageQuestion", &clearQuestion);
     emscripten::constant("createQuestion", std::string(kCreateQuestion));
+    emscripten::function("serialLine", &serialLine);
+    emscripten::function("serialPortName", &usbSerialPortName);
+    emscripten::function("serialUnavailableReason", &serialUnavailableReason);
+    emscripten::function("uploadConfirmTexts", &uploadConfirmTexts);
+    emscripten::function("uploadFailure", &uploadFailure);
     emscripten::class_<WebSession>("Session")
         .constructor<>()
         .function("create", &WebSession::create)
@@ -326,5 +403,7 @@ EMSCRIPTEN_BINDINGS(veltrana) {
         .function("compare", &compare)
         .function("report", &WebSession::report)
         .function("uploadSummary", &WebSession::uploadSummaryLine)
+        .function("uploadProblems", &WebSession::uploadProblems)
+        .function("uploadPlan", &uploadPlan)
         .function("displayPng", &displayPng);
 }

@@ -8,6 +8,7 @@
 #include "document/document_name.h"
 #include "layout/bitmap_ids.h"
 #include "link/upload_image.h"
+#include "link/upload_preparation.h"
 #include "link/upload_summary.h"
 #include "report/configuration_report.h"
 #include "report/display_picture.h"
@@ -348,6 +349,24 @@ std::string WebSession::uploadSummaryLine() {
     readEditors();
     const std::vector<std::uint8_t> font = buildFontImage(bitmaps_.pixels(IDB_CHARACTER_SET));
     return uploadSummary(config_, profiles_, pageImage(), font);
+}
+
+std::string WebSession::uploadProblems() {
+    const int problems = problemCount(check());
+    return problems > 0 ? problemsFoundText(problems) : "";
+}
+
+UploadPlan WebSession::uploadPlan() {
+    // In the Windows editor's order: the images, the panel read back, the stream.
+    const std::vector<std::uint8_t> font = buildFontImage(bitmaps_.pixels(IDB_CHARACTER_SET));
+    const std::vector<std::uint8_t> page = pageImage();
+    readEditors();
+    const UploadStream stream = prepareUploadStream(config_, profiles_, page, font);
+    UploadPlan plan;
+    plan.bytes = flattenStream(stream);
+    plan.writes = pacedWrites(stream);
+    plan.progressSteps = progressStepCount(stream);
+    return plan;
 }
 
 std::vector<std::uint8_t> WebSession::displayPng() {

@@ -19,11 +19,20 @@
 #include "layout/gauge_catalog.h"
 #include "layout/page_arranging.h"
 #include "layout/page_editing.h"
+#include "link/upload_stream.h"
 #include "platform/memory_form.h"
 #include "platform/view_host.h"
 #include "profiles/engine_unit_profiles.h"
 #include "settings/filled_curve_points.h"
 #include "settings/warning_setup.h"
+
+// What "Proceed" sends, as the Windows editor builds it for the same document: the stream's
+// bytes and the runs the sender hands to the port, each with its minimum pause.
+struct UploadPlan {
+    std::vector<std::uint8_t> bytes;
+    std::vector<PacedWrite> writes;
+    int progressSteps = 0;
+};
 
 // The ghost or the carried gauge's outline as the page draws it over the previews.
 struct PageMarker {
@@ -145,6 +154,11 @@ public:
     std::string report();
     // "Preview Display": what an upload would send, in one line.
     std::string uploadSummaryLine();
+    // "Upload Gauge Configuration": the confirm dialog's problem line ("" without problems), and
+    // the stream "Proceed" sends, built as the Windows editor builds it (the panel read back, the
+    // warnings' pages worked out anew, the page and font images).
+    std::string uploadProblems();
+    UploadPlan uploadPlan();
     // "Export Display Image...": the four pages as the display shows them, as PNG bytes.
     std::vector<std::uint8_t> displayPng();
 

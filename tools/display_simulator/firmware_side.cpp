@@ -52,7 +52,9 @@ struct FirmwareOptions {
     // Babbling: the stage at which the display sends meaningless bytes until the program gives up.
     bool babbleAtEnd = false;
     long babbleAtRequest = kNone;
+    int babbleEveryMs = 2;
     long vanishAt = kNone;  // the display goes away (we close the line) before asking for byte K
+    std::string expectLine;  // the line's settings when D1 arrives, e.g. 38400-8N1
 };
 
 void usage() {
@@ -72,7 +74,9 @@ void usage() {
                  "  --silent-at STAGE   fall silent: open, go-ahead, request=K, echo=K, end\n"
                  "  --wrong-echo K      echo byte K wrongly, then request the next byte once more\n"
                  "  --babble-at STAGE   send meaningless bytes instead of: request=K, end\n"
+                 "  --babble-every-ms MS  one babbled byte every MS (default 2)\n"
                  "  --vanish-at K       close the line and end instead of asking for byte K\n"
+                 "  --expect-line SET   the line must be set as SET when D1 arrives, e.g. 38400-8N1\n"
                  "  --next ...          then another exchange with options of its own\n");
 }
 
@@ -138,7 +142,9 @@ bool parseOptions(const std::vector<std::string>& args, FirmwareOptions& o) {
             if (v == "end") o.babbleAtEnd = true;
             else if (v.compare(0, 8, "request=") != 0 || !parseNumber(v.substr(8), o.babbleAtRequest)) return false;
         }
+        else if (a == "--babble-every-ms") { if (!parseNumber(v, n) || n < 1) return false; o.babbleEveryMs = static_cast<int>(n); }
         else if (a == "--vanish-at") { if (!parseNumber(v, o.vanishAt)) return false; }
+        else if (a == "--expect-line") o.expectLine = v;
         else return false;
     }
     return o.length >= 0;
@@ -263,6 +269,15 @@ int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool
         return finish(3);
     }
     if (stray) std::printf("firmware: %d stray byte(s) before D1\n", stray);
+    // The program's end set the line before it wrote D1 (the master reports the slave's settings).
+    if (!o.expectLine.empty()) {
+        const std::string line = lineSettingsText(pty.master);
+        std::printf("firmware: line set as %s\n", line.c_str());
+        if (line != o.expectLine) {
+            std::printf("firmware: the line should be %s\n", o.expectLine.c_str());
+            return finish(1);
+        }
+    }
     if (o.silentAtGoAhead) return finish(stopAndListen(line, o, "silent after D1"));
     // Read before each byte the program waits on is written: its next wait began no earlier.
     double lastSentMs = nowMs();
@@ -271,7 +286,7 @@ int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool
 
     for (long k = 0; k < o.length; ++k) {
         if (k == o.silentAtRequest) return finish(stopAndListen(line, o, "silent before a request"));
-        if (k == o.babbleAtRequest) return finish(babbleUntilClosed(pty, lastSentMs));
+        if (k == o.babbleAtRequest) return finish(babbleUntilClosed(pty, lastSentMs, o.babbleEveryMs));
         if (k == o.vanishAt) {
             std::printf("firmware: gone before byte %ld\n", k);
             gone = true;  // the caller closes the line
@@ -296,7 +311,7 @@ int playExchange(PseudoTerminal& pty, Line& line, const FirmwareOptions& o, bool
         line.send(static_cast<std::uint8_t>(b));
     }
     if (o.silentAtEnd) return finish(stopAndListen(line, o, "silent instead of D3"));
-    if (o.babbleAtEnd) return finish(babbleUntilClosed(pty, lastSentMs));
+    if (o.babbleAtEnd) return finish(babbleUntilClosed(pty, lastSentMs, o.babbleEveryMs));
     const double exchangeEnded = nowMs();
     line.send(kEnd);
     std::printf("firmware: received %zu byte(s), sent D3\n", image.size());

@@ -10,9 +10,10 @@
 // timeoutS.
 int runNeverReading(PseudoTerminal& pty, double timeoutS);
 
-// Sends bytes that are none of the exchange's (never D0 to D6), one every 2 ms, until the
+// Sends bytes that are none of the exchange's (never D0 to D6), one every `everyMs`, until the
 // program closes the port. `quietSinceMs` is the clock (nowMs) read just before the last byte of
 // the exchange was written: the program's wait for the next one cannot have begun earlier, however
 // this process was scheduled meanwhile. Exit code 0 when the program closed the port 30 s after it
 // (within our clock's agreement with the program's) and no more than 31 s, 1 otherwise.
-int babbleUntilClosed(PseudoTerminal& pty, double quietSinceMs);
+// (2 ms by default; a slower babble is still a line that never falls silent for a read's time-out.)
+int babbleUntilClosed(PseudoTerminal& pty, double quietSinceMs, int everyMs = 2);

@@ -36,6 +36,7 @@ struct Options {
     std::string bitmapDir;
     std::string expectGauges;
     std::string expectConfig;
+    std::string expectLine;
     bool gaugesGiven = false;
     int scale = 1;
     double timeoutS = 300;
@@ -61,6 +62,8 @@ void usage() {
                  "  --expect-gauges LIST the gauge records, PAGE:ID@COLUMN,ROW separated by / (id hex)\n"
                  "  --expect-config FILE the whole stream must be what the saved configuration FILE gives\n"
                  "                       (read when the upload has ended; needs --bitmaps)\n"
+                 "  --expect-line SET    the line must be set as SET when the first byte arrives, e.g. 38400-8O1\n"
+                 "                       (baud, data bits, parity N, O or E, stop bits), as the sender's end set it\n"
                  "  --png-dir DIR        write DIR/pages.png and DIR/font.png\n"
                  "  --scale N            enlarge the pictures N times (default 1)\n"
                  "  --timeout S          give up when no byte came within S seconds (default 300)\n"
@@ -94,6 +97,7 @@ bool parse(int argc, char** argv, Options& o) {
         else if (a == "--decode") { if (!value(o.decodeFile)) return false; }
         else if (a == "--bitmaps") { if (!value(o.bitmapDir)) return false; }
         else if (a == "--expect-config") { if (!value(o.expectConfig)) return false; }
+        else if (a == "--expect-line") { if (!value(o.expectLine)) return false; }
         else if (a == "--expect-gauges") { if (!value(o.expectGauges)) return false; o.gaugesGiven = true; }
         else if (a == "--scale") { if (!value(v)) return false; o.scale = std::max(1, std::atoi(v.c_str())); }
         else if (a == "--timeout") { if (!value(v)) return false; o.timeoutS = std::atof(v.c_str()); }
@@ -153,11 +157,15 @@ void writePictures(const DecodedUpload& d, const Options& o) {
     std::printf(ok ? "pictures written to %s\n" : "cannot write pictures to %s\n", o.pngDir.c_str());
 }
 
-int judge(const std::vector<ReceivedByte>& in, const Options& o, bool timing) {
+int judge(const std::vector<ReceivedByte>& in, const Options& o, bool timing, const std::string& lineSettings = "") {
     const DecodedUpload d = decodeUpload(in, timing, o.toleranceMs);
     std::printf("received %zu bytes\n", in.size());
     for (const std::string& note : d.notes) std::printf("%s\n", note.c_str());
     std::vector<std::string> errors = d.errors;
+    if (!o.expectLine.empty()) {
+        if (lineSettings == o.expectLine) std::printf("line set as %s\n", lineSettings.c_str());
+        else errors.push_back("the line was set as " + lineSettings + " when the first byte came, not " + o.expectLine);
+    }
     if (!o.expect.empty()) {
         std::vector<std::uint8_t> expected;
         if (!readFile(o.expect, expected)) {
@@ -258,11 +266,15 @@ int main(int argc, char** argv) {
     }
 
     std::vector<ReceivedByte> in;
+    // The sender's end sets the line before it writes: its settings are read once, when the first
+    // byte has come (the master reports the slave's settings).
+    std::string lineSettings;
     RecordLimits limits;
     limits.timeoutMs = o.timeoutS * 1000.0;
     limits.idleMs = o.idleMs;
     limits.doneIdleMs = std::min(o.idleMs, 500.0);
-    const int rc = recordLine(pty.master, limits, in, [](const std::vector<ReceivedByte>& bytes) {
+    const int rc = recordLine(pty.master, limits, in, [&](const std::vector<ReceivedByte>& bytes) {
+        if (lineSettings.empty() && !bytes.empty()) lineSettings = lineSettingsText(pty.master);
         const std::size_t length = expectedLength(bytes);
         return length != 0 && bytes.size() >= length;
     });
@@ -283,5 +295,5 @@ int main(int argc, char** argv) {
         for (const ReceivedByte& b : in) std::fprintf(f, "%.3f %.3f\n", b.timeMs, b.earliestMs);
         std::fclose(f);
     }
-    return judge(in, o, true);
+    return judge(in, o, true, lineSettings);
 }

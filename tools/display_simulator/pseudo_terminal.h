@@ -13,3 +13,8 @@ struct PseudoTerminal {
 // False with a reason in `error`.
 bool openPseudoTerminal(PseudoTerminal& pty, std::string& error);
 void closePseudoTerminal(PseudoTerminal& pty);
+
+// The line's settings as the far end set them, e.g. "38400-8O1": baud, data bits, parity (N, O
+// or E) and stop bits; "unknown" when they cannot be read. On a pseudo-terminal the parity is
+// told by the odd-parity flag alone (see the definition).
+std::string lineSettingsText(int fd);
