@@ -30,10 +30,14 @@ function waitUntil(deadline) {
   }
 }
 
-// The write's promise, or false when the port has not taken the bytes within the time-out.
+// The write's promise, or false when the port has not taken the bytes within the time-out. A
+// timer that fires after this thread was itself held up gives the write's answer, if it came
+// meanwhile, one more turn (50 ms) before the port counts as stopped.
 function writeWithin(writer, bytes, timeoutMs) {
   let timer;
-  const late = new Promise((resolve) => { timer = setTimeout(() => resolve(false), timeoutMs); });
+  const late = new Promise((resolve) => {
+    timer = setTimeout(() => { timer = setTimeout(() => resolve(false), 50); }, timeoutMs);
+  });
   const written = writer.write(bytes).then(() => true);
   return Promise.race([written, late]).finally(() => clearTimeout(timer));
 }
