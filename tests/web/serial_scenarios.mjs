@@ -3,7 +3,7 @@
 // (fake_serial.js) into the page and into its workers: bytes go over serial_bridge.mjs to a
 // pseudo-terminal whose far end is tools/display_simulator. The page's own Web Serial code is
 // what runs; only the port object is the test's. Scenarios run side by side (the upload's pauses
-// are most of the time; three at a time). Run by tests/web/run beside scenarios.mjs; WEB_SCENARIO=TEXT runs those
+// are most of the time; two at a time). Run by tests/web/run beside scenarios.mjs; WEB_SCENARIO=TEXT runs those
 // whose names contain TEXT.
 //
 // A row of the table: [name, { simulator: its arguments (no simulator when absent), ports:
@@ -318,7 +318,8 @@ async function runScenario([name, setup, run], index) {
 }
 
 try {
-  // Three at a time (two cores): the long upload first, the short ones in the other lanes.
+  // Two at a time (two cores, shared with the other scenarios): the long upload first, the short
+  // ones in the other lane.
   const chosen = scenarios.filter(([name]) => !only || name.includes(only));
   const results = [];
   let next = 0;
@@ -328,7 +329,7 @@ try {
       results[index] = await runScenario(chosen[index], index);
     }
   };
-  await Promise.all([lane(), lane(), lane()]);
+  await Promise.all([lane(), lane()]);
   for (const line of results) console.log(line);
 } finally {
   await bridge.close();
