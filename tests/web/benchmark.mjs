@@ -130,7 +130,7 @@ async function uploadRun(label, buffer) {
   const dir = path.join(work, `run-${buffer}`);
   fs.mkdirSync(dir);
   const simulator = startSimulator(root, dir, ['--record', 'upload.bin', '--record-times', 'times.txt',
-    '--idle-ms', '1500', '--timeout', '120', '--expect-line', '38400-8O1']);
+    '--idle-ms', '10000', '--timeout', '120', '--expect-line', '38400-8O1']);
   const device = await simulator.device();
   const context = await uploadBrowser.newContext({ viewport: { width: 1366, height: 768 }, serviceWorkers: 'block' });
   const config = { bridge: bridge.url, ports: [{ device, usbVendorId: 0x0403, usbProductId: 0x6001 }], choose: 0, buffer };

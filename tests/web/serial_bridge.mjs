@@ -15,7 +15,8 @@
 //   With "unplugAfter" the cable is pulled once that many bytes have been written: the slave is
 //   closed and the connection ends with code 4001, which the fake port turns into its disconnect
 //   event and errored streams. Closing the connection closes the slave.
-import { execFileSync, fork } from 'node:child_process';
+import { execFile, fork } from 'node:child_process';
+import { promisify } from 'node:util';
 import fs from 'node:fs';
 import { WebSocketServer } from 'ws';
 
@@ -33,7 +34,8 @@ function sttyArguments(options) {
   return words;
 }
 
-const isAgain = (error) => error && (error.code === 'EAGAIN' || error.code === 'EWOULDBLOCK');
+const run = promisify(execFile);
+const isAgain = (error) => error && ['EAGAIN', 'EWOULDBLOCK', 'EINTR'].includes(error.code);
 
 // The bridge in a process of its own, so that whatever the test's own process does (driving the
 // browser, copying files) cannot hold up a write's answer: a port's write that takes a second
@@ -88,6 +90,7 @@ export async function serveSerialBridge(report = () => {}) {
     const device = new URL(request.url, 'ws://bridge').searchParams.get('device');
     let fd = -1;
     let opened = false;
+    let opening = false;  // stty is setting the line
     let closed = false;
     let written = 0;
     let unplugAfter = Infinity;
@@ -106,8 +109,8 @@ export async function serveSerialBridge(report = () => {}) {
       if (fd >= 0) fs.close(fd, () => {});
       fd = -1;
     };
-    const unplug = () => {
-      log.push({ device, event: 'unplugged', written });
+    const unplug = (error) => {
+      log.push({ device, event: 'unplugged', written, ...(error ? { error: String(error.code || error.message) } : {}) });
       finish();
       socket.close(UNPLUGGED, 'unplugged');
     };
@@ -122,7 +125,7 @@ export async function serveSerialBridge(report = () => {}) {
         try {
           n = fs.writeSync(fd, head.bytes, head.at, room);
         } catch (error) {
-          if (!isAgain(error)) return unplug();
+          if (!isAgain(error)) return unplug(error);
         }
         head.at += n;
         written += n;
@@ -133,6 +136,8 @@ export async function serveSerialBridge(report = () => {}) {
           return;
         }
         queue.shift();
+        const took = performance.now() - head.came;
+        if (took > 100) log.push({ device, event: 'slow write', ms: Math.round(took), written });
         socket.send(JSON.stringify({ taken: head.bytes.length }));
         if (written >= unplugAfter) return unplug();
       }
@@ -147,7 +152,7 @@ export async function serveSerialBridge(report = () => {}) {
         try {
           n = fs.readSync(fd, buffer, 0, buffer.length, null);
         } catch (error) {
-          if (!isAgain(error)) return unplug();
+          if (!isAgain(error)) return unplug(error);
         }
         if (n <= 0) break;
         socket.send(Buffer.from(buffer.subarray(0, n)));
@@ -155,16 +160,16 @@ export async function serveSerialBridge(report = () => {}) {
       readTimer = setTimeout(read, 2);
     };
 
-    socket.on('message', (data, isBinary) => {
+    socket.on('message', async (data, isBinary) => {
       if (closed) return;
       if (isBinary) {
         if (!opened) return;
-        queue.push({ bytes: Buffer.from(data), at: 0 });
+        queue.push({ bytes: Buffer.from(data), at: 0, came: performance.now() });
         if (!writeTimer) pump();
         return;
       }
       const message = JSON.parse(String(data));
-      if (!message.open || opened) return;
+      if (!message.open || opened || opening) return;
       if ((held.get(device) ?? 0) > 0) {
         log.push({ device, event: 'busy' });
         socket.send(JSON.stringify({ error: `${device} is held by another program` }));
@@ -172,8 +177,11 @@ export async function serveSerialBridge(report = () => {}) {
         socket.close();
         return;
       }
+      opening = true;
       try {
-        execFileSync('stty', ['-F', device, ...sttyArguments(message.open)], { stdio: 'pipe' });
+        // Not synchronously: the other connections' writes are answered meanwhile.
+        await run('stty', ['-F', device, ...sttyArguments(message.open)]);
+        if (closed) return;
         fd = fs.openSync(device, fs.constants.O_RDWR | fs.constants.O_NOCTTY | fs.constants.O_NONBLOCK);
       } catch (error) {
         log.push({ device, event: 'failed', error: String(error.message || error) });
