@@ -4,13 +4,13 @@
 // worker (firmware-worker.js), where the core's state machine runs it. Ends with the Windows
 // editor's notice. Every text and every rule comes from the core. The port is asked for and
 // remembered as the upload does (serial.js).
-import { askForPort, portName, remember, rememberedPort, serialCommand } from './serial.js';
+import { PortChoice, serialCommand } from './serial.js';
 
 export class FirmwareUpdate {
   constructor(module, showMessage) {
     this.module = module;
     this.showMessage = showMessage;
-    this.port = null;
+    this.portChoice = new PortChoice(module, 'firmware-port', 'firmware-port-choose');
     this.input = document.getElementById('firmware-input');
     this.dialog = document.getElementById('firmware-dialog');
     this.question = document.getElementById('firmware-question');
@@ -34,7 +34,6 @@ export class FirmwareUpdate {
     });
     document.getElementById('firmware-proceed').addEventListener('click', () => this.proceed());
     this.notice.querySelector('button').addEventListener('click', () => this.notice.close());
-    document.getElementById('firmware-port-choose').addEventListener('click', () => this.choosePort());
     serialCommand(module, 'upgrade-firmware', () => this.choose());
     // A display cut off mid-flash may not start again: leaving the page while it runs asks first.
     window.addEventListener('beforeunload', (event) => {
@@ -42,19 +41,6 @@ export class FirmwareUpdate {
       event.preventDefault();
       event.returnValue = '';
     });
-  }
-
-  showPort() {
-    document.getElementById('firmware-port').textContent =
-      this.port ? portName(this.module, this.port) : 'asked for when you press Proceed';
-  }
-
-  async choosePort() {
-    const port = await askForPort();
-    if (!port) return;
-    this.port = port;
-    await remember(port);
-    this.showPort();
   }
 
   // The exchange in the worker; resolves to the transfer's result.
@@ -87,8 +73,7 @@ export class FirmwareUpdate {
     summary.replaceChildren(...checked.summary.map((line) => Object.assign(document.createElement('li'), { textContent: line })));
     this.showProgress(null);
     this.setButtons(true);
-    this.port = await rememberedPort();
-    this.showPort();
+    await this.portChoice.recall();
     this.dialog.showModal();
   }
 
@@ -115,11 +100,9 @@ export class FirmwareUpdate {
 
   async proceed() {
     if (this.running) return;
-    const port = this.port ?? await askForPort();
-    if (!port) return;  // the picker was cancelled: the dialog stays, nothing was sent
-    this.port = port;
-    const portIndex = await remember(port);
-    this.showPort();
+    const chosen = await this.portChoice.forProceed();
+    if (!chosen) return;  // the picker was cancelled: the dialog stays, nothing was sent
+    const { port, index: portIndex } = chosen;
     this.running = true;
     this.setButtons(false);
     this.showProgress(0);

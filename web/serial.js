@@ -37,7 +37,7 @@ export function portName(module, port) {
   return module.serialPortName(info.usbVendorId ?? -1, info.usbProductId ?? -1);
 }
 
-export async function rememberedPort() {
+async function rememberedPort() {
   const saved = JSON.parse(localStorage.getItem(rememberedKey) || 'null');
   if (!saved) return null;
   const port = (await navigator.serial.getPorts())[saved.index];
@@ -45,19 +45,58 @@ export async function rememberedPort() {
   return info && info.usbVendorId === saved.info.usbVendorId && info.usbProductId === saved.info.usbProductId ? port : null;
 }
 
-export async function remember(port) {
+async function remember(port) {
   const index = (await navigator.serial.getPorts()).indexOf(port);
   if (index >= 0) localStorage.setItem(rememberedKey, JSON.stringify({ index, info: port.getInfo() }));
   return index;
 }
 
 // Asks for a port; null when the user cancelled the picker.
-export async function askForPort() {
+async function askForPort() {
   try {
     return await navigator.serial.requestPort();
   } catch (error) {
     if (error && error.name === 'NotFoundError') return null;
     throw error;
+  }
+}
+
+// The port line of the upload and firmware dialogs: the remembered port by name, "Choose port…"
+// for another, and the picker at Proceed while none is chosen.
+export class PortChoice {
+  constructor(module, nameId, chooseId) {
+    this.module = module;
+    this.port = null;
+    this.name = document.getElementById(nameId);
+    document.getElementById(chooseId).addEventListener('click', () => this.choose());
+  }
+
+  async recall() {
+    this.port = await rememberedPort();
+    this.show();
+  }
+
+  show() {
+    this.name.textContent = this.port ? portName(this.module, this.port) : 'asked for when you press Proceed';
+  }
+
+  async choose() {
+    const port = await askForPort();
+    if (!port) return;
+    this.port = port;
+    await remember(port);
+    this.show();
+  }
+
+  // The port for Proceed and its place among getPorts() (the workers find it there); null when
+  // the picker was cancelled.
+  async forProceed() {
+    const port = this.port ?? await askForPort();
+    if (!port) return null;
+    this.port = port;
+    const index = await remember(port);
+    this.show();
+    return { port, index };
   }
 }
 
@@ -68,7 +107,7 @@ export class UploadCommand {
     this.afterUpload = afterUpload;
     this.showMessage = showMessage;
     this.dialog = document.getElementById('upload-dialog');
-    this.port = null;
+    this.portChoice = new PortChoice(module, 'upload-port', 'upload-port-choose');
     this.worker = null;
     const texts = module.uploadConfirmTexts();
     document.getElementById('upload-title').textContent = texts.caption;
@@ -82,7 +121,6 @@ export class UploadCommand {
     document.getElementById('upload-show-problems').textContent = texts.showProblems;
     document.getElementById('upload-proceed').addEventListener('click', () => this.proceed());
     document.getElementById('upload-cancel').addEventListener('click', () => this.cancel());
-    document.getElementById('upload-port-choose').addEventListener('click', () => this.choosePort());
     document.getElementById('upload-show-problems').addEventListener('click', () => {
       this.dialog.close();
       document.getElementById('check').scrollIntoView();
@@ -103,32 +141,16 @@ export class UploadCommand {
     document.getElementById('upload-progress').hidden = true;
     document.getElementById('upload-proceed').disabled = false;
     document.getElementById('upload-port-choose').disabled = false;
-    this.port = await rememberedPort();
-    this.showPort();
+    await this.portChoice.recall();
     this.setState('confirm');
     this.dialog.showModal();
   }
 
-  showPort() {
-    document.getElementById('upload-port').textContent =
-      this.port ? portName(this.module, this.port) : 'asked for when you press Proceed';
-  }
-
-  async choosePort() {
-    const port = await askForPort();
-    if (!port) return;
-    this.port = port;
-    await remember(port);
-    this.showPort();
-  }
-
   async proceed() {
     if (this.worker) return;
-    const port = this.port ?? await askForPort();
-    if (!port) return;  // the picker was cancelled: nothing changes
-    this.port = port;
-    const portIndex = await remember(port);
-    this.showPort();
+    const chosen = await this.portChoice.forProceed();
+    if (!chosen) return;  // the picker was cancelled: nothing changes
+    const { port, index: portIndex } = chosen;
     const plan = this.session.uploadPlan();
     this.afterUpload();  // the upload worked out the warnings' pages anew, as the editor's does
     const progress = document.getElementById('upload-progress');

@@ -23,21 +23,12 @@
 #include "link/upload_image.h"
 #include "platform/serial_port.h"
 #include "platform/serial_port_names.h"
+#include "web/js_bytes.h"
 #include "web/web_session.h"
 
 using emscripten::val;
 
 namespace {
-
-std::vector<std::uint8_t> bytesOf(const val& array) {
-    std::vector<std::uint8_t> bytes(array["length"].as<std::size_t>());
-    val(emscripten::typed_memory_view(bytes.size(), bytes.data())).call<void>("set", array);
-    return bytes;
-}
-
-val arrayOf(const std::vector<std::uint8_t>& bytes) {
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
-}
 
 std::string load(WebSession& session, const std::string& name, const val& bytes) {
     return session.load(name, bytesOf(bytes));

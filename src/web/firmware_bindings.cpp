@@ -9,20 +9,11 @@
 #include "link/firmware_file_check.h"
 #include "link/firmware_texts.h"
 #include "link/firmware_update.h"
+#include "web/js_bytes.h"
 
 using emscripten::val;
 
 namespace {
-
-std::vector<std::uint8_t> bytesOf(const val& array) {
-    std::vector<std::uint8_t> bytes(array["length"].as<std::size_t>());
-    val(emscripten::typed_memory_view(bytes.size(), bytes.data())).call<void>("set", array);
-    return bytes;
-}
-
-val arrayOf(const std::vector<std::uint8_t>& bytes) {
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
-}
 
 const char* verdictName(FirmwareFileVerdict verdict) {
     switch (verdict) {
