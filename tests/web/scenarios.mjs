@@ -472,8 +472,9 @@ const scenarios = [
     try {
       const page = context.pages()[0] || await context.newPage();
       await page.goto(server.url);
+      // The worker keeps every file before it takes charge: on a loaded machine that takes a while.
       await until(page, () => window.crossOriginIsolated && document.body.dataset.ready === 'true',
-                  'the first visit becomes isolated');
+                  'the first visit becomes isolated', 90000);
       const cdp = await context.newCDPSession(page);
       const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
       assert.deepEqual(installabilityErrors, [], 'installable');
