@@ -43,16 +43,16 @@ function installFakeSerial(givenConfig) {
   const lost = () => new DOMException('The device has been lost.', 'NetworkError');
 
   class FakeSerialPort extends EventTarget {
-    #spec;
+    #setup;
     #socket = null;
     #readable = null;
     #writable = null;
     #pending = [];  // writes the line has not yet taken, in order: { bytes, resolve, reject }
     #serial;
 
-    constructor(spec, serial) {
+    constructor(setup, serial) {
       super();
-      this.#spec = spec;
+      this.#setup = setup;
       this.#serial = serial;
       this.onconnect = null;
       this.ondisconnect = null;
@@ -60,8 +60,8 @@ function installFakeSerial(givenConfig) {
 
     getInfo() {
       const info = {};
-      if (this.#spec.usbVendorId !== undefined) info.usbVendorId = this.#spec.usbVendorId;
-      if (this.#spec.usbProductId !== undefined) info.usbProductId = this.#spec.usbProductId;
+      if (this.#setup.usbVendorId !== undefined) info.usbVendorId = this.#setup.usbVendorId;
+      if (this.#setup.usbProductId !== undefined) info.usbProductId = this.#setup.usbProductId;
       return info;
     }
 
@@ -75,7 +75,7 @@ function installFakeSerial(givenConfig) {
       if (options.dataBits !== undefined && ![7, 8].includes(options.dataBits)) throw new TypeError('Requested number of data bits must be 7 or 8.');
       if (options.stopBits !== undefined && ![1, 2].includes(options.stopBits)) throw new TypeError('Requested number of stop bits must be 1 or 2.');
       if (options.parity !== undefined && !['none', 'even', 'odd'].includes(options.parity)) throw new TypeError(`The provided value '${options.parity}' is not a valid enum value of type ParityType.`);
-      const socket = new WebSocket(`${config.bridge}?device=${encodeURIComponent(this.#spec.device)}`);
+      const socket = new WebSocket(`${config.bridge}?device=${encodeURIComponent(this.#setup.device)}`);
       socket.binaryType = 'arraybuffer';
       const open = {
         baudRate: options.baudRate, dataBits: options.dataBits ?? 8, stopBits: options.stopBits ?? 1,
@@ -83,7 +83,7 @@ function installFakeSerial(givenConfig) {
       };
       await new Promise((resolve, reject) => {
         const failed = () => reject(new DOMException('Failed to open serial port.', 'NetworkError'));
-        socket.onopen = () => socket.send(JSON.stringify({ open, unplugAfter: this.#spec.unplugAfter }));
+        socket.onopen = () => socket.send(JSON.stringify({ open, unplugAfter: this.#setup.unplugAfter }));
         socket.onerror = failed;
         socket.onclose = failed;
         socket.onmessage = (event) => {
@@ -180,7 +180,7 @@ function installFakeSerial(givenConfig) {
       this.ondisconnect = null;
       this.#ports = configReady.then((given) => {
         config = given;
-        ports.push(...given.ports.map((spec) => new FakeSerialPort(spec, this)));
+        ports.push(...given.ports.map((setup) => new FakeSerialPort(setup, this)));
         return ports;
       });
     }
